@@ -1,0 +1,70 @@
+#pragma once
+
+#include "cards/common/card_context.h"
+#include "link/link.h"
+#include "link/slot_table.h"
+#include "ui/file_dialog_state.h"
+#include "ui/notices.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace vrn {
+
+class CardWindow;
+class Form2;
+
+enum class CardModel { VrnA = 0, VrnB = 1, VrnC = 2, VrnD = 3 };
+
+// The program: owns the slot table, the serial link and the shared file dialog for the whole
+// run, the launcher and the card windows, and decides when the program ends.
+class Application : public QObject
+{
+    Q_OBJECT
+public:
+    Application();
+    ~Application() override;
+
+    // Shows the launcher, centred; nothing else happens.
+    void start();
+
+    Form2* launcher() const { return m_launcher.get(); }
+    // Shows a card window (creating it the first time, or again after its close box) and
+    // brings it to the front.
+    CardWindow* showCardWindow(CardModel model);
+    CardWindow* cardWindow(CardModel model) const;
+
+    void choosePort(int portNumber);
+    void chooseSimulatedCard();
+
+    SlotTable& slots() { return m_slots; }
+    Link& link() { return m_link; }
+    FileDialogState& files() { return m_files; }
+    Notices& notices() { return m_notices; }
+    CardContext& context() { return m_context; }
+
+    // What ending the program does; tests put a recorder in place of leaving the event loop.
+    void setEndHandler(std::function<void()> handler) { m_end = std::move(handler); }
+
+private:
+    void endProgram();
+    void onLauncherClosed();
+    void reportPortProblem();
+    bool anyCardWindowVisible() const;
+
+    SlotTable m_slots;
+    Link m_link;
+    FileDialogState m_files;
+    Notices m_notices;
+    CardContext m_context{m_slots, m_link, m_files, m_notices};
+    std::unique_ptr<Form2> m_launcher;
+    std::array<QPointer<CardWindow>, 4> m_cards;
+    std::function<void()> m_end;
+    bool m_ended = false;
+};
+
+} // namespace vrn

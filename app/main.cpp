@@ -1,0 +1,13 @@
+#include "app/application.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VRN-PC"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    vrn::Application app;
+    app.start();
+    return QApplication::exec();
+}

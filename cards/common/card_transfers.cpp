@@ -1,0 +1,92 @@
+#include "cards/common/card_transfers.h"
+
+#include "link/link.h"
+#include "link/slot_table.h"
+#include "ui/graphical_button.h"
+#include "ui/notices.h"
+
+namespace vrn {
+
+std::vector<TransferStep> sendSteps(SlotTable& slots, std::span<const SendFrame> frames,
+                                    bool settlePauses)
+{
+    std::vector<TransferStep> steps{TransferStep::discardInput()};
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const SendFrame frame = frames[i];
+        steps.push_back(TransferStep::transaction([&slots, frame]() -> QByteArray {
+            switch (frame.source) {
+            case SendFrame::Source::Fixed:
+                return QByteArray(frame.text);
+            case SendFrame::Source::PaddedSlot:
+                slots.pad(frame.letter);
+                return commandFrame(frame.letter, slots.value(frame.letter));
+            case SendFrame::Source::SlotAsHeld:
+                return commandFrame(frame.letter, slots.value(frame.letter),
+                                    QByteArray(frame.text));
+            }
+            return {};
+        }));
+        if (settlePauses && i + 1 < frames.size())
+            steps.push_back(TransferStep::settlePause());
+    }
+    return steps;
+}
+
+void CardTransfers::report(const QString& text)
+{
+    m_context.notices.post(m_window, m_window ? m_window->windowTitle() : QString(), text);
+}
+
+bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> steps,
+                          TransferEngine::Done done)
+{
+    QString refusal;
+    button->setBusy(true);
+    if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal)) {
+        button->setBusy(false);
+        report(refusal);
+        return false;
+    }
+    return true;
+}
+
+void CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> frames,
+                         bool settlePauses)
+{
+    QPointer<GraphicalButton> guard(button);
+    start(button, sendSteps(m_context.slots, frames, settlePauses),
+          [this, guard](const TransferOutcome& outcome) {
+              if (!guard)
+                  return; // the window closed while its transfer ran
+              guard->setBusy(false);
+              if (!outcome.ok)
+                  report(outcome.error);
+          });
+}
+
+void CardTransfers::read(GraphicalButton* button, std::span<const ReplyValue> checked,
+                         ApplyReply apply)
+{
+    QPointer<GraphicalButton> guard(button);
+    std::vector<ReplyValue> values(checked.begin(), checked.end());
+    start(button, {TransferStep::readRequest()},
+          [this, guard, values, apply](const TransferOutcome& outcome) {
+              if (!guard)
+                  return;
+              if (!outcome.ok) {
+                  guard->setBusy(false);
+                  report(outcome.error);
+                  return;
+              }
+              const ReplyFields fields(outcome.reply);
+              if (const auto problem = checkReply(fields, values)) {
+                  guard->setBusy(false);
+                  report(*problem);
+                  return;
+              }
+              apply(fields);
+              guard->setBusy(false);
+          });
+}
+
+} // namespace vrn

@@ -1,0 +1,260 @@
+#include "cards/common/parameter_file.h"
+
+#include "link/leading_number.h"
+#include "ui/number_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace vrn {
+namespace {
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Moves past one line end (CR LF counts once).
+qsizetype skipLineEnd(const QByteArray& content, qsizetype i)
+{
+    if (content.at(i) == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n')
+        return i + 2;
+    return i + 1;
+}
+
+std::optional<double> bareNumber(const QString& text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString shown(const FileField& field)
+{
+    if (field.kind == FileField::Kind::Empty)
+        return QStringLiteral("nothing");
+    QString text = field.text.left(20);
+    for (QChar& c : text) {
+        if (!c.isPrint())
+            c = QChar(0xFFFD);
+    }
+    return QStringLiteral("\"%1\"").arg(text);
+}
+
+} // namespace
+
+double FileField::numericValue() const
+{
+    switch (kind) {
+    case Kind::Empty:
+        return 0.0;
+    case Kind::Number:
+        return number;
+    case Kind::Text:
+        return leadingNumber(text);
+    }
+    return 0.0;
+}
+
+std::optional<double> FileField::wholeNumber() const
+{
+    if (kind == Kind::Number)
+        return number;
+    if (kind == Kind::Text)
+        return bareNumber(text.trimmed());
+    return std::nullopt;
+}
+
+std::vector<FileField> splitParameterFields(const QByteArray& content, int wanted)
+{
+    std::vector<FileField> fields;
+    qsizetype i = 0;
+    const qsizetype n = content.size();
+    while (i < n && static_cast<int>(fields.size()) < wanted) {
+        while (i < n && (content.at(i) == ' ' || content.at(i) == '\t'))
+            ++i;
+        FileField field;
+        if (i < n && content.at(i) == '"') {
+            const qsizetype close = content.indexOf('"', i + 1);
+            const qsizetype end = close < 0 ? n : close;
+            field.kind = FileField::Kind::Text;
+            field.text = QString::fromLatin1(content.mid(i + 1, end - i - 1));
+            i = close < 0 ? n : close + 1;
+            while (i < n && content.at(i) != ',' && !isLineEnd(content.at(i)))
+                ++i; // characters between the closing quote and the delimiter are dropped
+        } else {
+            const qsizetype start = i;
+            while (i < n && content.at(i) != ',' && !isLineEnd(content.at(i)))
+                ++i;
+            const QString raw = QString::fromLatin1(content.mid(start, i - start)).trimmed();
+            if (!raw.isEmpty()) {
+                field.text = raw;
+                if (const auto number = bareNumber(raw)) {
+                    field.kind = FileField::Kind::Number;
+                    field.number = *number;
+                } else {
+                    field.kind = FileField::Kind::Text;
+                }
+            }
+        }
+        fields.push_back(field);
+        if (i < n)
+            i = content.at(i) == ',' ? i + 1 : skipLineEnd(content, i);
+    }
+    return fields;
+}
+
+FileFields readParameterFields(const QString& path, int count)
+{
+    FileFields result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.error = fileRefusal(path, QStringLiteral("it does not exist"));
+        return result;
+    }
+    if (info.isDir()) {
+        result.error = fileRefusal(path, QStringLiteral("it is a folder, not a file"));
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = fileRefusal(path, file.errorString());
+        return result;
+    }
+    // Read one byte more than a parameter file can hold, so a huge file is never read whole.
+    const QByteArray content = file.read(kMaxParameterFileBytes + 1);
+    if (content.size() > kMaxParameterFileBytes) {
+        result.error = fileRefusal(
+            path, QStringLiteral("it is larger than %1 bytes, far more than a parameter file")
+                      .arg(kMaxParameterFileBytes));
+        return result;
+    }
+    std::vector<FileField> fields = splitParameterFields(content, count);
+    if (static_cast<int>(fields.size()) < count) {
+        result.error = fileRefusal(path, QStringLiteral("it holds %1 of the %2 values of this "
+                                                        "window's parameter file")
+                                             .arg(fields.size())
+                                             .arg(count));
+        return result;
+    }
+    result.fields = std::move(fields);
+    return result;
+}
+
+void ParameterFileWriter::integer(int value)
+{
+    m_bytes += QByteArray::number(value) + "\r\n";
+}
+
+void ParameterFileWriter::text(const QString& value)
+{
+    QString clean = value;
+    clean.remove(QLatin1Char('"')); // a quote inside would end the field early when read
+    m_bytes += '"' + clean.toLatin1() + "\"\r\n";
+}
+
+void ParameterFileWriter::slot(const SlotValue& value)
+{
+    if (const auto* code = std::get_if<QString>(&value))
+        text(*code);
+    else
+        m_bytes += slotText(value).toLatin1() + "\r\n";
+}
+
+std::optional<QString> writeParameterFile(const QString& path, const QByteArray& bytes)
+{
+    const auto failed = [&path](const QString& reason) {
+        return QStringLiteral("The file \"%1\" could not be saved: %2. Any earlier file of "
+                              "that name is unchanged.")
+            .arg(path, reason);
+    };
+    if (QFileInfo(path).isDir())
+        return failed(QStringLiteral("it is a folder"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failed(reason);
+    }
+    if (!file.commit())
+        return failed(file.errorString());
+    return std::nullopt;
+}
+
+int LoadCheck::position(const std::vector<FileField>& fields, int line, const char* what,
+                        int maximum)
+{
+    if (!ok())
+        return 0;
+    const FileField& field = fields.at(line - 1);
+    const std::optional<double> value = field.wholeNumber();
+    if (!value) {
+        error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
+                    .arg(line)
+                    .arg(QLatin1String(what), shown(field));
+        return 0;
+    }
+    const double position = roundHalfEven(*value);
+    if (position < 0 || position > maximum) {
+        error = QStringLiteral("line %1 (%2) is %3, outside 0 to %4")
+                    .arg(line)
+                    .arg(QLatin1String(what), classicNumberText(*value))
+                    .arg(maximum);
+        return 0;
+    }
+    return static_cast<int>(position);
+}
+
+double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, const char* what)
+{
+    if (!ok())
+        return 0;
+    const FileField& field = fields.at(line - 1);
+    std::optional<double> value = field.kind == FileField::Kind::Number
+                                      ? std::optional<double>(field.number)
+                                      : parseBoxNumber(field.text, QLocale::c());
+    if (!value) {
+        error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
+                    .arg(line)
+                    .arg(QLatin1String(what), shown(field));
+        return 0;
+    }
+    return *value;
+}
+
+double LoadCheck::slotNumber(const std::vector<FileField>& fields, int line, const char* what)
+{
+    if (!ok())
+        return 0;
+    const FileField& field = fields.at(line - 1);
+    if (field.kind == FileField::Kind::Empty)
+        return 0;
+    const std::optional<double> value = field.wholeNumber();
+    if (!value) {
+        error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
+                    .arg(line)
+                    .arg(QLatin1String(what), shown(field));
+        return 0;
+    }
+    return *value;
+}
+
+QString fileRefusal(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The file \"%1\" was not loaded: %2. Nothing was changed.")
+        .arg(path, reason);
+}
+
+} // namespace vrn

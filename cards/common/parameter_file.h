@@ -1,0 +1,82 @@
+#pragma once
+
+#include "link/slot_table.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vrn {
+
+// Parameter files are a few dozen characters; anything far larger is not one.
+constexpr qint64 kMaxParameterFileBytes = 4096;
+
+// One value of a parameter file as read: an empty field, a bare number or a text.
+struct FileField
+{
+    enum class Kind { Empty, Number, Text };
+
+    Kind kind = Kind::Empty;
+    QString text;        // the field's characters (without quotes)
+    double number = 0.0; // for a number
+
+    // The numeric value: the number as read, the leading number of a text, 0 when empty.
+    double numericValue() const;
+    // The value when the whole field is a number (bare, or a quoted number); else nothing.
+    std::optional<double> wholeNumber() const;
+};
+
+// Splits a file's characters into fields: a field ends at a comma or at a line end (CR LF,
+// LF or CR); leading blanks are skipped; a field starting with a double quote runs to the
+// closing quote and commas inside it belong to it; an empty line gives an empty field.
+// Stops after `wanted` fields.
+std::vector<FileField> splitParameterFields(const QByteArray& content, int wanted);
+
+// Reads the first `count` fields of a parameter file. On failure the sentence for the user
+// names the file and the reason; fields are only given when all `count` are there.
+struct FileFields
+{
+    std::vector<FileField> fields;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+FileFields readParameterFields(const QString& path, int count);
+
+// Builds a parameter file: one value per line, each line ended by CR LF.
+class ParameterFileWriter
+{
+public:
+    void integer(int value);           // bare
+    void text(const QString& value);   // between double quotes (quotes inside are dropped)
+    void slot(const SlotValue& value); // quoted code, bare number, or an empty line
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+// Writes the whole file at once through a temporary file, so a failure leaves any earlier
+// file of that name untouched. Returns the sentence for the user on failure, else nothing.
+std::optional<QString> writeParameterFile(const QString& path, const QByteArray& bytes);
+
+// Checks of loaded values, each giving the sentence for the user on failure.
+struct LoadCheck
+{
+    QString error;
+
+    // A slider position: a number, brought to the nearest whole number, within 0..maximum.
+    int position(const std::vector<FileField>& fields, int line, const char* what, int maximum);
+    // A number in a text (a box's text): any value, as long as it is a number.
+    double boxNumber(const std::vector<FileField>& fields, int line, const char* what);
+    // A slot's value (an option's number): empty counts as 0, otherwise a number.
+    double slotNumber(const std::vector<FileField>& fields, int line, const char* what);
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// "The file "name" was not loaded: <reason>. Nothing was changed."
+QString fileRefusal(const QString& path, const QString& reason);
+
+} // namespace vrn

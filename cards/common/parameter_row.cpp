@@ -1,0 +1,115 @@
+#include "cards/common/parameter_row.h"
+
+#include "link/slot_table.h"
+#include "ui/number_text.h"
+#include "ui/spin_slider.h"
+#include "ui/value_box.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vrn {
+
+ParameterRow::ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, char letter,
+                           RowDisplay display, RowEntry entry, QObject* parent)
+    : QObject(parent), m_slider(slider), m_box(box), m_slots(slots), m_letter(letter),
+      m_display(display), m_entry(entry)
+{
+    connect(m_slider, &SpinSlider::valueChanged, this, &ParameterRow::runChangeRule);
+    if (m_entry != RowEntry::None)
+        connect(m_box, &ValueBox::left, this, &ParameterRow::runLeaveRule);
+}
+
+int ParameterRow::maximum() const
+{
+    return m_slider->maximum();
+}
+
+int ParameterRow::code() const
+{
+    return m_slider->code();
+}
+
+QString ParameterRow::displayText(int code) const
+{
+    switch (m_display) {
+    case RowDisplay::Current:
+        return QString::number(displayCurrent(code));
+    case RowDisplay::Seconds:
+        return boxNumberText(code * kSecondsPerStep);
+    case RowDisplay::TenMilliseconds:
+        return QString::number(code * kMillisecondsPerStep);
+    }
+    return {};
+}
+
+void ParameterRow::runChangeRule()
+{
+    const int current = code();
+    m_box->setText(displayText(current)); // the box is written before the slot
+    m_slots.setCode(m_letter, current);
+}
+
+void ParameterRow::setPosition(int position)
+{
+    m_slider->setValue(position);
+}
+
+double ParameterRow::codeForEntry(double typed) const
+{
+    switch (m_entry) {
+    case RowEntry::None:
+        break;
+    case RowEntry::Current:
+        return currentToCode(typed);
+    case RowEntry::CurrentWholeNumber:
+        return currentToCode(roundHalfEven(typed));
+    case RowEntry::Seconds:
+        return timeToCode(typed, kSecondsPerStep);
+    case RowEntry::Milliseconds:
+        return timeToCode(typed, kMillisecondsPerStep);
+    }
+    return code();
+}
+
+void ParameterRow::refuseEntry()
+{
+    m_box->setText(displayText(code()));
+    m_slots.setCode(m_letter, code());
+}
+
+void ParameterRow::runLeaveRule()
+{
+    const std::optional<double> typed = parseBoxNumber(m_box->text());
+    if (!typed || !m_slider->isEnabled()) {
+        refuseEntry();
+        return;
+    }
+    const double wanted = codeForEntry(*typed);
+    const int c = static_cast<int>(std::clamp(wanted, 0.0, static_cast<double>(maximum())));
+    m_slider->setValue(maximum() - c); // runs the change rule when the position moves
+    m_slots.setCode(m_letter, c);      // also when it did not
+    // A current keeps its text as typed when it lands on the slider's code; a clamped value
+    // and a time always show what the slider holds.
+    const bool timeEntry = m_entry == RowEntry::Seconds || m_entry == RowEntry::Milliseconds;
+    if (timeEntry || wanted != c)
+        m_box->setText(displayText(c));
+}
+
+void ParameterRow::applyCurrent(int value)
+{
+    m_slots.setNumber(m_letter, value);
+    m_box->setText(QString::number(displayCurrent(value)));
+    m_slider->setValue(maximum() - value);
+    m_slots.setCode(m_letter, value);
+}
+
+void ParameterRow::applyTime(int value, bool showInBox)
+{
+    m_slots.setNumber(m_letter, value);
+    if (showInBox)
+        m_box->setText(displayText(value));
+    m_slider->setValue(maximum() - value);
+}
+
+} // namespace vrn

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+namespace vrn {
+
+class Transport;
+
+// One building block of a Send or a Read.
+struct TransferStep
+{
+    enum class Kind { DiscardInput, Transaction, SettlePause, ReadRequest };
+
+    Kind kind = Kind::DiscardInput;
+    // For a transaction: builds the frame at the moment it is sent, so that an edit made
+    // while the transfer runs travels with it.
+    std::function<QByteArray()> frame;
+
+    static TransferStep discardInput() { return {Kind::DiscardInput, {}}; }
+    static TransferStep transaction(std::function<QByteArray()> build)
+    {
+        return {Kind::Transaction, std::move(build)};
+    }
+    static TransferStep settlePause() { return {Kind::SettlePause, {}}; }
+    static TransferStep readRequest() { return {Kind::ReadRequest, {}}; }
+};
+
+// How a transfer ended: done, or failed with a sentence for the user.
+struct TransferOutcome
+{
+    bool ok = false;
+    QString error;
+    QByteArray reply; // the read reply of a read request
+    QList<QByteArray> framesSent;
+};
+
+// Runs the steps of one transfer on the event loop, without blocking and without polling:
+// each wait returns to the event loop and resumes on the port's signals or its time-out.
+class TransferEngine : public QObject
+{
+    Q_OBJECT
+public:
+    using Done = std::function<void(const TransferOutcome&)>;
+
+    explicit TransferEngine(QObject* parent = nullptr);
+
+    void setTransport(Transport* transport);
+    bool isBusy() const { return m_state != State::Idle; }
+
+    // Starts a transfer; false (and nothing happens) while another one runs.
+    bool start(std::vector<TransferStep> steps, Done done);
+
+    // Ends a running transfer at once as failed with the given reason (the port was closed).
+    void abort(const QString& reason);
+
+    // Drops a running transfer without telling anyone: the program is ending.
+    void abandon();
+
+Q_SIGNALS:
+    void finished(bool ok);
+
+private:
+    enum class State { Idle, Failing, Sending, AwaitingAnswer, Pausing, AwaitingReply };
+
+    void runNextStep();
+    void beginTransaction(const QByteArray& frame);
+    void beginReadRequest();
+    void beginSettlePause();
+    void onBytesWritten();
+    void onReadyRead();
+    void onTimeout();
+    void onTransportLost(const QString& reason);
+    void checkReceived();
+    void finish(bool ok, const QString& error);
+    QString portName() const;
+
+    QPointer<Transport> m_transport;
+    std::vector<TransferStep> m_steps;
+    std::size_t m_next = 0;
+    Done m_done;
+    State m_state = State::Idle;
+    bool m_readRequest = false; // the current send is "w$"
+    QByteArray m_currentFrame;
+    TransferOutcome m_outcome;
+    QTimer m_timer;
+    QElapsedTimer m_pauseClock;
+};
+
+} // namespace vrn

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds VRN-PC and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+vrn_install_missing "${VRN_BUILD_PACKAGES[@]}" qt6-qpa-plugins
+cmake --preset dev
+cmake --build --preset dev --target vrn-pc
+exec ./build/dev/app/vrn-pc "$@"

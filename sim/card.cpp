@@ -1,0 +1,104 @@
+#include "sim/card.h"
+
+#include <cmath>
+
+namespace vrn::sim {
+namespace {
+
+const QByteArray kFrameAnswer("OK");
+
+QByteArray threeDigits(int value)
+{
+    return QByteArray::number(value % 1000).rightJustified(3, '0');
+}
+
+} // namespace
+
+int Card::wireTimeMs(int characters) const
+{
+    return static_cast<int>(std::lround(m_faults.characterTimeMs * characters));
+}
+
+std::vector<Emission> Card::receive(const QByteArray& bytes)
+{
+    std::vector<Emission> out;
+    for (char c : bytes) {
+        m_pending += c;
+        if (c != '$')
+            continue;
+        const QByteArray frame = m_pending;
+        m_pending.clear();
+        m_frames.append(frame);
+        for (auto& e : answer(frame))
+            out.push_back(std::move(e));
+    }
+    return out;
+}
+
+std::vector<Emission> Card::answer(const QByteArray& frame)
+{
+    if (m_lost)
+        return {};
+    ++m_framesSinceOpen;
+    if (m_faults.portLostAfterFrames >= 0 && m_framesSinceOpen > m_faults.portLostAfterFrames) {
+        m_lost = true;
+        return {Emission{0, {}, true}};
+    }
+
+    QByteArray text;
+    if (frame == "w$") {
+        text = readReply();
+        for (auto it = m_faults.replyFieldOverrides.cbegin();
+             it != m_faults.replyFieldOverrides.cend(); ++it) {
+            const int at = it.key() - 1;
+            if (at >= 0 && at + 3 <= text.size())
+                text.replace(at, 3, it.value().leftJustified(3, ' ', true));
+        }
+        text.truncate(m_faults.replyLength);
+    } else {
+        if (frame.size() >= 2) {
+            const char letter = frame.at(0);
+            const QByteArray digits = frame.mid(1, frame.size() - 2);
+            bool ok = false;
+            const int value = digits.toInt(&ok);
+            if (ok)
+                m_memory[letter] = value;
+        }
+        if (m_faults.garbageAnswers) {
+            text.resize(2 + static_cast<int>(m_garbageSeed % 5));
+            for (char& c : text) {
+                m_garbageSeed = m_garbageSeed * 1664525u + 1013904223u;
+                c = static_cast<char>(m_garbageSeed >> 24);
+            }
+        } else {
+            text = kFrameAnswer;
+        }
+    }
+    if (m_faults.silent || text.isEmpty())
+        return {};
+
+    const int start = m_faults.answerDelayMs;
+    if (m_faults.splitAnswers && text.size() > 1) {
+        const int first = start + wireTimeMs(1);
+        return {Emission{first, text.left(1)},
+                Emission{first + m_faults.splitGapMs + wireTimeMs(text.size() - 1), text.mid(1)}};
+    }
+    return {Emission{start + wireTimeMs(text.size()), text}};
+}
+
+QByteArray Card::readReply() const
+{
+    const auto high = [this](char l) { return parameter(l) / 256; };
+    const auto low = [this](char l) { return parameter(l) % 256; };
+    const int fields[] = {parameter('A'), parameter('B'), parameter('C'), parameter('D'),
+                          low('E'),       high('E'),      high('F'),      low('F'),
+                          high('G'),      low('G'),       high('H'),      low('H'),
+                          parameter('a'), parameter('Z')};
+    QByteArray reply;
+    for (int value : fields)
+        reply += threeDigits(value) + ' ';
+    reply.back() = '\r';
+    return reply; // 14 fields of four characters: 56 in all
+}
+
+} // namespace vrn::sim

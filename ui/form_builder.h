@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <initializer_list>
+#include <span>
+
+namespace vrn {
+
+enum class ControlKind { Picture, Label, BoldLabel, Frame, ValueBox, Slider, OptionBox, Button };
+
+// One row of a window's layout table; positions and sizes in twips.
+struct ControlSpec
+{
+    const char* name;
+    ControlKind kind;
+    const char* caption; // label text, button caption or a value box's initial text
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex = -1;   // focus order among the focusable controls; -1 for none
+    int maximum = 0;     // sliders only
+    int position = 0;    // sliders only: initial position
+};
+
+// Builds a window's controls from its layout table and gives typed access to them by name.
+class FormBuilder
+{
+public:
+    explicit FormBuilder(QWidget* client) : m_client(client) {}
+
+    void add(std::span<const ControlSpec> specs);
+    void add(std::initializer_list<ControlSpec> specs) { add(std::span(specs.begin(), specs.size())); }
+
+    template <class Widget>
+    Widget* get(const char* name) const
+    {
+        auto* widget = qobject_cast<Widget*>(m_widgets.value(QLatin1String(name)));
+        Q_ASSERT_X(widget, "FormBuilder::get", name);
+        return widget;
+    }
+
+    // Chains the focusable controls in the order of their tab indices.
+    void applyTabOrder() const;
+
+private:
+    QWidget* create(const ControlSpec& spec);
+
+    QWidget* m_client;
+    QHash<QString, QWidget*> m_widgets;
+    QList<QPair<int, QWidget*>> m_tabOrder;
+};
+
+} // namespace vrn

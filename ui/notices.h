@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+namespace vrn {
+
+// Tells the user what went wrong without blocking: a message window that stays beside the
+// others, so a failed transfer or file never stops the rest of the program.
+class Notices : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    void post(QWidget* parent, const QString& title, const QString& text);
+
+    // Off in tests: the notices are recorded and signalled but no window opens.
+    void setShowWindows(bool show) { m_showWindows = show; }
+    const QStringList& history() const { return m_history; }
+    QString last() const { return m_history.isEmpty() ? QString() : m_history.last(); }
+
+Q_SIGNALS:
+    void posted(const QString& title, const QString& text);
+
+private:
+    bool m_showWindows = true;
+    QStringList m_history;
+};
+
+} // namespace vrn

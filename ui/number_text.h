@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace vrn {
+
+constexpr double kMilliampsPerStep = 2.93;  // also mV per step for Vt
+constexpr double kSecondsPerStep = 0.2;     // ramp and excitation times
+constexpr int kMillisecondsPerStep = 10;    // over-supply time
+
+// The current shown for a code: floor(code x 2.93), in double precision.
+int displayCurrent(int code);
+
+// The current-to-code conversion: floor(v / 2.93) + 1. Returned unclamped, so that a caller
+// can tell a value beyond the slider's range.
+double currentToCode(double value);
+
+// Nearest whole number, a half going to the even neighbour (300.5 gives 300, 301.5 gives 302).
+double roundHalfEven(double value);
+
+// Nearest whole number of steps for a typed time (v / step), halves away from zero.
+double timeToCode(double value, double secondsPerStep);
+
+// A number as a value box shows it: at most 15 significant digits, no trailing zeros, in the
+// user's number format (0.2 s is "0,2" in a German locale).
+QString boxNumberText(double value, const QLocale& locale = QLocale());
+
+// A number typed into a value box: blanks around it are allowed, "." and "," and the user's
+// decimal point all work as decimal point; anything else is no number.
+std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale = QLocale());
+
+} // namespace vrn

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace vrn {
+
+// A single-line value box. left() is the leave rule's trigger: the focus moved to another
+// control of the same window (tabbing, or clicking an arrow, a box or a button, before that
+// control acts). Opening a menu or activating another window does not count. typed() is the
+// typing rule's trigger: any change of the text, by the user or by code.
+class ValueBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit ValueBox(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void left();
+    void typed();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+} // namespace vrn
