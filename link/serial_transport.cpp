@@ -91,9 +91,11 @@ QString SerialTransport::describe(const QString& deviceName, QSerialPort::Serial
     case QSerialPort::OpenError:
         return QStringLiteral("The serial port %1 is already open.").arg(deviceName);
     case QSerialPort::ResourceError:
-        return QStringLiteral("The serial port %1 stopped working (%2). Check that the cable or "
-                              "USB adapter is still plugged in, then choose the port again.")
-            .arg(deviceName, systemText);
+        // The system's own text here is often a left-over of an earlier call: leave it out.
+        return QStringLiteral("The serial port %1 stopped working: the device was unplugged or "
+                              "its line was closed. Check that the cable or USB adapter is still "
+                              "plugged in, then choose the port again.")
+            .arg(deviceName);
     case QSerialPort::UnsupportedOperationError:
         return QStringLiteral("The device %1 is not a serial port that can run at 19200 baud, "
                               "8 data bits, no parity, 1 stop bit (%2).")

@@ -1,11 +1,10 @@
 #include "sim/card.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vrn::sim {
 namespace {
-
-const QByteArray kFrameAnswer("OK");
 
 QByteArray threeDigits(int value)
 {
@@ -54,7 +53,10 @@ std::vector<Emission> Card::answer(const QByteArray& frame)
             if (at >= 0 && at + 3 <= text.size())
                 text.replace(at, 3, it.value().leftJustified(3, ' ', true));
         }
-        text.truncate(m_faults.replyLength);
+        if (m_faults.replyLength > text.size())
+            text = text.leftJustified(m_faults.replyLength, ' ');
+        else
+            text.truncate(std::max(0, m_faults.replyLength));
     } else {
         if (frame.size() >= 2) {
             const char letter = frame.at(0);
@@ -71,17 +73,19 @@ std::vector<Emission> Card::answer(const QByteArray& frame)
                 c = static_cast<char>(m_garbageSeed >> 24);
             }
         } else {
-            text = kFrameAnswer;
+            text = m_faults.frameAnswer;
         }
     }
     if (m_faults.silent || text.isEmpty())
         return {};
 
     const int start = m_faults.answerDelayMs;
-    if (m_faults.splitAnswers && text.size() > 1) {
-        const int first = start + wireTimeMs(1);
-        return {Emission{first, text.left(1)},
-                Emission{first + m_faults.splitGapMs + wireTimeMs(text.size() - 1), text.mid(1)}};
+    const int firstBurst = std::clamp(m_faults.splitAfter, 1, static_cast<int>(text.size()));
+    if (m_faults.splitAnswers && text.size() > firstBurst) {
+        const int first = start + wireTimeMs(firstBurst);
+        return {Emission{first, text.left(firstBurst)},
+                Emission{first + m_faults.splitGapMs + wireTimeMs(text.size() - firstBurst),
+                         text.mid(firstBurst)}};
     }
     return {Emission{start + wireTimeMs(text.size()), text}};
 }

@@ -13,11 +13,14 @@ struct Faults
 {
     int answerDelayMs = 0;          // before the first character of any answer
     double characterTimeMs = 0.0;   // per character on the wire (0.52 ms emulates 19200 baud)
-    bool splitAnswers = false;      // every answer in two bursts: one character, then the rest
+    bool splitAnswers = false;      // every answer in two bursts: splitAfter characters, the rest
+    int splitAfter = 1;             // characters in the first burst of a split answer
     int splitGapMs = 5;             // gap between the two bursts
     bool silent = false;            // answers nothing at all
-    bool garbageAnswers = false;    // frame answers are binary garbage instead of "OK"
-    int replyLength = 56;           // characters of the read reply actually sent (short < 56)
+    bool garbageAnswers = false;    // frame answers are binary garbage instead of frameAnswer
+    QByteArray frameAnswer = "OK";  // what the card answers to every frame
+    int replyLength = 56;           // characters of the read reply actually sent (short < 56,
+                                    // long > 56: padded with blanks after the 56)
     QMap<int, QByteArray> replyFieldOverrides; // 1-based position -> three characters sent there
     int portLostAfterFrames = -1;   // the line goes dead after this many frames (-1: never)
 };

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "sim/card.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <deque>
+#include <map>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace vrn::sim {
+
+// Time one character takes on a line at the given speed with 8 data bits, no parity and 1 stop
+// bit (ten bit times); 0 when the speed is 0 (no wire emulation).
+double characterTimeMs(int baud);
+
+// Serves a simulated card on a pseudo-terminal: a program opens slavePath() as if it were the
+// card's serial port. The card's answers leave after their delays; with wire emulation on, every
+// character in either direction takes the time it would take on a real line.
+class PtyCardServer : public QObject
+{
+    Q_OBJECT
+public:
+    // Serves a card of its own.
+    explicit PtyCardServer(QObject* parent = nullptr);
+    // Serves the given card, which must outlive the server.
+    explicit PtyCardServer(Card& card, QObject* parent = nullptr);
+    ~PtyCardServer() override;
+
+    // Creates a new pseudo-terminal (closing one already open); false with errorString() when
+    // the system refuses.
+    bool open();
+    // Closes the terminal: a program that has it open sees its line go dead.
+    void close();
+    bool isOpen() const { return m_master >= 0; }
+
+    // The device a program opens to reach the card ("/dev/pts/3"); empty while closed.
+    QString slavePath() const { return m_slavePath; }
+    QString errorString() const { return m_error; }
+
+    // Time per character on the emulated line (0: characters pass at once). Takes effect for
+    // characters that arrive or leave afterwards.
+    void setCharacterTimeMs(double ms) { m_characterTimeNs = static_cast<qint64>(ms * 1e6); }
+    double characterTimeMs() const { return m_characterTimeNs / 1e6; }
+
+    Card& card() { return *m_card; }
+
+    // Every character read from the terminal since the last clearReceived(), as it came.
+    const QByteArray& received() const { return m_received; }
+    void clearReceived() { m_received.clear(); }
+
+Q_SIGNALS:
+    // A complete frame has arrived at the card.
+    void frameReceived(const QByteArray& frame);
+    // The line was closed because the card's line went dead (an injected fault) or the
+    // terminal failed; the server is closed.
+    void lineClosed(const QString& reason);
+
+private:
+    void onReadable();
+    void onWritable();
+    void process();
+    void arm();
+    void feedCard(const QByteArray& bytes, qint64 atNs);
+    void queueForWire(const QByteArray& bytes, qint64 readyNs);
+    void writeOut(const QByteArray& bytes);
+    void flushOut();
+    void loseLine(const QString& reason);
+
+    std::unique_ptr<Card> m_ownCard;
+    Card* m_card = nullptr;
+    int m_master = -1;
+    int m_slave = -1; // held open so the terminal survives a program closing and reopening it
+    QString m_slavePath;
+    QString m_error;
+    QSocketNotifier* m_readNotifier = nullptr;
+    QSocketNotifier* m_writeNotifier = nullptr;
+    QByteArray m_received;
+    QByteArray m_unwritten; // accepted for the line, refused by the terminal for now
+
+    // The line's clock, in nanoseconds since open().
+    QElapsedTimer m_clock;
+    qint64 m_characterTimeNs = 0;
+    struct Arrival
+    {
+        qint64 atNs;
+        char byte;
+    };
+    std::deque<Arrival> m_arriving;            // characters still on their way to the card
+    qint64 m_receiveFreeNs = 0;                // when the incoming line is free again
+    std::multimap<qint64, Emission> m_answers; // card answers by the time they are ready
+    struct Departure
+    {
+        qint64 doneNs;
+        char byte;
+    };
+    std::deque<Departure> m_departing; // characters being sent, by completion time
+    qint64 m_transmitFreeNs = 0;       // when the outgoing line is free again
+    QTimer m_timer;
+};
+
+} // namespace vrn::sim

@@ -1,0 +1,107 @@
+#include "link/link.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vrn;
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void defaultPortNames_data();
+    void defaultPortNames();
+    void portNumberGoesThroughResolver();
+    void missingPortFailsNamingIt();
+    void noPortChangeWhileTransferRuns();
+};
+
+void TestLink::defaultPortNames_data()
+{
+    QTest::addColumn<int>("portNumber");
+    QTest::addColumn<QString>("device");
+#ifdef Q_OS_WIN
+    QTest::newRow("first-port") << 1 << QStringLiteral("COM1");
+    QTest::newRow("fifth-port") << 5 << QStringLiteral("COM5");
+#else
+    QTest::newRow("first-port-is-ttyS0") << 1 << QStringLiteral("/dev/ttyS0");
+    QTest::newRow("second-port-is-ttyS1") << 2 << QStringLiteral("/dev/ttyS1");
+    QTest::newRow("fifth-port-is-ttyS4") << 5 << QStringLiteral("/dev/ttyS4");
+#endif
+}
+
+void TestLink::defaultPortNames()
+{
+    QFETCH(int, portNumber);
+    QFETCH(QString, device);
+    QCOMPARE(Link::defaultPortName(portNumber), device);
+}
+
+void TestLink::portNumberGoesThroughResolver()
+{
+    Link link;
+    QCOMPARE(link.portNumber(), 1);
+    QCOMPARE(link.portName(), Link::defaultPortName(1)); // port 1 before any choice
+
+    QList<int> asked;
+    link.setPortNameResolver([&asked](int n) {
+        asked.append(n);
+        return QStringLiteral("/dev/vrn-no-such-port-%1").arg(n);
+    });
+    QVERIFY(!link.openPort(4));
+    QCOMPARE(asked, QList<int>{4});
+    QCOMPARE(link.portNumber(), 4);
+    QCOMPARE(link.portName(), QStringLiteral("/dev/vrn-no-such-port-4"));
+}
+
+void TestLink::missingPortFailsNamingIt()
+{
+    Link link;
+    link.setPortNameResolver([](int) { return QStringLiteral("/dev/vrn-no-such-port"); });
+    QSignalSpy changed(&link, &Link::portChanged);
+
+    QVERIFY(!link.openPort(2));
+    QVERIFY(!link.isOpen());
+    QVERIFY2(link.lastError().contains(QStringLiteral("/dev/vrn-no-such-port")),
+             qPrintable(link.lastError()));
+    QVERIFY(changed.count() >= 1);
+
+    // A transfer on the failed port is refused, not started.
+    QString refusal;
+    QVERIFY(
+        !link.startTransfer({TransferStep::transaction([] { return "z$"; })}, nullptr, &refusal));
+    QVERIFY(!refusal.isEmpty());
+
+    // A working line can be opened after the failure.
+    QVERIFY(link.openSimulatedCard());
+    QVERIFY(link.lastError().isEmpty());
+    QVERIFY(link.isOpen());
+}
+
+void TestLink::noPortChangeWhileTransferRuns()
+{
+    Link link;
+    link.setPortNameResolver([](int) { return QStringLiteral("/dev/vrn-no-such-port"); });
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults().answerDelayMs = 30;
+
+    int calls = 0;
+    bool ok = false;
+    QVERIFY(link.startTransfer(
+        {TransferStep::transaction([] { return "B00002$"; }),
+         TransferStep::transaction([] { return "z$"; })},
+        [&](const TransferOutcome& outcome) {
+            ++calls;
+            ok = outcome.ok;
+        },
+        nullptr));
+    QVERIFY(!link.openPort(3));
+    QVERIFY2(link.lastError().contains(QStringLiteral("transfer")), qPrintable(link.lastError()));
+    QVERIFY(link.isOpen());
+    QTRY_COMPARE(calls, 1);
+    QVERIFY(ok);
+    QCOMPARE(link.simulatedCard().parameter('B'), 2);
+}
+
+QTEST_GUILESS_MAIN(TestLink)
+#include "tst_link.moc"

@@ -1,0 +1,169 @@
+// The link over a real serial port driver: the simulated card served on a pseudo-terminal at one
+// end, the program's serial transport on the other.
+
+#include "link/link.h"
+#include "link/reply_fields.h"
+#include "link/timeouts.h"
+#include "sim/pty_card_server.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vrn;
+
+Q_DECLARE_METATYPE(vrn::sim::Faults)
+
+namespace {
+
+constexpr int kTransferWaitMs = 10000; // far beyond any time-out of the link
+
+struct Completion
+{
+    int calls = 0;
+    TransferOutcome outcome;
+    qint64 elapsedMs = -1;
+};
+
+bool start(Link& link, std::vector<TransferStep> steps, Completion& completion)
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QString refusal;
+    const bool started = link.startTransfer(
+        std::move(steps),
+        [&completion, clock](const TransferOutcome& outcome) {
+            ++completion.calls;
+            completion.outcome = outcome;
+            completion.elapsedMs = clock->elapsed();
+        },
+        &refusal);
+    if (!started)
+        qWarning("transfer refused: %s", qPrintable(refusal));
+    return started;
+}
+
+std::vector<TransferStep> transactions(const QList<QByteArray>& frames)
+{
+    std::vector<TransferStep> steps{TransferStep::discardInput()};
+    for (const QByteArray& frame : frames)
+        steps.push_back(TransferStep::transaction([frame] { return frame; }));
+    return steps;
+}
+
+} // namespace
+
+class TestPtyLink : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sendAndReadOverTheTerminal_data();
+    void sendAndReadOverTheTerminal();
+    void cardEndClosingEndsTheTransfer();
+};
+
+void TestPtyLink::sendAndReadOverTheTerminal_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<sim::Faults>("faults");
+
+    QTest::newRow("instant-line") << 0 << sim::Faults{};
+    QTest::newRow("line-paced-at-19200-baud") << 19200 << sim::Faults{};
+    sim::Faults split;
+    split.splitAnswers = true;
+    split.splitGapMs = 10;
+    QTest::newRow("answers-in-two-bursts-at-19200-baud") << 19200 << split;
+    sim::Faults slow;
+    slow.answerDelayMs = 40;
+    QTest::newRow("slow-card") << 19200 << slow;
+}
+
+void TestPtyLink::sendAndReadOverTheTerminal()
+{
+    QFETCH(int, baud);
+    QFETCH(sim::Faults, faults);
+
+    sim::PtyCardServer server;
+    server.setCharacterTimeMs(sim::characterTimeMs(baud));
+    server.card().faults() = faults;
+    server.card().setParameter('Z', 25); // memory the send does not touch
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    QSignalSpy logged(&server, &sim::PtyCardServer::frameReceived);
+
+    Link link;
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(link.lastError()));
+    QCOMPARE(link.portName(), server.slavePath());
+
+    const QList<QByteArray> frames{"A00002$", "B00003$", "C00040$", "E00300$",
+                                   "H00700$", "I$",      "a00001$", "z$"};
+    std::vector<TransferStep> steps = transactions(frames);
+    steps.push_back(TransferStep::readRequest());
+    Completion done;
+    QVERIFY(start(link, std::move(steps), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+
+    // Exactly the frames, in order, byte for byte: nothing added, lost or translated.
+    QList<QByteArray> sent = frames;
+    sent.append("w$");
+    QCOMPARE(done.outcome.framesSent, sent);
+    QCOMPARE(server.received(), sent.join());
+    QCOMPARE(server.card().framesReceived(), sent);
+    QCOMPARE(logged.count(), sent.size());
+
+    // The reply carries the card's memory, CR included.
+    const sim::Card& card = server.card();
+    QCOMPARE(done.outcome.reply, card.readReply());
+    const ReplyFields fields(done.outcome.reply);
+    QCOMPARE(fields.field(sim::reply::kCoil), 2.0);
+    QCOMPARE(fields.field(sim::reply::kPwm), 3.0);
+    QCOMPARE(fields.field(sim::reply::kRampUp), 40.0);
+    QCOMPARE(fields.pair(sim::reply::kVtHigh, sim::reply::kVtLow), 300.0);
+    QCOMPARE(fields.pair(sim::reply::kMaxHigh, sim::reply::kMaxLow), 700.0);
+    QCOMPARE(fields.field(sim::reply::kReference), 1.0);
+    QCOMPARE(fields.field(sim::reply::kOverSupply), 25.0);
+
+    // Wire pacing: 63 characters out and 8 answers plus 56 in cannot pass in less time.
+    if (baud > 0) {
+        const double minimumMs = sim::characterTimeMs(baud) * (sent.join().size() + 56);
+        QVERIFY2(done.elapsedMs >= minimumMs, qPrintable(QString::number(done.elapsedMs)));
+    }
+}
+
+void TestPtyLink::cardEndClosingEndsTheTransfer()
+{
+    sim::PtyCardServer server;
+    server.setCharacterTimeMs(sim::characterTimeMs(19200));
+    server.card().faults().portLostAfterFrames = 2;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    QSignalSpy closed(&server, &sim::PtyCardServer::lineClosed);
+    const QString device = server.slavePath();
+
+    Link link;
+    QVERIFY2(link.openDevice(device), qPrintable(link.lastError()));
+    Completion done;
+    QVERIFY(start(link, transactions({"A00001$", "B00002$", "C00003$", "D00004$", "z$"}), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!server.isOpen());
+    QVERIFY(!done.outcome.ok);
+    QVERIFY2(done.outcome.error.contains(device), qPrintable(done.outcome.error));
+    QCOMPARE(done.outcome.framesSent.size(), 3); // the third frame found the line dead
+    QVERIFY2(done.elapsedMs < kAnswerTimeoutMs, qPrintable(QString::number(done.elapsedMs)));
+    QVERIFY(!link.isBusy());
+    QVERIFY(!link.isOpen());
+
+    // The card comes back on a new terminal; the program opens it and works again.
+    server.card().faults().portLostAfterFrames = -1;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(link.lastError()));
+    Completion again;
+    QVERIFY(start(link, transactions({"D00004$", "z$"}), again));
+    QTRY_COMPARE_WITH_TIMEOUT(again.calls, 1, kTransferWaitMs);
+    QVERIFY2(again.outcome.ok, qPrintable(again.outcome.error));
+    QCOMPARE(server.card().parameter('D'), 4);
+}
+
+QTEST_GUILESS_MAIN(TestPtyLink)
+#include "tst_pty_link.moc"

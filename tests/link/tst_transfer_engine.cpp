@@ -1,0 +1,478 @@
+#include "link/link.h"
+#include "link/reply_fields.h"
+#include "link/slot_table.h"
+#include "link/timeouts.h"
+#include "sim/card.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <optional>
+
+using namespace vrn;
+
+Q_DECLARE_METATYPE(vrn::sim::Faults)
+
+namespace {
+
+// The frames of a send that carries every letter, end frame last.
+const QList<QByteArray> kSendFrames{"A00000$", "B00003$", "C00000$", "D00000$",
+                                    "E00000$", "F00000$", "G00000$", "H00512$",
+                                    "a00000$", "Z00025$", "z$"};
+
+// A send's steps: discard input, then one transaction per frame, with settle pauses between the
+// frames when asked.
+std::vector<TransferStep> sendSteps(const QList<QByteArray>& frames, bool settle = false)
+{
+    std::vector<TransferStep> steps{TransferStep::discardInput()};
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        const QByteArray frame = frames.at(i);
+        steps.push_back(TransferStep::transaction([frame] { return frame; }));
+        if (settle && i + 1 < frames.size())
+            steps.push_back(TransferStep::settlePause());
+    }
+    return steps;
+}
+
+// What the completion callback saw.
+struct Completion
+{
+    int calls = 0;
+    TransferOutcome outcome;
+    qint64 elapsedMs = -1; // from the start of the transfer
+};
+
+// Starts a transfer on the link and records its completion; false when the link refused it.
+bool start(Link& link, std::vector<TransferStep> steps, Completion& completion,
+           QString* refusal = nullptr)
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    return link.startTransfer(
+        std::move(steps),
+        [&completion, clock](const TransferOutcome& outcome) {
+            ++completion.calls;
+            completion.outcome = outcome;
+            completion.elapsedMs = clock->elapsed();
+        },
+        refusal);
+}
+
+constexpr int kTransferWaitMs = 10000; // far beyond any time-out of the link
+
+} // namespace
+
+class TestTransferEngine : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    // Answers
+    void sendCompletesInOrder_data();
+    void sendCompletesInOrder();
+    void lateCharactersEndTheNextWait_data();
+    void lateCharactersEndTheNextWait();
+    void lateCharactersStayForTheNextTransfer_data();
+    void lateCharactersStayForTheNextTransfer();
+    void longReplyIsReadWhole();
+
+    // Time-outs
+    void silenceOrShortReplyTimesOut_data();
+    void silenceOrShortReplyTimesOut();
+
+    // Pacing and frames
+    void settlePauseFollowsTheAnswer_data();
+    void settlePauseFollowsTheAnswer();
+    void frameIsBuiltWhenSent();
+
+    // One transfer at a time, on an open port
+    void secondTransferIsRefused();
+    void portVanishingEndsTheTransfer();
+    void closingThePortEndsTheTransfer();
+    void noTransferWithoutOpenPort_data();
+    void noTransferWithoutOpenPort();
+};
+
+void TestTransferEngine::sendCompletesInOrder_data()
+{
+    QTest::addColumn<sim::Faults>("faults");
+    QTest::addColumn<int>("minimumMs");
+
+    QTest::newRow("two-characters-per-frame") << sim::Faults{} << 0;
+
+    sim::Faults delayed;
+    delayed.answerDelayMs = 20;
+    // Every wait lasts until its own answer: eleven answers of 20 ms each.
+    QTest::newRow("answers-after-a-delay") << delayed << 11 * 20;
+
+    sim::Faults wire;
+    wire.characterTimeMs = 0.5208;
+    QTest::newRow("at-19200-baud") << wire << 11;
+
+    sim::Faults split;
+    split.splitAnswers = true;
+    split.splitGapMs = 20;
+    // One character is not an answer: each wait lasts through its gap.
+    QTest::newRow("answer-in-two-bursts-of-one") << split << 11 * 20;
+
+    sim::Faults splitLong = split;
+    splitLong.frameAnswer = "OK\r\n";
+    splitLong.splitAfter = 2;
+    // The late two characters of each answer count towards a later wait.
+    QTest::newRow("answer-in-two-bursts-with-late-characters") << splitLong << 0;
+
+    sim::Faults garbage;
+    garbage.garbageAnswers = true;
+    QTest::newRow("garbage-counts-as-answer") << garbage << 0;
+}
+
+void TestTransferEngine::sendCompletesInOrder()
+{
+    QFETCH(sim::Faults, faults);
+    QFETCH(int, minimumMs);
+
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults() = faults;
+    QSignalSpy finished(&link.engine(), &TransferEngine::finished);
+
+    Completion done;
+    QString refusal;
+    QVERIFY2(start(link, sendSteps(kSendFrames), done, &refusal), qPrintable(refusal));
+    QVERIFY(link.isBusy());
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+    QVERIFY(done.outcome.error.isEmpty());
+    QCOMPARE(done.outcome.framesSent, kSendFrames);
+    QCOMPARE(link.simulatedCard().framesReceived(), kSendFrames);
+    QVERIFY2(done.elapsedMs >= minimumMs, qPrintable(QString::number(done.elapsedMs)));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toBool(), true);
+    QVERIFY(!link.isBusy());
+    QCOMPARE(link.simulatedCard().parameter('H'), 512);
+}
+
+void TestTransferEngine::lateCharactersEndTheNextWait_data()
+{
+    QTest::addColumn<bool>("settlePause");
+    QTest::addColumn<int>("gapMs");
+
+    QTest::newRow("arriving-during-the-wait") << false << 50;
+    QTest::newRow("already-waiting-when-the-frame-leaves") << true << 30;
+}
+
+void TestTransferEngine::lateCharactersEndTheNextWait()
+{
+    QFETCH(bool, settlePause);
+    QFETCH(int, gapMs);
+
+    // The card answers "OK" at once and "\r\n" a little later, then falls silent before the
+    // end frame: only the late characters of the first answer can end the end frame's wait.
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    sim::Card& card = link.simulatedCard();
+    card.faults().frameAnswer = "OK\r\n";
+    card.faults().splitAnswers = true;
+    card.faults().splitAfter = 2;
+    card.faults().splitGapMs = gapMs;
+
+    std::vector<TransferStep> steps{TransferStep::discardInput(),
+                                    TransferStep::transaction([] { return "B00003$"; })};
+    if (settlePause)
+        steps.push_back(TransferStep::settlePause());
+    steps.push_back(TransferStep::transaction([&card] {
+        card.faults().silent = true;
+        return QByteArray("z$");
+    }));
+    Completion done;
+    QVERIFY(start(link, std::move(steps), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+    QCOMPARE(card.framesReceived(), (QList<QByteArray>{"B00003$", "z$"}));
+    QVERIFY(done.elapsedMs >= gapMs);
+    QVERIFY(done.elapsedMs < kAnswerTimeoutMs);
+}
+
+void TestTransferEngine::lateCharactersStayForTheNextTransfer_data()
+{
+    QTest::addColumn<bool>("discardFirst");
+    QTest::addColumn<QByteArray>("leftOver");
+
+    QTest::newRow("read-request-takes-them-in-front") << false << QByteArray("\r\n");
+    QTest::newRow("discard-input-drops-them") << true << QByteArray();
+}
+
+void TestTransferEngine::lateCharactersStayForTheNextTransfer()
+{
+    QFETCH(bool, discardFirst);
+    QFETCH(QByteArray, leftOver);
+
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    sim::Card& card = link.simulatedCard();
+    card.faults().frameAnswer = "OK\r\n";
+    card.faults().splitAnswers = true;
+    card.faults().splitAfter = 2;
+    card.faults().splitGapMs = 30;
+
+    Completion send;
+    QVERIFY(start(link, sendSteps({"H00700$"}), send));
+    QTRY_COMPARE_WITH_TIMEOUT(send.calls, 1, kTransferWaitMs);
+    QVERIFY(send.outcome.ok);
+    card.faults().splitAnswers = false;
+    QTest::qWait(100); // the late "\r\n" arrives meanwhile
+
+    std::vector<TransferStep> steps;
+    if (discardFirst)
+        steps.push_back(TransferStep::discardInput());
+    steps.push_back(TransferStep::readRequest());
+    Completion read;
+    QVERIFY(start(link, std::move(steps), read));
+    QTRY_COMPARE_WITH_TIMEOUT(read.calls, 1, kTransferWaitMs);
+    QVERIFY2(read.outcome.ok, qPrintable(read.outcome.error));
+    QCOMPARE(read.outcome.reply, leftOver + card.readReply());
+}
+
+void TestTransferEngine::longReplyIsReadWhole()
+{
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    sim::Card& card = link.simulatedCard();
+    card.faults().replyLength = 70;
+
+    std::vector<TransferStep> steps = sendSteps({"H00700$", "E00300$"});
+    steps.push_back(TransferStep::readRequest());
+    Completion done;
+    QVERIFY(start(link, std::move(steps), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+    QCOMPARE(done.outcome.reply.size(), 70);
+    QCOMPARE(done.outcome.reply, card.readReply() + QByteArray(14, ' '));
+    QCOMPARE(done.outcome.framesSent, (QList<QByteArray>{"H00700$", "E00300$", "w$"}));
+    const ReplyFields fields(done.outcome.reply);
+    QCOMPARE(fields.pair(sim::reply::kMaxHigh, sim::reply::kMaxLow), 700.0);
+    QCOMPARE(fields.pair(sim::reply::kVtHigh, sim::reply::kVtLow), 300.0);
+}
+
+void TestTransferEngine::silenceOrShortReplyTimesOut_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<int>("replyLength");
+    QTest::addColumn<bool>("readRequest");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<QString>("mentions");
+
+    QTest::newRow("silent-card-names-frame")
+        << true << 56 << false << kAnswerTimeoutMs << QStringLiteral("\"B00003$\"");
+    QTest::newRow("short-reply-names-count")
+        << false << 30 << true << kReplyTimeoutMs << QStringLiteral("only 30 of the 56");
+}
+
+void TestTransferEngine::silenceOrShortReplyTimesOut()
+{
+    QFETCH(bool, silent);
+    QFETCH(int, replyLength);
+    QFETCH(bool, readRequest);
+    QFETCH(int, timeoutMs);
+    QFETCH(QString, mentions);
+
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    sim::Card& card = link.simulatedCard();
+    card.faults().silent = silent;
+    card.faults().replyLength = replyLength;
+
+    std::vector<TransferStep> steps = sendSteps({"B00003$"});
+    if (readRequest)
+        steps.push_back(TransferStep::readRequest());
+    Completion done;
+    QVERIFY(start(link, std::move(steps), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY(!done.outcome.ok);
+    QVERIFY2(done.outcome.error.contains(link.portName()), qPrintable(done.outcome.error));
+    QVERIFY2(done.outcome.error.contains(mentions), qPrintable(done.outcome.error));
+    QVERIFY(done.elapsedMs >= timeoutMs);
+    QVERIFY(!link.isBusy());
+
+    // The link is usable again once the card behaves.
+    card.faults() = {};
+    Completion again;
+    QVERIFY(start(link, sendSteps({"B00004$"}), again));
+    QTRY_COMPARE_WITH_TIMEOUT(again.calls, 1, kTransferWaitMs);
+    QVERIFY2(again.outcome.ok, qPrintable(again.outcome.error));
+    QCOMPARE(card.parameter('B'), 4);
+}
+
+void TestTransferEngine::settlePauseFollowsTheAnswer_data()
+{
+    QTest::addColumn<int>("answerDelayMs");
+    QTest::newRow("instant-answers") << 0;
+    QTest::newRow("slow-answers-do-not-shorten-the-pause") << 60;
+}
+
+void TestTransferEngine::settlePauseFollowsTheAnswer()
+{
+    QFETCH(int, answerDelayMs);
+
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults().answerDelayMs = answerDelayMs;
+
+    // Each frame notes when it is built; between two frames lie an answer and a pause.
+    QElapsedTimer clock;
+    QList<qint64> builtAt;
+    std::vector<TransferStep> steps{TransferStep::discardInput()};
+    const QList<QByteArray> frames{"A00001$", "B00002$", "C00003$", "z$"};
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        const QByteArray frame = frames.at(i);
+        steps.push_back(TransferStep::transaction([frame, &clock, &builtAt] {
+            builtAt.append(clock.elapsed());
+            return frame;
+        }));
+        if (i + 1 < frames.size())
+            steps.push_back(TransferStep::settlePause());
+    }
+    clock.start();
+    Completion done;
+    QVERIFY(start(link, std::move(steps), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+    QCOMPARE(builtAt.size(), frames.size());
+
+    for (qsizetype i = 1; i < builtAt.size(); ++i) {
+        const qint64 gap = builtAt.at(i) - builtAt.at(i - 1);
+        QVERIFY2(gap >= answerDelayMs + kSettlePauseMs, qPrintable(QString::number(gap)));
+        QVERIFY2(gap < answerDelayMs + kSettlePauseMs + 1000, qPrintable(QString::number(gap)));
+    }
+}
+
+void TestTransferEngine::frameIsBuiltWhenSent()
+{
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults().answerDelayMs = 30;
+
+    SlotTable slots;
+    slots.setCode('H', 100);
+    const auto maximum = [&slots] { return commandFrame('H', slots.value('H')); };
+    std::vector<TransferStep> steps{
+        TransferStep::discardInput(), TransferStep::transaction(maximum),
+        TransferStep::transaction(maximum), TransferStep::transaction([] { return "z$"; })};
+    Completion done;
+    QVERIFY(start(link, std::move(steps), done));
+    // An edit while the first frame waits for its answer.
+    QTimer::singleShot(0, this, [&slots] { slots.setCode('H', 512); });
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+    QCOMPARE(link.simulatedCard().framesReceived(),
+             (QList<QByteArray>{"H00100$", "H00512$", "z$"}));
+    QCOMPARE(link.simulatedCard().parameter('H'), 512);
+}
+
+void TestTransferEngine::secondTransferIsRefused()
+{
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults().answerDelayMs = 20;
+
+    Completion first;
+    QVERIFY(start(link, sendSteps({"B00001$", "z$"}), first));
+    Completion second;
+    QString refusal;
+    QVERIFY(!start(link, sendSteps({"B00005$", "z$"}), second, &refusal));
+    QVERIFY2(refusal.contains(QStringLiteral("already running")), qPrintable(refusal));
+    QVERIFY2(refusal.contains(link.portName()), qPrintable(refusal));
+
+    QTRY_COMPARE_WITH_TIMEOUT(first.calls, 1, kTransferWaitMs);
+    QVERIFY2(first.outcome.ok, qPrintable(first.outcome.error));
+    QTest::qWait(50);
+    QCOMPARE(second.calls, 0);
+    QCOMPARE(link.simulatedCard().framesReceived(), (QList<QByteArray>{"B00001$", "z$"}));
+
+    // Once the first has ended, the next one runs.
+    Completion third;
+    QVERIFY(start(link, sendSteps({"B00005$", "z$"}), third));
+    QTRY_COMPARE_WITH_TIMEOUT(third.calls, 1, kTransferWaitMs);
+    QVERIFY(third.outcome.ok);
+    QCOMPARE(link.simulatedCard().parameter('B'), 5);
+}
+
+void TestTransferEngine::portVanishingEndsTheTransfer()
+{
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults().portLostAfterFrames = 3;
+    QSignalSpy finished(&link.engine(), &TransferEngine::finished);
+
+    Completion done;
+    QVERIFY(start(link, sendSteps(kSendFrames), done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY(!done.outcome.ok);
+    QVERIFY(!done.outcome.error.isEmpty());
+    QVERIFY2(done.outcome.error.contains(link.portName()), qPrintable(done.outcome.error));
+    QCOMPARE(done.outcome.framesSent, kSendFrames.mid(0, 4));
+    QVERIFY(done.elapsedMs < kAnswerTimeoutMs); // ended by the loss, not by a time-out
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toBool(), false);
+    QVERIFY(!link.isOpen());
+
+    QString refusal;
+    Completion after;
+    QVERIFY(!start(link, sendSteps({"z$"}), after, &refusal));
+    QVERIFY2(refusal.contains(QStringLiteral("No serial port is open")), qPrintable(refusal));
+}
+
+void TestTransferEngine::closingThePortEndsTheTransfer()
+{
+    Link link;
+    QVERIFY(link.openSimulatedCard());
+    link.simulatedCard().faults().answerDelayMs = 50;
+
+    Completion done;
+    QVERIFY(start(link, sendSteps(kSendFrames), done));
+    QTimer::singleShot(10, &link, &Link::closePort);
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+
+    QVERIFY(!done.outcome.ok);
+    QVERIFY2(done.outcome.error.contains(link.portName()), qPrintable(done.outcome.error));
+    QVERIFY(!link.isBusy());
+    QTest::qWait(100); // an answer still under way must not revive the transfer
+    QCOMPARE(done.calls, 1);
+}
+
+void TestTransferEngine::noTransferWithoutOpenPort_data()
+{
+    QTest::addColumn<bool>("openedBefore");
+    QTest::newRow("never-opened") << false;
+    QTest::newRow("closed-after-use") << true;
+}
+
+void TestTransferEngine::noTransferWithoutOpenPort()
+{
+    QFETCH(bool, openedBefore);
+
+    Link link;
+    if (openedBefore) {
+        QVERIFY(link.openSimulatedCard());
+        link.closePort();
+    }
+    QSignalSpy finished(&link.engine(), &TransferEngine::finished);
+    Completion done;
+    QString refusal;
+    QVERIFY(!start(link, sendSteps(kSendFrames), done, &refusal));
+    QVERIFY2(refusal.contains(QStringLiteral("No serial port is open")), qPrintable(refusal));
+    QVERIFY(!link.isBusy());
+    QTest::qWait(20);
+    QCOMPARE(done.calls, 0);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(link.simulatedCard().framesReceived().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestTransferEngine)
+#include "tst_transfer_engine.moc"
