@@ -1,0 +1,266 @@
+#include "ui/graphical_button.h"
+#include "ui/option_box.h"
+#include "ui/spin_slider.h"
+#include "ui/value_box.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace vrn;
+
+namespace {
+
+// A window with one control of each kind; every rule writes its name into a log.
+struct RuleWindow
+{
+    QWidget window;
+    ValueBox* box = new ValueBox(&window);
+    ValueBox* other = new ValueBox(&window);
+    SpinSlider* slider = new SpinSlider(200, 12, &window);
+    OptionBox* option = new OptionBox(&window);
+    GraphicalButton* button = new GraphicalButton(QStringLiteral("Send Parameters"), &window);
+    QStringList log;
+
+    RuleWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(other),
+                           static_cast<QWidget*>(slider), static_cast<QWidget*>(option),
+                           static_cast<QWidget*>(button)})
+            layout->addWidget(w);
+        slider->setFixedSize(17, 60);
+        option->setFixedSize(17, 17); // as tiny as on the card windows
+        QObject::connect(box, &ValueBox::left, [this] { log << QStringLiteral("left"); });
+        QObject::connect(slider, &SpinSlider::valueChanged,
+                         [this] { log << QStringLiteral("changed"); });
+        QObject::connect(option, &OptionBox::toggled, [this] { log << QStringLiteral("toggled"); });
+        QObject::connect(button, &GraphicalButton::clicked,
+                         [this] { log << QStringLiteral("clicked"); });
+    }
+
+    bool showWithFocusInBox()
+    {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        box->setFocus(Qt::OtherFocusReason);
+        log.clear();
+        return box->hasFocus();
+    }
+
+    QPoint arrowCentre(QStyle::SubControl arrow) const
+    {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = Qt::Vertical;
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = slider->value();
+        option.sliderValue = slider->value();
+        option.singleStep = 1;
+        option.pageStep = 1;
+        return slider->style()
+            ->subControlRect(QStyle::CC_ScrollBar, &option, arrow, slider)
+            .center();
+    }
+};
+
+} // namespace
+
+class TestControlRules : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void changeRuleRunsOnlyOnActualChange_data();
+    void changeRuleRunsOnlyOnActualChange();
+    void upperArrowRaisesCode();
+    void arrowKeysStepLikeTheArrows_data();
+    void arrowKeysStepLikeTheArrows();
+    void rulesNestSynchronously();
+    void clickActionRunsAfterMarkToggles();
+    void clickActionRunsOnCodeChangeOnly();
+    void leaveRuleRunsBeforeClickedControlActs_data();
+    void leaveRuleRunsBeforeClickedControlActs();
+    void leaveRuleRunsOnTab();
+    void leaveRuleIgnoresOpenedMenu();
+    void leaveRuleIgnoresOtherWindow();
+    void typingRuleRunsOnEveryChange();
+};
+
+void TestControlRules::changeRuleRunsOnlyOnActualChange_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("runs");
+    QTest::newRow("same-position-runs-nothing") << 12 << 0;
+    QTest::newRow("new-position-runs-once") << 11 << 1;
+    QTest::newRow("beyond-range-is-kept-in-range") << 500 << 1;
+}
+
+void TestControlRules::changeRuleRunsOnlyOnActualChange()
+{
+    QFETCH(int, position);
+    QFETCH(int, runs);
+    SpinSlider slider(200, 12);
+    QSignalSpy spy(&slider, &SpinSlider::valueChanged);
+    slider.setValue(position);
+    QCOMPARE(spy.count(), runs);
+    QVERIFY(slider.value() >= 0 && slider.value() <= 200);
+}
+
+void TestControlRules::upperArrowRaisesCode()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    QSignalSpy spy(w.slider, &SpinSlider::valueChanged);
+    QTest::mouseClick(w.slider, Qt::LeftButton, {}, w.arrowCentre(QStyle::SC_ScrollBarSubLine));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(w.slider->value(), 11);
+    QCOMPARE(w.slider->code(), 189);
+    QTest::mouseClick(w.slider, Qt::LeftButton, {}, w.arrowCentre(QStyle::SC_ScrollBarAddLine));
+    QCOMPARE(w.slider->code(), 188);
+}
+
+void TestControlRules::arrowKeysStepLikeTheArrows_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("code");
+    QTest::newRow("up-key-raises-code") << int(Qt::Key_Up) << 189;
+    QTest::newRow("down-key-lowers-code") << int(Qt::Key_Down) << 187;
+    QTest::newRow("page-up-one-step") << int(Qt::Key_PageUp) << 189;
+}
+
+void TestControlRules::arrowKeysStepLikeTheArrows()
+{
+    QFETCH(int, key);
+    QFETCH(int, code);
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    w.slider->setFocus();
+    QTest::keyClick(w.slider, Qt::Key(key));
+    QCOMPARE(w.slider->code(), code);
+}
+
+void TestControlRules::rulesNestSynchronously()
+{
+    SpinSlider outer(255, 254);
+    SpinSlider inner(255, 254);
+    QStringList order;
+    QObject::connect(&inner, &SpinSlider::valueChanged, [&] { order << QStringLiteral("inner"); });
+    QObject::connect(&outer, &SpinSlider::valueChanged, [&] {
+        order << QStringLiteral("outer-begins");
+        inner.setValue(255);
+        order << QStringLiteral("outer-ends");
+    });
+    outer.setValue(253);
+    QCOMPARE(order, QStringList({"outer-begins", "inner", "outer-ends"}));
+}
+
+void TestControlRules::clickActionRunsAfterMarkToggles()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    bool markSeen = false;
+    QObject::connect(w.option, &OptionBox::toggled, [&] { markSeen = w.option->isChecked(); });
+    QTest::mouseClick(w.option, Qt::LeftButton);
+    QVERIFY(markSeen);
+    QTest::mouseClick(w.option, Qt::LeftButton); // clearing the mark runs it too
+    QCOMPARE(w.log.count(QStringLiteral("toggled")), 2);
+    QVERIFY(!w.option->isChecked());
+}
+
+void TestControlRules::clickActionRunsOnCodeChangeOnly()
+{
+    OptionBox box;
+    QSignalSpy spy(&box, &OptionBox::toggled);
+    box.setChecked(false);
+    QCOMPARE(spy.count(), 0);
+    box.setChecked(true);
+    QCOMPARE(spy.count(), 1);
+    box.setChecked(true);
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestControlRules::leaveRuleRunsBeforeClickedControlActs_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("arrow") << "arrow" << "changed";
+    QTest::newRow("option-box") << "option" << "toggled";
+    QTest::newRow("button") << "button" << "clicked";
+}
+
+void TestControlRules::leaveRuleRunsBeforeClickedControlActs()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, action);
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    if (target == QLatin1String("arrow"))
+        QTest::mouseClick(w.slider, Qt::LeftButton, {},
+                          w.arrowCentre(QStyle::SC_ScrollBarSubLine));
+    else if (target == QLatin1String("option"))
+        QTest::mouseClick(w.option, Qt::LeftButton);
+    else
+        QTest::mouseClick(w.button, Qt::LeftButton);
+    QCOMPARE(w.log, QStringList({QStringLiteral("left"), action}));
+}
+
+void TestControlRules::leaveRuleRunsOnTab()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    QTest::keyClick(w.box, Qt::Key_Tab);
+    QVERIFY(!w.box->hasFocus());
+    QCOMPARE(w.log, QStringList({QStringLiteral("left")}));
+}
+
+void TestControlRules::leaveRuleIgnoresOpenedMenu()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    QMenu menu(&w.window);
+    menu.addAction(QStringLiteral("Save"));
+    menu.popup(w.window.mapToGlobal(QPoint(0, 0)));
+    QTRY_VERIFY(menu.isVisible());
+    menu.close();
+    QTRY_VERIFY(!menu.isVisible());
+    QVERIFY(w.log.isEmpty());
+}
+
+void TestControlRules::leaveRuleIgnoresOtherWindow()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    QWidget second;
+    second.show();
+    second.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&second));
+    QVERIFY(w.log.isEmpty());
+    // Back in the first window, a click on another of its controls runs the rule.
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTRY_VERIFY(w.box->hasFocus());
+    QTest::mouseClick(w.button, Qt::LeftButton);
+    QCOMPARE(w.log, QStringList({QStringLiteral("left"), QStringLiteral("clicked")}));
+}
+
+void TestControlRules::typingRuleRunsOnEveryChange()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    QSignalSpy typed(w.box, &ValueBox::typed);
+    QTest::keyClicks(w.box, QStringLiteral("12"));
+    QCOMPARE(typed.count(), 2);
+    w.box->setText(QStringLiteral("7"));
+    QCOMPARE(typed.count(), 3);
+    QVERIFY(w.log.isEmpty()); // typing alone does not run the leave rule
+}
+
+QTEST_MAIN(TestControlRules)
+#include "tst_control_rules.moc"

@@ -1,0 +1,141 @@
+#include "ui/number_text.h"
+
+#include <QTest>
+
+using namespace vrn;
+
+class TestNumberText : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void displayCurrent_data();
+    void displayCurrent();
+    void currentToCode_data();
+    void currentToCode();
+    void roundHalfEven_data();
+    void roundHalfEven();
+    void boxNumberText_data();
+    void boxNumberText();
+    void parseBoxNumber_data();
+    void parseBoxNumber();
+};
+
+void TestNumberText::displayCurrent_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("zero") << 0 << 0;
+    QTest::newRow("vt-initial-code") << 188 << 550;
+    QTest::newRow("coil-preset-860") << 294 << 861;
+    QTest::newRow("exact-hundred-step") << 100 << 293;
+    QTest::newRow("i-min-top") << 511 << 1497;
+    QTest::newRow("i-max-top") << 1023 << 2997;
+    QTest::newRow("vrn-b-initial") << 768 << 2250;
+    QTest::newRow("vrn-d-initial") << 896 << 2625;
+}
+
+void TestNumberText::displayCurrent()
+{
+    QFETCH(int, code);
+    QFETCH(int, shown);
+    QCOMPARE(vrn::displayCurrent(code), shown);
+}
+
+void TestNumberText::currentToCode_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("code");
+    QTest::newRow("typed-860-gives-smallest-code-not-below") << 860.0 << 294.0;
+    QTest::newRow("shown-861-converts-back") << 861.0 << 294.0;
+    QTest::newRow("exact-step-ends-one-higher") << 293.0 << 101.0;
+    QTest::newRow("zero-converts-to-one") << 0.0 << 1.0;
+    QTest::newRow("typed-100") << 100.0 << 35.0;
+    QTest::newRow("typed-300") << 300.0 << 103.0;
+    QTest::newRow("minus-one-gives-zero") << -1.0 << 0.0;
+    QTest::newRow("vt-top-is-beyond-range") << 586.0 << 201.0;
+    QTest::newRow("fraction-as-typed") << 100.5 << 35.0;
+}
+
+void TestNumberText::currentToCode()
+{
+    QFETCH(double, value);
+    QFETCH(double, code);
+    QCOMPARE(vrn::currentToCode(value), code);
+}
+
+void TestNumberText::roundHalfEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("rounded");
+    QTest::newRow("half-rounds-down-to-even") << 300.5 << 300.0;
+    QTest::newRow("half-rounds-up-to-even") << 301.5 << 302.0;
+    QTest::newRow("below-half") << 2.4 << 2.0;
+    QTest::newRow("above-half") << 2.6 << 3.0;
+    QTest::newRow("negative-half") << -2.5 << -2.0;
+    QTest::newRow("whole-unchanged") << 7.0 << 7.0;
+}
+
+void TestNumberText::roundHalfEven()
+{
+    QFETCH(double, value);
+    QFETCH(double, rounded);
+    QCOMPARE(vrn::roundHalfEven(value), rounded);
+}
+
+void TestNumberText::boxNumberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ramp-code-1") << 1 * kSecondsPerStep << "C" << "0.2";
+    QTest::newRow("ramp-code-3-not-unrounded") << 3 * kSecondsPerStep << "C" << "0.6";
+    QTest::newRow("ramp-code-7-not-unrounded") << 7 * kSecondsPerStep << "C" << "1.4";
+    QTest::newRow("ramp-code-254") << 254 * kSecondsPerStep << "C" << "50.8";
+    QTest::newRow("ramp-top-whole") << 255 * kSecondsPerStep << "C" << "51";
+    QTest::newRow("zero") << 0.0 << "C" << "0";
+    QTest::newRow("german-decimal-comma") << 1 * kSecondsPerStep << "de_DE" << "0,2";
+}
+
+void TestNumberText::boxNumberText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QCOMPARE(vrn::boxNumberText(value, QLocale(locale)), text);
+}
+
+void TestNumberText::parseBoxNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::newRow("whole") << "860" << "C" << true << 860.0;
+    QTest::newRow("blanks-around") << "  860 " << "C" << true << 860.0;
+    QTest::newRow("point") << "0.2" << "C" << true << 0.2;
+    QTest::newRow("comma-also-accepted") << "0,2" << "C" << true << 0.2;
+    QTest::newRow("german-comma") << "0,2" << "de_DE" << true << 0.2;
+    QTest::newRow("german-point-also-accepted") << "0.2" << "de_DE" << true << 0.2;
+    QTest::newRow("negative") << "-1" << "C" << true << -1.0;
+    QTest::newRow("leading-point") << ".5" << "C" << true << 0.5;
+    QTest::newRow("empty-is-no-number") << "" << "C" << false << 0.0;
+    QTest::newRow("letters-are-no-number") << "abc" << "C" << false << 0.0;
+    QTest::newRow("trailing-letters-are-no-number") << "12mA" << "C" << false << 0.0;
+    QTest::newRow("two-separators-are-no-number") << "1,2.3" << "C" << false << 0.0;
+    QTest::newRow("lone-sign-is-no-number") << "-" << "C" << false << 0.0;
+}
+
+void TestNumberText::parseBoxNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, locale);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    const std::optional<double> parsed = vrn::parseBoxNumber(text, QLocale(locale));
+    QCOMPARE(parsed.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*parsed, value);
+}
+
+QTEST_GUILESS_MAIN(TestNumberText)
+#include "tst_number_text.moc"
