@@ -4,20 +4,52 @@
 
 namespace vrn {
 
-// The VRN-A card window.
+class GraphicalButton;
+class OptionBox;
+class OptionGroup;
+class ParameterRow;
+
+// The VRN-A card window: coil current range (slot A) with its I Max presets, PWM frequency
+// (slot B), ramp up and down times in 0.2 s steps (slots C, D) with their enable switch, the
+// reference input type (slot a) and the four levels Vt, I Pol, I Min, I Max (slots E, F, G, H).
 class Form1 : public CardWindow
 {
     Q_OBJECT
 public:
     explicit Form1(CardContext& context);
 
+    void send();
+    void read();
+
+    // The ramp enable rule, as a click on "Enable Ramps" runs it.
+    void runRampEnableRule();
+
 protected:
-    QByteArray parameterFile() const override { return {}; }
-    int parameterFileValues() const override { return 0; }
-    std::optional<QString> applyParameterFile(const std::vector<FileField>&) override
-    {
-        return std::nullopt;
-    }
+    QByteArray parameterFile() const override;
+    int parameterFileValues() const override { return 10; }
+    std::optional<QString> applyParameterFile(const std::vector<FileField>& fields) override;
+
+private:
+    void buildLayout();
+    void moveToCoilPreset(int index);
+    void applyReply(const ReplyFields& fields);
+    void applyReference(double number);
+    void applyRamps(double enabled, int rampUpPosition, int rampDownPosition);
+    static void applyLevel(ParameterRow* row, const FileField& field);
+    static QString savedBoxText(const ParameterRow* row);
+
+    ParameterRow* m_vt = nullptr;       // VScroll1 / Text5, slot E
+    ParameterRow* m_iMin = nullptr;     // VScroll2 / Text6, slot G
+    ParameterRow* m_iPol = nullptr;     // VScroll4 / Text8, slot F
+    ParameterRow* m_iMax = nullptr;     // VScroll5 / Text11, slot H
+    ParameterRow* m_rampUp = nullptr;   // VScroll3 / Text2, slot C
+    ParameterRow* m_rampDown = nullptr; // VScroll6 / Text3, slot D
+    OptionGroup* m_coil = nullptr;
+    OptionGroup* m_pwm = nullptr;
+    OptionGroup* m_reference = nullptr;
+    OptionBox* m_enableRamps = nullptr;
+    GraphicalButton* m_send = nullptr;
+    GraphicalButton* m_read = nullptr;
 };
 
 } // namespace vrn
