@@ -38,11 +38,12 @@ std::vector<OptionBox*> pwmBoxes(const FormBuilder& form)
 std::vector<ControlSpec> valueRow(const ValueRowLayout& l)
 {
     const int rowTop = l.frameTop + 360;
+    const int unitLeft = l.unitLeft ? l.unitLeft : l.frameLeft + 120;
     return {
         {l.heading, ControlKind::BoldLabel, l.headingCaption, l.headingLeft, l.headingTop,
          l.headingWidth, 255, l.headingTab},
         {l.frame, ControlKind::Frame, "", l.frameLeft, l.frameTop, 1695, 975},
-        {l.unit, ControlKind::Label, l.unitCaption, l.frameLeft + 120, rowTop, 375, 255,
+        {l.unit, ControlKind::Label, l.unitCaption, unitLeft, rowTop, 375, 255,
          l.unitTab},
         {l.box, ControlKind::ValueBox, "0", l.frameLeft + 600, rowTop, 495, 285, l.boxTab},
         {l.slider, ControlKind::Slider, "", l.frameLeft + 1200, rowTop, 255, 375, l.sliderTab,

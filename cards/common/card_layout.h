@@ -44,6 +44,7 @@ struct ValueRowLayout
     int sliderTab;
     int maximum;
     int position;
+    int unitLeft = 0; // where the unit label stands; 0: 120 twips inside the frame
 };
 std::vector<ControlSpec> valueRow(const ValueRowLayout& layout);
 

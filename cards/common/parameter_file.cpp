@@ -13,6 +13,8 @@
 namespace vrn {
 namespace {
 
+constexpr int kLargestSlotCode = 99999; // five decimal digits
+
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
@@ -249,6 +251,19 @@ double LoadCheck::slotNumber(const std::vector<FileField>& fields, int line, con
         return 0;
     }
     return *value;
+}
+
+double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const char* what)
+{
+    const double value = slotNumber(fields, line, what);
+    if (ok() && (value != std::floor(value) || value < 0 || value > kLargestSlotCode)) {
+        error = QStringLiteral("line %1 (%2) is %3, not a whole number from 0 to %4")
+                    .arg(line)
+                    .arg(QLatin1String(what), classicNumberText(value))
+                    .arg(kLargestSlotCode);
+        return 0;
+    }
+    return value;
 }
 
 QString fileRefusal(const QString& path, const QString& reason)

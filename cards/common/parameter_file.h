@@ -72,6 +72,9 @@ struct LoadCheck
     double boxNumber(const std::vector<FileField>& fields, int line, const char* what);
     // A slot's value (an option's number): empty counts as 0, otherwise a number.
     double slotNumber(const std::vector<FileField>& fields, int line, const char* what);
+    // A slot's value that goes out as a five-digit code: as slotNumber, and a whole number
+    // from 0 to 99999, so that its frame keeps the shape of a command frame.
+    double slotCode(const std::vector<FileField>& fields, int line, const char* what);
 
     bool ok() const { return error.isEmpty(); }
 };

@@ -1,23 +1,16 @@
 #pragma once
 
-#include "cards/common/card_window.h"
+#include "cards/common/row_card_window.h"
 
 namespace vrn {
 
-// The VRN-D card window.
-class Form5 : public CardWindow
+// The VRN-D card window: maximum current (slot H), excitation time in 0.2 s steps (slot C) and
+// PWM frequency (slot B).
+class Form5 : public RowCardWindow
 {
     Q_OBJECT
 public:
     explicit Form5(CardContext& context);
-
-protected:
-    QByteArray parameterFile() const override { return {}; }
-    int parameterFileValues() const override { return 0; }
-    std::optional<QString> applyParameterFile(const std::vector<FileField>&) override
-    {
-        return std::nullopt;
-    }
 };
 
 } // namespace vrn

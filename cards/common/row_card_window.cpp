@@ -1,0 +1,188 @@
+#include "cards/common/row_card_window.h"
+
+#include "cards/common/option_group.h"
+#include "link/slot_table.h"
+#include "ui/graphical_button.h"
+#include "ui/spin_slider.h"
+#include "ui/value_box.h"
+
+#include <algorithm>
+
+namespace vrn {
+namespace {
+
+constexpr CardMenuNames kMenus{"FL", "SLV", "&Save", "OP", "&Open", "EX"};
+constexpr ControlSpec kPicture{"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0};
+// The PWM group, in twips from the corner of its frame.
+constexpr int kPwmFrameWidth = 2055;
+constexpr int kPwmHeadingWidth = 495;
+constexpr int kPwmHeadingInset = 840;
+constexpr int kHeadingAboveFrame = 360;
+constexpr int kPwmBoxInset = 360;
+constexpr int kPwmLabelInset = 720;
+constexpr int kPwmFirstRowBelowFrame = 240;
+constexpr int kButtonWidth = 1815;
+constexpr int kButtonHeight = 375;
+
+// The parameter frames of these cards' Send, in order, as they go out for a letter that the
+// window does not edit; the end frame follows them.
+constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$", "E00000$",
+                                       "F00000$", "G00000$", "H00000$", "a00000$", "Z00000$"};
+
+constexpr char kPwmLetter = 'B';
+constexpr ReplyValue kPwmReply{"PWM frequency", sim::reply::kPwm};
+
+ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
+{
+    return {button.name, ControlKind::Button, caption,       button.left,
+            button.top,  kButtonWidth,        kButtonHeight, button.tab};
+}
+
+} // namespace
+
+RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& spec)
+    : CardWindow(context, QString::fromLatin1(spec.caption), spec.clientWidth, spec.clientHeight,
+                 kMenus)
+{
+    setObjectName(QLatin1String(spec.objectName));
+    buildControls(spec);
+
+    m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
+    m_replyValues.push_back(kPwmReply);
+    for (const CardRowSpec& row : spec.rows) {
+        const RowQuantity& q = row.quantity;
+        auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
+                                           m_form.get<ValueBox>(row.layout.box), context.slots,
+                                           q.letter, q.display, q.entry, this);
+        m_rows.push_back({parameter, q, row.fileLine});
+        m_replyValues.push_back({q.name, q.replyPosition, q.replyLowPosition, row.layout.maximum});
+    }
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_fileRows.push_back(i);
+    std::sort(m_fileRows.begin(), m_fileRows.end(), [this](std::size_t a, std::size_t b) {
+        return m_rows[a].fileLine < m_rows[b].fileLine;
+    });
+    for (std::size_t k = 0; k < m_fileRows.size(); ++k)
+        Q_ASSERT_X(m_rows[m_fileRows[k]].fileLine == static_cast<int>(k) + 1, "RowCardWindow",
+                   "the rows must fill the file's lines from the first on");
+    m_frames = sendFrames();
+
+    m_send = m_form.get<GraphicalButton>(spec.send.name);
+    m_read = m_form.get<GraphicalButton>(spec.read.name);
+    connect(m_send, &GraphicalButton::clicked, this, &RowCardWindow::send);
+    connect(m_read, &GraphicalButton::clicked, this, &RowCardWindow::read);
+}
+
+void RowCardWindow::buildControls(const RowCardSpec& spec)
+{
+    const PwmGroupLayout& pwm = spec.pwm;
+    m_form.add({
+        kPicture,
+        {"Label9", ControlKind::BoldLabel, "PWM", pwm.frameLeft + kPwmHeadingInset,
+         pwm.frameTop - kHeadingAboveFrame, kPwmHeadingWidth, 255, pwm.headingTab},
+        {"Shape3", ControlKind::Frame, "", pwm.frameLeft, pwm.frameTop, kPwmFrameWidth,
+         pwm.frameHeight},
+        transferButton(spec.send, "Send Parameters"),
+        transferButton(spec.read, "Read Parameters"),
+    });
+    m_form.add(pwmColumn({pwm.frameLeft + kPwmBoxInset, pwm.frameLeft + kPwmLabelInset,
+                          pwm.frameTop + kPwmFirstRowBelowFrame, pwm.boxTabs, pwm.labelTabs}));
+    for (const CardRowSpec& row : spec.rows)
+        m_form.add(valueRow(row.layout));
+    m_form.applyTabOrder();
+}
+
+std::vector<SendFrame> RowCardWindow::sendFrames() const
+{
+    std::vector<SendFrame> frames;
+    for (const char* zero : kZeroFrames) {
+        const char letter = zero[0];
+        const auto row = std::find_if(m_rows.begin(), m_rows.end(), [letter](const Row& r) {
+            return r.quantity.letter == letter;
+        });
+        if (letter == kPwmLetter) {
+            // A Read or an Open can leave a plain number in slot B.
+            frames.push_back(SendFrame::padded(letter));
+        } else if (row == m_rows.end()) {
+            frames.push_back(SendFrame::fixed(zero));
+        } else if (row->quantity.reply == RowReply::Current) {
+            // Every path that writes a current leaves a five-digit code in its slot.
+            frames.push_back(SendFrame::asHeld(letter));
+        } else {
+            // A Read that does not move a time slider leaves the plain number in its slot.
+            frames.push_back(SendFrame::padded(letter));
+        }
+    }
+    frames.push_back(kEndFrame);
+    return frames;
+}
+
+void RowCardWindow::send()
+{
+    m_transfers.send(m_send, m_frames, false);
+}
+
+void RowCardWindow::read()
+{
+    m_transfers.read(m_read, m_replyValues, [this](const ReplyFields& f) { applyReply(f); });
+}
+
+void RowCardWindow::applyReply(const ReplyFields& fields)
+{
+    m_pwm->applyRead(kPwmReply.valueIn(fields));
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const int value = static_cast<int>(m_replyValues[i + 1].valueIn(fields));
+        ParameterRow* row = m_rows[i].parameter;
+        switch (m_rows[i].quantity.reply) {
+        case RowReply::Current:
+            row->applyCurrent(value);
+            break;
+        case RowReply::TimeShown:
+            row->applyTime(value, true);
+            break;
+        case RowReply::TimeInSlot:
+            row->applyTime(value, false);
+            break;
+        }
+    }
+}
+
+int RowCardWindow::parameterFileValues() const
+{
+    return static_cast<int>(m_rows.size()) + 1; // the slider positions, then slot B
+}
+
+QByteArray RowCardWindow::parameterFile() const
+{
+    ParameterFileWriter file;
+    for (std::size_t i : m_fileRows)
+        file.integer(m_rows[i].parameter->slider()->value());
+    file.slot(m_context.slots.value(kPwmLetter));
+    return file.bytes();
+}
+
+std::optional<QString> RowCardWindow::applyParameterFile(const std::vector<FileField>& fields)
+{
+    LoadCheck check;
+    std::vector<int> positions;
+    for (std::size_t i : m_fileRows) {
+        const Row& row = m_rows[i];
+        const QByteArray what = QByteArray(row.quantity.name) + " slider position";
+        positions.push_back(
+            check.position(fields, row.fileLine, what.constData(), row.parameter->maximum()));
+    }
+    const double pwm = check.slotCode(fields, parameterFileValues(), kPwmReply.name);
+    if (!check.ok())
+        return check.error;
+
+    m_pwm->applyLoaded(pwm);
+    for (std::size_t k = 0; k < m_fileRows.size(); ++k) {
+        ParameterRow* row = m_rows[m_fileRows[k]].parameter;
+        // The change rule runs even when the position did not move, so the box shows the file.
+        row->setPosition(positions[k]);
+        row->runChangeRule();
+    }
+    return std::nullopt;
+}
+
+} // namespace vrn

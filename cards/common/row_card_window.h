@@ -1,0 +1,132 @@
+#pragma once
+
+#include "cards/common/card_layout.h"
+#include "cards/common/card_window.h"
+#include "cards/common/parameter_row.h"
+#include "sim/card.h"
+
+#include <array>
+#include <span>
+#include <vector>
+
+namespace vrn {
+
+class GraphicalButton;
+class OptionGroup;
+
+// How a value read from the card reaches its row.
+enum class RowReply {
+    Current,   // box, slider and slot follow it; the slot ends holding a code
+    TimeShown, // the box shows it; the slot keeps the plain number unless the slider moves
+    TimeInSlot // as TimeShown, but the box keeps its text
+};
+
+// A quantity that a card window edits in a value row: its slot, how its box shows and takes
+// values, and where the card's read reply carries it.
+struct RowQuantity
+{
+    char letter;
+    RowDisplay display;
+    RowEntry entry;
+    const char* name;     // for the user: "maximum current"
+    int replyPosition;    // 1-based; the high part of a pair
+    int replyLowPosition; // the low part of a pair; 0 for a single field
+    RowReply reply;
+};
+
+// The quantities of the VRN-B, VRN-C and VRN-D windows. The excitation time travels in the
+// read-reply field that carries the VRN-A ramp-up time.
+namespace quantity {
+// clang-format off
+constexpr RowQuantity kMaximumCurrent{'H', RowDisplay::Current, RowEntry::CurrentWholeNumber,
+    "maximum current", sim::reply::kMaxHigh, sim::reply::kMaxLow, RowReply::Current};
+constexpr RowQuantity kMinimumCurrent{'G', RowDisplay::Current, RowEntry::Current,
+    "minimum current", sim::reply::kMinHigh, sim::reply::kMinLow, RowReply::Current};
+constexpr RowQuantity kExcitationTime{'C', RowDisplay::Seconds, RowEntry::Seconds,
+    "excitation time", sim::reply::kRampUp, 0, RowReply::TimeInSlot};
+constexpr RowQuantity kOverSupplyTime{'Z', RowDisplay::TenMilliseconds, RowEntry::Milliseconds,
+    "over-supply time", sim::reply::kOverSupply, 0, RowReply::TimeShown};
+// clang-format on
+} // namespace quantity
+
+// One value row of a window: what it edits, where it stands, and the parameter-file line that
+// holds its slider's position.
+struct CardRowSpec
+{
+    RowQuantity quantity;
+    ValueRowLayout layout;
+    int fileLine;
+};
+
+// The PWM group: the frame around the option column, the "PWM" heading above it and the
+// column inside it, placed from the frame's corner; tab indices from top to bottom.
+struct PwmGroupLayout
+{
+    int frameLeft;
+    int frameTop;
+    int frameHeight;
+    int headingTab;
+    std::array<int, 5> boxTabs;
+    std::array<int, 5> labelTabs;
+};
+
+// A transfer button ("Send Parameters" or "Read Parameters").
+struct TransferButtonLayout
+{
+    const char* name;
+    int left;
+    int top;
+    int tab;
+};
+
+// Everything that sets one row-and-PWM card window apart from another.
+struct RowCardSpec
+{
+    const char* objectName;
+    const char* caption;
+    int clientWidth;  // twips
+    int clientHeight; // twips
+    PwmGroupLayout pwm;
+    std::span<const CardRowSpec> rows; // in the order a read reply is applied
+    TransferButtonLayout send;
+    TransferButtonLayout read;
+};
+
+// A card window made of value rows (slider, box, slot) and the PWM frequency column writing
+// slot B: the VRN-B, VRN-C and VRN-D windows. Its Send, Read, Save and Open follow its rows.
+class RowCardWindow : public CardWindow
+{
+    Q_OBJECT
+public:
+    RowCardWindow(CardContext& context, const RowCardSpec& spec);
+
+    void send();
+    void read();
+
+protected:
+    QByteArray parameterFile() const override;
+    int parameterFileValues() const override;
+    std::optional<QString> applyParameterFile(const std::vector<FileField>& fields) override;
+
+private:
+    struct Row
+    {
+        ParameterRow* parameter;
+        RowQuantity quantity;
+        int fileLine;
+    };
+
+    void buildControls(const RowCardSpec& spec);
+    std::vector<SendFrame> sendFrames() const;
+    void applyReply(const ReplyFields& fields);
+
+    std::vector<Row> m_rows;               // in the order a read reply is applied
+    std::vector<std::size_t> m_fileRows;   // indices into m_rows, by parameter-file line
+    std::vector<ReplyValue> m_replyValues; // the PWM frequency, then one per row
+    std::vector<SendFrame> m_frames;
+    OptionGroup* m_pwm = nullptr;
+    GraphicalButton* m_send = nullptr;
+    GraphicalButton* m_read = nullptr;
+};
+
+} // namespace vrn

@@ -1,0 +1,503 @@
+// The VRN-B, VRN-C and VRN-D windows (Form3, Form4, Form5) alone and inside the program: one
+// data-driven test per behaviour, its rows for all three windows in data/cases.txt and
+// data/<window>.layout, golden parameter files in data/*.par.
+
+#include "app/application.h"
+#include "app/form2.h"
+#include "cards/vrn_b/form3.h"
+#include "cards/vrn_c/form4.h"
+#include "cards/vrn_d/form5.h"
+#include "ui/graphical_button.h"
+#include "ui/option_box.h"
+#include "ui/twips.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vrn;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kData = QStringLiteral(VRN_TEST_DATA_DIR "/");
+
+QString dataText(const QString& name)
+{
+    QFile file(kData + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing test data %s", qPrintable(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+// Adds the rows of one [section] of data/cases.txt: "name | column | column ...", all strings.
+void addCases(const QString& section)
+{
+    const QStringList lines = dataText(u"cases.txt"_s).split(u'\n');
+    qsizetype i = lines.indexOf(QRegularExpression(u"^\\["_s + section + u"\\].*"_s));
+    QVERIFY2(i >= 0, qPrintable(section));
+    const QStringList columns = lines[i].section(u']', 1).split(u'|');
+    static QByteArrayList names; // the test table keeps pointers to its column names
+    for (const QString& column : columns.mid(1)) {
+        names << column.trimmed().toLatin1();
+        QTest::addColumn<QString>(names.last().constData());
+    }
+    while (++i < lines.size() && !lines[i].startsWith(u'[')) {
+        const QStringList cells = lines[i].split(u'|');
+        if (cells.size() != columns.size() || lines[i].startsWith(u'#'))
+            continue;
+        QTestData& row = QTest::newRow(cells[0].trimmed().toLatin1().constData());
+        for (const QString& cell : cells.mid(1))
+            row << cell.trimmed();
+    }
+}
+
+// Control states as "Name=value" tokens: a slot B=00003 (code), B=#3 (plain number), B= (empty);
+// a slider's position, a value box's text, an option box's mark (1 or 0).
+QString stateOf(QWidget* window, const SlotTable& slots, const QString& name)
+{
+    if (name.size() == 1) {
+        const SlotValue& value = slots.value(name[0].toLatin1());
+        const auto* number = std::get_if<double>(&value);
+        return number ? u'#' + classicNumberText(*number) : slotText(value);
+    }
+    QObject* control = window->findChild<QObject*>(name);
+    if (auto* slider = qobject_cast<SpinSlider*>(control))
+        return QString::number(slider->value());
+    if (auto* option = qobject_cast<OptionBox*>(control))
+        return option->isChecked() ? u"1"_s : u"0"_s;
+    auto* box = qobject_cast<ValueBox*>(control);
+    return box ? box->text() : u"<no %1>"_s.arg(name);
+}
+
+// The states of the names in `names` ("Text1=... B=..."), or of every control for "*".
+QString states(QWidget* window, const SlotTable& slots, const QString& names)
+{
+    QStringList wanted;
+    for (const QString& token : names.split(u' ', Qt::SkipEmptyParts))
+        wanted << token.section(u'=', 0, 0);
+    if (names == "*") {
+        wanted.clear();
+        for (QWidget* c : window->findChildren<QWidget*>())
+            if (qobject_cast<SpinSlider*>(c) || qobject_cast<ValueBox*>(c) ||
+                qobject_cast<OptionBox*>(c))
+                wanted << c->objectName();
+        wanted.sort();
+    }
+    for (QString& name : wanted)
+        name += u'=' + stateOf(window, slots, name);
+    return wanted.join(u' ');
+}
+
+SlotValue slotValue(const QString& token) // "00003", "#3" or ""
+{
+    if (token.startsWith(u'#'))
+        return token.mid(1).toDouble();
+    return token.isEmpty() ? SlotValue() : SlotValue(token);
+}
+
+// Steps in the token form of the states; besides, "Check9" clicks the box with the mouse and
+// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus).
+void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
+{
+    for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = step.section(QRegularExpression(u"[=:]"_s), 0, 0);
+        const QString value = step.mid(name.size() + 1);
+        QWidget* control = window->findChild<QWidget*>(name);
+        if (control && !window->isActiveWindow()) {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        }
+        if (name.size() == 1)
+            slots.set(name[0].toLatin1(), slotValue(value));
+        else if (auto* slider = qobject_cast<SpinSlider*>(control))
+            slider->setValue(value.toInt());
+        else if (auto* box = qobject_cast<OptionBox*>(control))
+            QTest::mouseClick(box, Qt::LeftButton);
+        else if (auto* text = qobject_cast<ValueBox*>(control); text && step.contains(u':')) {
+            text->setFocus(Qt::MouseFocusReason);
+            text->clear();
+            QTest::keyClicks(text, value);
+            QTest::keyClick(text, Qt::Key_Tab);
+            QVERIFY2(!text->hasFocus(), qPrintable(name + " kept the focus"));
+        } else {
+            QVERIFY2(text, qPrintable(name));
+            text->setText(value);
+        }
+    }
+}
+
+// The program on the simulated card, its end recorded instead of leaving the event loop, with
+// a file dialog that gives `chosenFile` (cancelled while empty); optionally one card window of
+// its own, made outside the launcher.
+struct Bench
+{
+    Application app;
+    int ends = 0;
+    QTemporaryDir folder;
+    QString chosenFile;
+    std::unique_ptr<RowCardWindow> window;
+
+    explicit Bench(const QString& form = {})
+    {
+        app.notices().setShowWindows(false);
+        app.setEndHandler([this] { ++ends; });
+        app.chooseSimulatedCard();
+        app.files().setChooser([this](auto...) -> std::optional<QString> {
+            return chosenFile.isEmpty() ? std::nullopt : std::optional(chosenFile);
+        });
+        CardContext& c = app.context();
+        if (form == "Form3")
+            window = std::make_unique<Form3>(c);
+        else if (form == "Form4")
+            window = std::make_unique<Form4>(c);
+        else if (form == "Form5")
+            window = std::make_unique<Form5>(c);
+    }
+    QString state(const QString& names) { return states(window.get(), app.slots(), names); }
+    void edit(const QString& steps) { applyEdits(window.get(), app.slots(), steps); }
+    void setReply(const QString& fields) // "position=three characters", "_" for a blank
+    {
+        auto& overrides = app.link().simulatedCard().faults().replyFieldOverrides;
+        for (const QString& field : fields.split(u' ', Qt::SkipEmptyParts))
+            overrides[field.section(u'=', 0, 0).toInt()] =
+                field.section(u'=', 1).replace(u'_', u' ').toLatin1();
+    }
+    // Clicks Send (Command1; Command3 in VRN-D) or Read (the button after it), waits until the
+    // button is grey again and gives the frames it sent.
+    QString press(QWidget* card, bool send)
+    {
+        const int first = card->objectName() == "Form5" ? 3 : 1;
+        auto* button = card->findChild<GraphicalButton*>(u"Command%1"_s.arg(first + !send));
+        if (!button)
+            return u"<no button in %1>"_s.arg(card->objectName());
+        app.link().simulatedCard().clearLog();
+        QTest::mouseClick(button, Qt::LeftButton);
+        if (!button->isBusy() || !QTest::qWaitFor([button] { return !button->isBusy(); }))
+            return u"<%1 did not run>"_s.arg(button->objectName());
+        return QString::fromLatin1(app.link().simulatedCard().framesReceived().join(' '));
+    }
+};
+
+} // namespace
+
+class TestCardWindows : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void layout_data();
+    void layout();
+    void tabOrderAndMenus_data();
+    void tabOrderAndMenus();
+
+    void sliderChange_data() { addCases(u"sliderChange"_s); }
+    void sliderChange() { edits(); }
+    void valueBoxLeft_data() { addCases(u"valueBoxLeft"_s); }
+    void valueBoxLeft() { edits(); }
+    void optionClick_data() { addCases(u"optionClick"_s); }
+    void optionClick() { edits(); }
+
+    void send_data() { addCases(u"send"_s); }
+    void send();
+    void read_data() { addCases(u"read"_s); }
+    void read();
+    void readRefused_data() { addCases(u"readRefused"_s); }
+    void readRefused();
+
+    void save_data() { addCases(u"save"_s); }
+    void save();
+    void open_data() { addCases(u"open"_s); }
+    void open();
+    void openRefused_data() { addCases(u"openRefused"_s); }
+    void openRefused();
+    void cancelledDialogs_data() { tabOrderAndMenus_data(); }
+    void cancelledDialogs();
+
+    void pwmFromVrnDGoesOutWithVrnA();
+    void currentFromVrnBGoesOutWithVrnC();
+    void reopenedWindowStartsAfresh_data() { addCases(u"reopen"_s); }
+    void reopenedWindowStartsAfresh();
+
+private:
+    void edits();
+};
+
+// data/<form>.layout mirrors the window's layout table, one control a line:
+// name kind left top width height tab text (tab "-" for none; text: caption, a box's initial
+// text, or a slider's maximum and position).
+void TestCardWindows::layout_data()
+{
+    for (const char* column : {"form", "name", "kind", "text"})
+        QTest::addColumn<QString>(column);
+    QTest::addColumn<QRect>("geometry");
+    for (const QString form : {"Form3", "Form4", "Form5"}) {
+        for (const QString& line : dataText(form + ".layout").split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(u' ');
+            QTest::addRow("%s-%s", qPrintable(form), qPrintable(f[0]))
+                << form << f[0] << f[1] << f.mid(7).join(u' ')
+                << twipsRect(f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt());
+        }
+    }
+}
+
+void TestCardWindows::layout()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+    Bench bench(form);
+    if (kind == "window") {
+        QCOMPARE(bench.window->windowTitle(), text);
+        QCOMPARE(bench.window->client()->size(), geometry.size());
+        return;
+    }
+    QWidget* c = bench.window->findChild<QWidget*>(name);
+    QVERIFY(c);
+    auto* label = qobject_cast<QLabel*>(c);
+    QCOMPARE(QRect(c->pos(), QSize(label ? geometry.width() : c->width(), c->height())), geometry);
+    QString shown; // what the control shows, in the form of the table's text column
+    if (label) {
+        // Never narrower than its table width, nor than its caption.
+        QVERIFY(c->width() >= geometry.width() && c->width() >= label->sizeHint().width());
+        QCOMPARE(label->font().bold(), kind == "bold");
+        shown = label->text();
+    } else if (auto* box = qobject_cast<ValueBox*>(c)) {
+        shown = box->text();
+    } else if (auto* slider = qobject_cast<SpinSlider*>(c)) {
+        QCOMPARE(QList({slider->minimum(), slider->singleStep(), slider->pageStep()}),
+                 QList({0, 1, 1}));
+        shown = u"%1 %2"_s.arg(slider->maximum()).arg(slider->value());
+    } else if (auto* button = qobject_cast<GraphicalButton*>(c)) {
+        QCOMPARE(button->backColour(), kGreyColour);
+        shown = button->text();
+    } else if (auto* option = qobject_cast<OptionBox*>(c)) {
+        QVERIFY(!option->isChecked());
+    }
+    QCOMPARE(shown, text);
+    // clang-format off
+    const QMap<QString, const char*> classes{{"label", "QLabel"}, {"bold", "QLabel"},
+        {"box", "vrn::ValueBox"}, {"slider", "vrn::SpinSlider"}, {"option", "vrn::OptionBox"},
+        {"button", "vrn::GraphicalButton"}, {"picture", "vrn::PictureStrip"}, {"frame", "QFrame"}};
+    // clang-format on
+    QCOMPARE(c->metaObject()->className(), classes.value(kind));
+}
+
+void TestCardWindows::tabOrderAndMenus_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::newRow("VRN-B") << "Form3";
+    QTest::newRow("VRN-C") << "Form4";
+    QTest::newRow("VRN-D") << "Form5";
+}
+
+void TestCardWindows::tabOrderAndMenus()
+{
+    QFETCH(QString, form);
+    Bench bench(form);
+    QMap<int, QString> byTab; // the controls that take the focus, by their tab index
+    for (const QString& line : dataText(form + ".layout").split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u' ');
+        const QWidget* control = bench.window->findChild<QWidget*>(f[0]);
+        if (f[6] != "-" && control && control->focusPolicy() & Qt::TabFocus)
+            byTab.insert(f[6].toInt(), f[0]);
+    }
+    QStringList chain{byTab.first()};
+    for (QWidget* w = bench.window->findChild<QWidget*>(byTab.first());
+         chain.size() < byTab.size();) {
+        w = w->nextInFocusChain();
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w->objectName();
+    }
+    QCOMPARE(chain, byTab.values());
+
+    QStringList menus;
+    for (QAction* entry : bench.window->menuBar()->actions()) {
+        menus << entry->objectName() + u' ' + entry->text();
+        for (QAction* item : entry->menu() ? entry->menu()->actions() : QList<QAction*>())
+            menus << u"  "_s + item->objectName() + u' ' + item->text();
+    }
+    QCOMPARE(menus, QStringList({" &File", "  SLV &Save", "  OP &Open", "EX &Exit"}));
+    QCOMPARE(bench.window->findChild<QMenu*>("FL")->title(), "&File");
+    QSignalSpy exit(bench.window.get(), &CardWindow::exitRequested);
+    bench.window->findChild<QAction*>("EX")->trigger(); // acts at once, without a menu
+    QCOMPARE(exit.count(), 1);
+}
+
+void TestCardWindows::edits()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, steps);
+    QFETCH(QString, expected);
+    Bench bench(form);
+    bench.edit(steps);
+    QCOMPARE(bench.state(expected), expected);
+}
+
+void TestCardWindows::send()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, steps);
+    QFETCH(QString, frames);
+    QFETCH(QString, after);
+    Bench bench(form);
+    bench.edit(steps);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(bench.press(bench.window.get(), true), frames);
+    QVERIFY2(clock.elapsed() < 900, "no settle pauses: ten would take a second");
+    QCOMPARE(bench.state(after), after); // slots padded in place
+    QCOMPARE(bench.app.notices().history(), QStringList());
+}
+
+void TestCardWindows::read()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, steps);
+    QFETCH(QString, reply);
+    QFETCH(QString, expected);
+    Bench bench(form);
+    bench.edit(steps);
+    bench.setReply(reply);
+    QCOMPARE(bench.press(bench.window.get(), false), "w$");
+    QCOMPARE(bench.state(expected), expected);
+}
+
+void TestCardWindows::readRefused()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, reply);
+    QFETCH(QString, told);
+    Bench bench(form);
+    const QString before = bench.state("*");
+    bench.setReply(reply);
+    QCOMPARE(bench.press(bench.window.get(), false), "w$"); // and the button is grey again
+    QCOMPARE(bench.state("*"), before);
+    QVERIFY(bench.app.slots() == SlotTable());
+    QVERIFY2(bench.app.notices().last().contains(told), qPrintable(bench.app.notices().last()));
+}
+
+void TestCardWindows::save()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, steps);
+    QFETCH(QString, golden);
+    Bench bench(form);
+    bench.edit(steps);
+    bench.chosenFile = bench.folder.filePath("saved.par");
+    bench.window->save();
+    QFile saved(bench.chosenFile);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), dataText(golden).toLatin1());
+}
+
+void TestCardWindows::open()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, steps);
+    QFETCH(QString, golden);
+    QFETCH(QString, expected);
+    Bench bench(form);
+    bench.edit(steps);
+    bench.chosenFile = kData + golden;
+    bench.window->open();
+    QCOMPARE(bench.state(expected), expected);
+    QCOMPARE(bench.app.notices().history(), QStringList());
+}
+
+void TestCardWindows::openRefused()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, content);
+    QFETCH(QString, told);
+    Bench bench(form);
+    bench.chosenFile = bench.folder.filePath("wrong.par");
+    QFile file(bench.chosenFile);
+    if (content != "missing") // the content has its line ends written out as \r and \n
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(content.replace("\\r", "\r").replace("\\n", "\n").toLatin1()) > 0);
+    file.close();
+    const QString before = bench.state("*");
+    bench.window->open();
+    QCOMPARE(bench.state("*"), before);
+    QVERIFY(bench.app.slots() == SlotTable());
+    const QString notice = bench.app.notices().last();
+    QVERIFY2(notice.contains(told) && notice.contains(bench.chosenFile), qPrintable(notice));
+}
+
+void TestCardWindows::cancelledDialogs()
+{
+    QFETCH(QString, form);
+    Bench bench(form);
+    bench.chosenFile = bench.folder.filePath("earlier.par");
+    bench.window->save();
+    QVERIFY(QFile::resize(bench.chosenFile, 0));
+    const QString earlier = std::exchange(bench.chosenFile, QString()); // dialogs now cancelled
+    bench.edit("Check8");
+    bench.window->save();
+    QCOMPARE(QFileInfo(earlier).size(), 0); // the file chosen before is not overwritten
+    const QString before = bench.state("*");
+    bench.window->open();
+    QCOMPARE(bench.state("*") + bench.state("B"), before + "B=00002");
+    QCOMPARE(bench.app.notices().history(), QStringList());
+}
+
+// ----- The windows together in the program.
+
+void TestCardWindows::pwmFromVrnDGoesOutWithVrnA()
+{
+    Bench bench;
+    applyEdits(bench.app.showCardWindow(CardModel::VrnD), bench.app.slots(), "Check9");
+    CardWindow* vrnA = bench.app.showCardWindow(CardModel::VrnA);
+    QCOMPARE(bench.press(vrnA, true).section(u' ', 1, 1), "B00003$");
+}
+
+void TestCardWindows::currentFromVrnBGoesOutWithVrnC()
+{
+    Bench bench;
+    // One click on the upper arrow of the VRN-B maximum-current slider: code 768 becomes 769.
+    bench.app.showCardWindow(CardModel::VrnB)
+        ->findChild<SpinSlider*>("VScroll5")
+        ->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    CardWindow* vrnC = bench.app.showCardWindow(CardModel::VrnC);
+    QCOMPARE(bench.press(vrnC, true).section(u' ', 7, 7), "H00769$");
+}
+
+void TestCardWindows::reopenedWindowStartsAfresh()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, steps);
+    QFETCH(QString, frames);
+    Bench bench;
+    // FormN is card model N - 2 and has the launcher's button CommandN-1 ("VRB" is Command2).
+    const auto model = static_cast<CardModel>(form.right(1).toInt() - 2);
+    auto* launcher = bench.app.launcher()->findChild<GraphicalButton*>(
+        u"Command%1"_s.arg(form.right(1).toInt() - 1));
+    QTest::mouseClick(launcher, Qt::LeftButton);
+    QVERIFY(bench.app.cardWindow(model) && bench.app.cardWindow(model)->isVisible());
+    QCOMPARE(bench.app.cardWindow(model)->objectName(), form);
+    const QString initial = states(bench.app.cardWindow(model), {}, "*");
+    applyEdits(bench.app.cardWindow(model), bench.app.slots(), steps);
+    QVERIFY(states(bench.app.cardWindow(model), {}, "*") != initial);
+
+    bench.app.cardWindow(model)->close();
+    QTRY_VERIFY(!bench.app.cardWindow(model)); // destroyed, not hidden
+    QCOMPARE(bench.ends, 0);                   // and the program goes on
+
+    QTest::mouseClick(launcher, Qt::LeftButton);
+    QCOMPARE(states(bench.app.cardWindow(model), {}, "*"), initial);
+    QCOMPARE(bench.press(bench.app.cardWindow(model), true), frames);
+    bench.app.cardWindow(model)->findChild<QAction*>("EX")->trigger();
+    QCOMPARE(bench.ends, 1);
+}
+
+QTEST_MAIN(TestCardWindows)
+#include "tst_card_windows.moc"
