@@ -47,6 +47,8 @@ bool TransferEngine::start(std::vector<TransferStep> steps, Done done)
         return true;
     }
     m_state = State::Sending; // busy from here on
+    if (m_unsettled)
+        m_transport->readAll(); // late answers of the failed transfer
     runNextStep();
     return true;
 }
@@ -136,6 +138,8 @@ void TransferEngine::onReadyRead()
 {
     if (m_state == State::AwaitingAnswer || m_state == State::AwaitingReply)
         checkReceived();
+    else if (m_state == State::Idle && m_unsettled && m_transport)
+        m_transport->readAll(); // a late answer of the failed transfer: nobody asked for it
 }
 
 void TransferEngine::checkReceived()
@@ -210,6 +214,7 @@ void TransferEngine::finish(bool ok, const QString& error)
 {
     m_timer.stop();
     m_state = State::Idle;
+    m_unsettled = !ok;
     m_steps.clear();
     m_next = 0;
     TransferOutcome outcome = std::move(m_outcome);

@@ -88,6 +88,8 @@ private:
     Done m_done;
     State m_state = State::Idle;
     bool m_readRequest = false; // the current send is "w$"
+    // A transfer failed: what the card still sends for it is no answer to anything later.
+    bool m_unsettled = false;
     QByteArray m_currentFrame;
     TransferOutcome m_outcome;
     QTimer m_timer;

@@ -41,9 +41,12 @@ bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> ste
                           TransferEngine::Done done)
 {
     QString refusal;
+    // A second click on the red button of a transfer that runs is refused like any other
+    // start; the button stays red until its transfer ends.
+    const bool running = button->isBusy();
     button->setBusy(true);
     if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal)) {
-        button->setBusy(false);
+        button->setBusy(running);
         report(refusal);
         return false;
     }

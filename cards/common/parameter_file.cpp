@@ -2,18 +2,24 @@
 
 #include "link/leading_number.h"
 #include "ui/number_text.h"
+#include "ui/value_box.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace vrn {
 namespace {
 
 constexpr int kLargestSlotCode = 99999; // five decimal digits
+
+// The longest file a window saves: ten lines, each at most a box's text between quotes and CR LF.
+static_assert(10 * (kValueBoxMaxLength + 4) <= kMaxParameterFileBytes);
 
 bool isLineEnd(char c)
 {
@@ -128,6 +134,12 @@ FileFields readParameterFields(const QString& path, int count)
         result.error = fileRefusal(path, QStringLiteral("it is a folder, not a file"));
         return result;
     }
+    // Opening a pipe waits for a writer and a device may never end: only plain files are read.
+    if (!info.isFile()) {
+        result.error =
+            fileRefusal(path, QStringLiteral("it is a device, a pipe or a socket, not a file"));
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = fileRefusal(path, file.errorString());
@@ -135,6 +147,10 @@ FileFields readParameterFields(const QString& path, int count)
     }
     // Read one byte more than a parameter file can hold, so a huge file is never read whole.
     const QByteArray content = file.read(kMaxParameterFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.error = fileRefusal(path, file.errorString());
+        return result;
+    }
     if (content.size() > kMaxParameterFileBytes) {
         result.error = fileRefusal(
             path, QStringLiteral("it is larger than %1 bytes, far more than a parameter file")
@@ -180,13 +196,25 @@ std::optional<QString> writeParameterFile(const QString& path, const QByteArray&
                               "that name is unchanged.")
             .arg(path, reason);
     };
-    if (QFileInfo(path).isDir())
+    const QFileInfo target(path);
+    if (target.isDir())
         return failed(QStringLiteral("it is a folder"));
+    // The new file replaces the old one by renaming: that would put a plain file in place of a
+    // device or a pipe.
+    if (target.exists() && !target.isFile())
+        return failed(QStringLiteral("it is a device, a pipe or a socket, not a file"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    // Flushed here, because commit() does not notice a write that fails while it flushes (a
+    // full disk) and would put the cut-short file in place of the earlier one.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // The system's own words ("No space left on device"); the file's error text can be a
+        // bare "Unknown error" here.
+        const int systemError = errno;
+        const QString reason = systemError != 0 ? QString::fromLocal8Bit(std::strerror(systemError))
+                                                : file.errorString();
         file.cancelWriting();
         return failed(reason);
     }
@@ -231,6 +259,15 @@ double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, cons
         error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
                     .arg(line)
                     .arg(QLatin1String(what), shown(field));
+        return 0;
+    }
+    // A box would cut a longer text short and show another number.
+    if (field.kind == FileField::Kind::Text && field.text.size() > kValueBoxMaxLength) {
+        error = QStringLiteral("line %1 (%2) holds %3 characters, more than the %4 of a value box")
+                    .arg(line)
+                    .arg(QLatin1String(what))
+                    .arg(field.text.size())
+                    .arg(kValueBoxMaxLength);
         return 0;
     }
     return *value;

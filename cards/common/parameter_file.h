@@ -68,7 +68,8 @@ struct LoadCheck
 
     // A slider position: a number, brought to the nearest whole number, within 0..maximum.
     int position(const std::vector<FileField>& fields, int line, const char* what, int maximum);
-    // A number in a text (a box's text): any value, as long as it is a number.
+    // A number in a text (a box's text): any value, as long as it is a number and the text
+    // fits in a value box.
     double boxNumber(const std::vector<FileField>& fields, int line, const char* what);
     // A slot's value (an option's number): empty counts as 0, otherwise a number.
     double slotNumber(const std::vector<FileField>& fields, int line, const char* what);

@@ -1,0 +1,283 @@
+// Faults of a real serial port, over pseudo-terminals: the card's end closed in the middle of a
+// Send or a Read started with a card window's button, a port that does not exist, a port the
+// user may not open, a port another program holds. Each is told with the port's name, the
+// program goes on, and choosing a port again afterwards works.
+//
+// Run with VRN_HOLD_PORT=<device> the program is the other program: it opens the device, says
+// "held" and keeps it until its standard input closes.
+
+#include "app/application.h"
+#include "app/form2.h"
+#include "cards/common/card_window.h"
+#include "link/timeouts.h"
+#include "sim/pty_card_server.h"
+#include "ui/graphical_button.h"
+#include "ui/option_box.h"
+#include "ui/spin_slider.h"
+#include "ui/value_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSerialPort>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+using namespace vrn;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kLongWaitMs = 10000; // beyond every time-out of the link
+constexpr uid_t kNobody = 65534;   // an unprivileged user for a real permission refusal
+
+// The program with its end recorded, its notices kept, and its port items leading to the
+// devices the test names: "se1" to a missing device, "se2" to the card's pseudo-terminal.
+struct Bench
+{
+    Application app;
+    sim::PtyCardServer server;
+    int ends = 0;
+
+    Bench()
+    {
+        app.setEndHandler([this] { ++ends; });
+        app.notices().setShowWindows(false);
+        app.link().setPortNameResolver([this](int n) {
+            return n == 2 ? server.slavePath() : u"/dev/vrn-test-no-port-%1"_s.arg(n);
+        });
+    }
+
+    void choose(const char* item)
+    {
+        app.launcher()->findChild<QAction*>(QLatin1String(item))->trigger();
+    }
+
+    static GraphicalButton* button(CardWindow* window, bool send)
+    {
+        const int first = window->objectName() == "Form5" ? 3 : 1;
+        return window->findChild<GraphicalButton*>(u"Command%1"_s.arg(first + (send ? 0 : 1)));
+    }
+
+    // A Send of the VRN-B window on the chosen port that ends well: all its frames arrive.
+    bool sendWorks()
+    {
+        CardWindow* window = app.showCardWindow(CardModel::VrnB);
+        const qsizetype notices = app.notices().history().size();
+        server.card().clearLog();
+        GraphicalButton* send = button(window, true);
+        send->click();
+        if (!QTest::qWaitFor([send] { return !send->isBusy(); }, kLongWaitMs))
+            return false;
+        return app.notices().history().size() == notices &&
+               server.card().framesReceived().size() == 11 &&
+               server.card().framesReceived().last() == "z$";
+    }
+};
+
+// Every slider, option box and value box of a window, and every slot, as text.
+QString stateOf(CardWindow* window, const SlotTable& slots)
+{
+    QStringList tokens;
+    for (QWidget* c : window->findChildren<QWidget*>()) {
+        if (auto* slider = qobject_cast<SpinSlider*>(c))
+            tokens << c->objectName() + u'=' + QString::number(slider->value());
+        else if (auto* box = qobject_cast<OptionBox*>(c))
+            tokens << c->objectName() + (box->isChecked() ? u"=1"_s : u"=0"_s);
+        else if (auto* text = qobject_cast<ValueBox*>(c))
+            tokens << c->objectName() + u'=' + text->text();
+    }
+    for (char letter : SlotTable::kLetters)
+        tokens << QChar::fromLatin1(letter) + u'=' + slotText(slots.value(letter));
+    tokens.sort();
+    return tokens.join(u' ');
+}
+
+// The other program: holds the device until its standard input closes.
+int holdPort(const QString& device)
+{
+    QSerialPort port(device);
+    if (!port.open(QIODevice::ReadWrite)) {
+        std::printf("refused: %s\n", qPrintable(port.errorString()));
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    char c = 0;
+    while (::read(STDIN_FILENO, &c, 1) > 0) {
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestPortFaults : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void lineClosedMidTransfer_data();
+    void lineClosedMidTransfer();
+    void missingDevice();
+    void permissionDenied();
+    void portHeldByAnotherProgram();
+};
+
+void TestPortFaults::lineClosedMidTransfer_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<int>("framesBeforeClose");
+    const char* names[] = {"VRN-A", "VRN-B", "VRN-C", "VRN-D"};
+    for (int model = 0; model < 4; ++model) {
+        QTest::addRow("%s-send-closed-after-3-frames", names[model]) << model << true << 3;
+        QTest::addRow("%s-read-closed-before-the-reply", names[model]) << model << false << 1;
+    }
+}
+
+void TestPortFaults::lineClosedMidTransfer()
+{
+    QFETCH(int, model);
+    QFETCH(bool, send);
+    QFETCH(int, framesBeforeClose);
+    Bench bench;
+    bench.server.card().faults().answerDelayMs = 300; // the line closes before the answer
+    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
+    const QString device = bench.server.slavePath();
+    bench.choose("se2");
+    QVERIFY2(bench.app.link().isOpen(), qPrintable(bench.app.notices().history().join(u'\n')));
+    int frames = 0;
+    connect(&bench.server, &sim::PtyCardServer::frameReceived, &bench.server, [&] {
+        if (++frames == framesBeforeClose)
+            QTimer::singleShot(0, &bench.server, &sim::PtyCardServer::close);
+    });
+
+    CardWindow* window = bench.app.showCardWindow(static_cast<CardModel>(model));
+    const QString before = stateOf(window, bench.app.slots());
+    GraphicalButton* button = Bench::button(window, send);
+    QElapsedTimer clock;
+    clock.start();
+    button->click();
+    QVERIFY(button->isBusy());
+    QTRY_VERIFY_WITH_TIMEOUT(!button->isBusy(), kLongWaitMs);
+
+    // Told at once, not after a time-out, with the port's name; nothing read was applied.
+    QVERIFY2(clock.elapsed() < kAnswerTimeoutMs, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!bench.app.link().isBusy());
+    QVERIFY(!bench.app.link().isOpen());
+    QCOMPARE(button->backColour(), kGreyColour);
+    QCOMPARE(bench.app.notices().history().size(), 1);
+    QVERIFY2(bench.app.notices().last().contains(device), qPrintable(bench.app.notices().last()));
+    if (!send)
+        QCOMPARE(stateOf(window, bench.app.slots()), before);
+    QCOMPARE(bench.ends, 0);
+
+    // The card comes back on a terminal of its own; choosing the port again works.
+    disconnect(&bench.server, &sim::PtyCardServer::frameReceived, nullptr, nullptr);
+    bench.server.card().faults().answerDelayMs = 0;
+    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
+    bench.choose("se2");
+    QVERIFY(bench.app.link().isOpen());
+    QVERIFY(bench.sendWorks());
+}
+
+void TestPortFaults::missingDevice()
+{
+    Bench bench;
+    bench.choose("se1");
+    QVERIFY(!bench.app.link().isOpen());
+    QVERIFY2(bench.app.notices().last().contains("/dev/vrn-test-no-port-1") &&
+                 bench.app.notices().last().contains("does not exist"),
+             qPrintable(bench.app.notices().last()));
+
+    // Transfers are refused, their buttons grey again; then the right port works.
+    CardWindow* window = bench.app.showCardWindow(CardModel::VrnD);
+    for (bool send : {true, false}) {
+        GraphicalButton* button = Bench::button(window, send);
+        button->click();
+        QCOMPARE(button->backColour(), kGreyColour);
+        QVERIFY(bench.app.notices().last().contains("No serial port is open"));
+    }
+    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
+    bench.choose("se2");
+    QVERIFY(bench.app.link().isOpen());
+    QVERIFY(bench.sendWorks());
+    QCOMPARE(bench.ends, 0);
+}
+
+// A device the user may not open. Tests run as root, for whom no mode denies access, so for the
+// moment of the open the program takes the identity of an unprivileged user (keeping root as
+// its saved identity to come back to).
+void TestPortFaults::permissionDenied()
+{
+    Bench bench;
+    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
+    const QString device = bench.server.slavePath();
+    QCOMPARE(::chmod(QFile::encodeName(device).constData(), 0), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::setresuid(kNobody, kNobody, 0), 0);
+    bench.choose("se2");
+    if (root)
+        QCOMPARE(::setresuid(0, 0, 0), 0);
+    QVERIFY(!bench.app.link().isOpen());
+    const QString told = bench.app.notices().last();
+    QVERIFY2(told.contains(device) && told.contains("You may not use the serial port"),
+             qPrintable(told));
+    QCOMPARE(bench.ends, 0);
+
+    // Access granted, the same item opens the port.
+    QCOMPARE(::chmod(QFile::encodeName(device).constData(), 0600), 0);
+    bench.choose("se2");
+    QVERIFY2(bench.app.link().isOpen(), qPrintable(bench.app.notices().last()));
+    QVERIFY(bench.sendWorks());
+}
+
+// Another program holds the port: it has it open with the lock that serial ports take.
+void TestPortFaults::portHeldByAnotherProgram()
+{
+    Bench bench;
+    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
+    const QString device = bench.server.slavePath();
+
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VRN_HOLD_PORT", device);
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(holder.waitForStarted());
+    QVERIFY(holder.waitForReadyRead(kLongWaitMs));
+    QCOMPARE(holder.readAllStandardOutput().trimmed(), "held");
+
+    bench.choose("se2");
+    QVERIFY(!bench.app.link().isOpen());
+    const QString told = bench.app.notices().last();
+    QVERIFY2(told.contains(device) && told.contains("another program"), qPrintable(told));
+    QCOMPARE(bench.ends, 0);
+
+    // Once the other program lets go, choosing the port again works.
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(kLongWaitMs));
+    bench.choose("se2");
+    QVERIFY2(bench.app.link().isOpen(), qPrintable(bench.app.notices().last()));
+    QVERIFY(bench.sendWorks());
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsSet("VRN_HOLD_PORT")) {
+        QCoreApplication app(argc, argv);
+        return holdPort(qEnvironmentVariable("VRN_HOLD_PORT"));
+    }
+    QApplication app(argc, argv);
+    TestPortFaults test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_port_faults.moc"
