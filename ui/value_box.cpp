@@ -6,6 +6,7 @@ namespace vrn {
 
 ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent)
 {
+    setMaxLength(kValueBoxMaxLength);
     connect(this, &QLineEdit::textChanged, this, &ValueBox::typed);
 }
 

@@ -4,6 +4,10 @@
 
 namespace vrn {
 
+// The most characters a value box takes. Parameter files keep box texts: a bound on the texts
+// keeps every file a window saves within what Open reads.
+constexpr int kValueBoxMaxLength = 100;
+
 // A single-line value box. left() is the leave rule's trigger: the focus moved to another
 // control of the same window (tabbing, or clicking an arrow, a box or a button, before that
 // control acts). Opening a menu or activating another window does not count. typed() is the

@@ -1,0 +1,162 @@
+// Inputs that the fuzz targets of fuzz/ found to break a rule of the card windows, one row each,
+// so that the fault cannot come back unnoticed.
+
+#include "cards/common/card_context.h"
+#include "cards/common/parameter_file.h"
+#include "cards/vrn_a/form1.h"
+#include "cards/vrn_b/form3.h"
+#include "cards/vrn_c/form4.h"
+#include "cards/vrn_d/form5.h"
+#include "link/link.h"
+#include "link/slot_table.h"
+#include "ui/file_dialog_state.h"
+#include "ui/notices.h"
+#include "ui/value_box.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace vrn;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One card window on a context of its own; its file dialog gives `chosen`.
+struct Bench
+{
+    SlotTable slots;
+    Link link;
+    FileDialogState files;
+    Notices notices;
+    CardContext context{slots, link, files, notices};
+    std::unique_ptr<CardWindow> window;
+    QTemporaryDir folder;
+    QString chosen;
+
+    explicit Bench(const QString& form)
+    {
+        notices.setShowWindows(false);
+        files.setChooser([this](auto...) -> std::optional<QString> { return chosen; });
+        if (form == "Form1")
+            window = std::make_unique<Form1>(context);
+        else if (form == "Form3")
+            window = std::make_unique<Form3>(context);
+        else if (form == "Form4")
+            window = std::make_unique<Form4>(context);
+        else
+            window = std::make_unique<Form5>(context);
+    }
+
+    // Saves to a file of its own and returns what was written.
+    QByteArray save(const QString& name)
+    {
+        chosen = folder.filePath(name);
+        window->save();
+        QFile file(chosen);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void open(const QString& name, const QByteArray& bytes)
+    {
+        chosen = folder.filePath(name);
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        window->open();
+    }
+};
+
+// A VRN-A file whose Vt box text is `text`, the other lines as a fresh window saves them.
+QByteArray vrnAFile(const QByteArray& text)
+{
+    return "254\r\n254\r\n\"" + text + "\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\r\n\r\n\r\n0\r\n";
+}
+
+} // namespace
+
+class TestFuzzFindings : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void savedFileOpensAgain_data();
+    void savedFileOpensAgain();
+    void typedTextSavedOpensAgain_data();
+    void typedTextSavedOpensAgain();
+};
+
+void TestFuzzFindings::savedFileOpensAgain_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("told"); // empty when the file loads
+    // A number text padded with zeros up to the 4096 bytes Open reads: the box kept it, and
+    // the file saved from it (three empty lines written as "0") was 4099 bytes long.
+    QTest::newRow("Form1-long-box-text-at-the-size-limit")
+        << "Form1" << vrnAFile(QByteArray(4057, '0') + '1')
+        << "line 3 (Vt) holds 4058 characters, more than the 100 of a value box";
+    QTest::newRow("Form1-box-text-filling-a-box")
+        << "Form1" << vrnAFile(QByteArray(kValueBoxMaxLength - 1, '0') + '1') << "";
+    QTest::newRow("Form1-box-text-one-beyond-a-box")
+        << "Form1" << vrnAFile(QByteArray(kValueBoxMaxLength, '0') + '1')
+        << "line 3 (Vt) holds 101 characters";
+}
+
+// A file that Open accepts leaves the window in a state whose saved file opens again.
+void TestFuzzFindings::savedFileOpensAgain()
+{
+    QFETCH(QString, form);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, told);
+    QVERIFY(file.size() <= kMaxParameterFileBytes); // Open reads it
+
+    Bench bench(form);
+    bench.open(u"found.par"_s, file);
+    if (told.isEmpty()) {
+        QCOMPARE(bench.notices.history(), QStringList());
+    } else {
+        QCOMPARE(bench.notices.history().size(), 1);
+        QVERIFY2(bench.notices.last().contains(told), qPrintable(bench.notices.last()));
+    }
+    const qsizetype notices = bench.notices.history().size();
+
+    const QByteArray saved = bench.save(u"saved.par"_s);
+    QVERIFY(!saved.isEmpty());
+    QVERIFY2(saved.size() <= kMaxParameterFileBytes, qPrintable(QString::number(saved.size())));
+    bench.window->open();
+    QCOMPARE(bench.notices.history().size(), notices);
+}
+
+void TestFuzzFindings::typedTextSavedOpensAgain_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("long-number-cut-at-the-box-length")
+        << QString(4000, u'0') + u'1' << kValueBoxMaxLength;
+    QTest::newRow("long-text-cut-at-the-box-length") << QString(4000, u'x') << kValueBoxMaxLength;
+    QTest::newRow("short-number-kept") << u"550"_s << 3;
+}
+
+// What the user types into a value box is saved, and the file opens again.
+void TestFuzzFindings::typedTextSavedOpensAgain()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, kept);
+    Bench bench(u"Form1"_s);
+    auto* box = bench.window->findChild<ValueBox*>(u"Text5"_s);
+    QVERIFY(box);
+    box->setText(typed);
+    QCOMPARE(box->text().size(), kept);
+    Q_EMIT box->left();
+
+    const QByteArray saved = bench.save(u"typed.par"_s);
+    QVERIFY(saved.size() <= kMaxParameterFileBytes);
+    bench.window->open();
+    QCOMPARE(bench.notices.history(), QStringList());
+}
+
+QTEST_MAIN(TestFuzzFindings)
+#include "tst_fuzz_findings.moc"
