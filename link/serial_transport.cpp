@@ -1,6 +1,64 @@
 #include "link/serial_transport.h"
 
+#include <QFile>
+
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+#endif
+
 namespace vrn {
+namespace {
+
+#ifdef Q_OS_UNIX
+// The device node a port name stands for: QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
+QString devicePath(const QString& deviceName)
+{
+    return deviceName.startsWith(QLatin1Char('/')) ? deviceName
+                                                   : QStringLiteral("/dev/") + deviceName;
+}
+
+// True when the user's account lists the group (as primary group or in the group file),
+// whether or not the running session has it yet.
+bool accountHasGroup(gid_t gid)
+{
+    const passwd* user = getpwuid(getuid());
+    if (!user)
+        return false;
+    if (user->pw_gid == gid)
+        return true;
+    const group* entry = getgrgid(gid);
+    if (!entry)
+        return false;
+    for (char** member = entry->gr_mem; member && *member; ++member) {
+        if (qstrcmp(*member, user->pw_name) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool sessionHasGroup(gid_t gid)
+{
+    if (getegid() == gid)
+        return true;
+    const int count = getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int filled = getgroups(count, groups.data());
+    for (int i = 0; i < filled; ++i) {
+        if (groups[static_cast<std::size_t>(i)] == gid)
+            return true;
+    }
+    return false;
+}
+#endif
+
+} // namespace
 
 SerialTransport::SerialTransport(QString deviceName, QObject* parent)
     : Transport(parent), m_deviceName(std::move(deviceName))
@@ -48,14 +106,38 @@ void SerialTransport::close()
 
 void SerialTransport::clearOutput()
 {
-    if (m_port.isOpen())
+    // Only characters the port still holds are dropped. Characters already handed to the driver
+    // are a frame on its way to the card (seven characters take 3.6 ms at 19200 baud, and the
+    // transfer moves on as soon as the driver has them): flushing the driver's queue would cut
+    // that frame short whenever the card's answer comes early, for example in two bursts.
+    if (m_port.isOpen() && m_port.bytesToWrite() > 0)
         m_port.clear(QSerialPort::Output);
 }
 
 void SerialTransport::write(const QByteArray& bytes)
 {
-    if (m_port.isOpen())
-        m_port.write(bytes);
+    if (!m_port.isOpen())
+        return;
+    // The frame goes to the driver now rather than on a later turn of the event loop, which may
+    // first repaint windows: the card's answer time starts only when the frame has left. Neither
+    // way waits for the line; the driver sends at its own pace.
+    qsizetype handed = 0;
+#ifdef Q_OS_UNIX
+    // Straight to the driver when the port holds nothing older: a frame fits its queue at once,
+    // and the port's own write path would add three turns of the event loop to every frame.
+    if (m_port.bytesToWrite() == 0) {
+        const ssize_t n = ::write(static_cast<int>(m_port.handle()), bytes.constData(),
+                                  static_cast<size_t>(bytes.size()));
+        if (n > 0)
+            handed = n;
+    }
+#endif
+    if (handed == bytes.size())
+        return;
+    // The rest (or all, when the driver refused) through the port, which also reports a failed
+    // line as an error.
+    m_port.write(bytes.constData() + handed, bytes.size() - handed);
+    m_port.flush();
 }
 
 void SerialTransport::onError(QSerialPort::SerialPortError error)
@@ -74,8 +156,34 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
     }
 }
 
+SerialTransport::DeviceAccess SerialTransport::deviceAccess(const QString& deviceName)
+{
+    DeviceAccess access;
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(devicePath(deviceName));
+    struct stat info = {};
+    if (::stat(path.constData(), &info) != 0)
+        return access;
+    access.userMayOpen = ::access(path.constData(), R_OK | W_OK) == 0;
+    if (const group* owner = getgrgid(info.st_gid))
+        access.group = QString::fromLocal8Bit(owner->gr_name);
+    access.groupJoinedLater = accountHasGroup(info.st_gid) && !sessionHasGroup(info.st_gid);
+#else
+    Q_UNUSED(deviceName);
+#endif
+    return access;
+}
+
 QString SerialTransport::describe(const QString& deviceName, QSerialPort::SerialPortError error,
                                   const QString& systemText)
+{
+    const DeviceAccess access =
+        error == QSerialPort::PermissionError ? deviceAccess(deviceName) : DeviceAccess{};
+    return describe(deviceName, error, systemText, access);
+}
+
+QString SerialTransport::describe(const QString& deviceName, QSerialPort::SerialPortError error,
+                                  const QString& systemText, const DeviceAccess& access)
 {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
@@ -83,11 +191,32 @@ QString SerialTransport::describe(const QString& deviceName, QSerialPort::Serial
                               "USB adapter is plugged in, and choose the port it is on.")
             .arg(deviceName);
     case QSerialPort::PermissionError:
-        return QStringLiteral("The serial port %1 cannot be opened: permission denied, or another "
-                              "program is using it. Close any other program that uses the port; "
-                              "on Linux your user must be in the \"dialout\" group "
-                              "(sudo usermod -aG dialout $USER, then log in again).")
-            .arg(deviceName);
+        if (access.userMayOpen) {
+            // The system would let this user in: the port is locked by another program.
+            return QStringLiteral("The serial port %1 is in use by another program. Close the "
+                                  "other program that uses it (a terminal program, or another "
+                                  "copy of this one), then choose the port again.")
+                .arg(deviceName);
+        }
+        if (access.groupJoinedLater) {
+            return QStringLiteral("You may not use the serial port %1 yet: your user was added to "
+                                  "the group \"%2\" after you logged in. Log out and log in again "
+                                  "(or restart the computer), then choose the port again.")
+                .arg(deviceName, access.group);
+        }
+        if (access.group.isEmpty() || access.group == QLatin1String("root")) {
+            return QStringLiteral("You may not use the serial port %1: its permissions do not let "
+                                  "your user read and write it. Ask the administrator for access; "
+                                  "serial ports usually belong to the group \"dialout\" "
+                                  "(sudo usermod -aG dialout $USER, then log out and log in "
+                                  "again).")
+                .arg(deviceName);
+        }
+        return QStringLiteral("You may not use the serial port %1: it belongs to the group "
+                              "\"%2\" and your user is not a member. Add your user to that group "
+                              "(sudo usermod -aG %2 $USER), log out and log in again (or restart "
+                              "the computer), then choose the port again.")
+            .arg(deviceName, access.group);
     case QSerialPort::OpenError:
         return QStringLiteral("The serial port %1 is already open.").arg(deviceName);
     case QSerialPort::ResourceError:

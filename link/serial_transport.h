@@ -30,9 +30,21 @@ public:
     qint64 bytesAvailable() const override { return m_port.isOpen() ? m_port.bytesAvailable() : 0; }
     QByteArray readAll() override { return m_port.isOpen() ? m_port.readAll() : QByteArray(); }
 
+    // What the system lets this user do with a port's device, to tell a port in use by another
+    // program from one the user has no right to open.
+    struct DeviceAccess
+    {
+        bool userMayOpen = true; // the device may be read and written by this process
+        QString group;           // the group that owns the device ("dialout"); empty if unknown
+        bool groupJoinedLater = false; // the user was added to that group after this login
+    };
+    static DeviceAccess deviceAccess(const QString& deviceName);
+
     // A sentence for the user naming the port, what went wrong and what to check.
     static QString describe(const QString& deviceName, QSerialPort::SerialPortError error,
                             const QString& systemText);
+    static QString describe(const QString& deviceName, QSerialPort::SerialPortError error,
+                            const QString& systemText, const DeviceAccess& access);
 
 private:
     void onError(QSerialPort::SerialPortError error);

@@ -24,7 +24,8 @@ public:
 
     // Discards characters queued for sending and not yet gone out.
     virtual void clearOutput() = 0;
-    // Queues characters for sending and returns at once.
+    // Queues characters for sending and returns at once. When bytesToWrite() is 0 right after,
+    // the line has them already, and no bytesWritten() need follow.
     virtual void write(const QByteArray& bytes) = 0;
     // Characters still waiting to be sent; 0 once all have gone out.
     virtual qint64 bytesToWrite() const = 0;

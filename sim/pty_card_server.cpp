@@ -10,18 +10,30 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/timerfd.h>
+#endif
 
 namespace vrn::sim {
 namespace {
 
 constexpr int kBitsPerCharacter = 10; // start bit, 8 data bits, stop bit
 constexpr qint64 kNsPerMs = 1000000;
+constexpr qint64 kNsPerSecond = 1000000000;
 
 QString systemError(const char* what)
 {
     return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
                                         QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+qint64 monotonicNs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * kNsPerSecond + now.tv_nsec;
 }
 
 void closeDescriptor(int& fd)
@@ -96,7 +108,7 @@ bool PtyCardServer::open()
     m_slave = slave;
     m_slavePath = QString::fromLocal8Bit(name);
     m_card->resetLine();
-    m_clock.start();
+    m_originNs = monotonicNs();
     m_receiveFreeNs = 0;
     m_transmitFreeNs = 0;
 
@@ -105,6 +117,13 @@ bool PtyCardServer::open()
     m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyCardServer::onWritable);
+#ifdef Q_OS_LINUX
+    m_timerFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (m_timerFd >= 0) {
+        m_timerNotifier = new QSocketNotifier(m_timerFd, QSocketNotifier::Read, this);
+        connect(m_timerNotifier, &QSocketNotifier::activated, this, &PtyCardServer::onTimerExpired);
+    }
+#endif
     return true;
 }
 
@@ -112,7 +131,7 @@ void PtyCardServer::close()
 {
     m_timer.stop();
     // Deferred: close() may run inside a notifier's own signal.
-    for (QSocketNotifier* notifier : {m_readNotifier, m_writeNotifier}) {
+    for (QSocketNotifier* notifier : {m_readNotifier, m_writeNotifier, m_timerNotifier}) {
         if (notifier) {
             notifier->setEnabled(false);
             notifier->deleteLater();
@@ -120,6 +139,8 @@ void PtyCardServer::close()
     }
     m_readNotifier = nullptr;
     m_writeNotifier = nullptr;
+    m_timerNotifier = nullptr;
+    closeDescriptor(m_timerFd);
     closeDescriptor(m_slave);
     closeDescriptor(m_master);
     m_slavePath.clear();
@@ -135,9 +156,11 @@ void PtyCardServer::onReadable()
     for (;;) {
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n > 0) {
+            const qint64 readNs = monotonicNs();
             const QByteArray bytes(buffer, static_cast<qsizetype>(n));
+            Q_EMIT terminalRead(readNs, bytes);
             m_received += bytes;
-            const qint64 now = m_clock.nsecsElapsed();
+            const qint64 now = readNs - m_originNs;
             if (m_characterTimeNs <= 0) {
                 for (char c : bytes)
                     m_arriving.push_back({now, c});
@@ -167,11 +190,23 @@ void PtyCardServer::onWritable()
     flushOut();
 }
 
+void PtyCardServer::onTimerExpired()
+{
+    quint64 expirations = 0;
+    [[maybe_unused]] const ssize_t ignored = ::read(m_timerFd, &expirations, sizeof expirations);
+    process();
+}
+
+qint64 PtyCardServer::lineNs() const
+{
+    return monotonicNs() - m_originNs;
+}
+
 void PtyCardServer::process()
 {
     if (!isOpen())
         return;
-    const qint64 now = m_clock.nsecsElapsed();
+    const qint64 now = lineNs();
     // Arrivals and answers in the order of the line's clock, so that an answer that is ready
     // goes on the wire before the answer to a frame that arrives after it.
     for (;;) {
@@ -219,11 +254,23 @@ void PtyCardServer::arm()
         consider(m_answers.begin()->first);
     if (!m_departing.empty())
         consider(m_departing.front().doneNs);
+    if (m_timerFd >= 0) {
+#ifdef Q_OS_LINUX
+        itimerspec due{}; // all zero: disarmed
+        if (next >= 0) {
+            const qint64 at = std::max<qint64>(m_originNs + next, 1);
+            due.it_value.tv_sec = static_cast<time_t>(at / kNsPerSecond);
+            due.it_value.tv_nsec = static_cast<long>(at % kNsPerSecond);
+        }
+        ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &due, nullptr);
+#endif
+        return;
+    }
     if (next < 0) {
         m_timer.stop();
         return;
     }
-    const qint64 waitNs = std::max<qint64>(0, next - m_clock.nsecsElapsed());
+    const qint64 waitNs = std::max<qint64>(0, next - lineNs());
     m_timer.start(static_cast<int>((waitNs + kNsPerMs - 1) / kNsPerMs));
 }
 
@@ -255,9 +302,11 @@ void PtyCardServer::writeOut(const QByteArray& bytes)
 void PtyCardServer::flushOut()
 {
     while (!m_unwritten.isEmpty()) {
+        const qint64 writingNs = monotonicNs();
         const ssize_t n =
             ::write(m_master, m_unwritten.constData(), static_cast<size_t>(m_unwritten.size()));
         if (n > 0) {
+            Q_EMIT terminalWritten(writingNs, m_unwritten.left(n));
             m_unwritten.remove(0, n);
             continue;
         }

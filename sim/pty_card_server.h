@@ -3,7 +3,6 @@
 #include "sim/card.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -61,12 +60,20 @@ Q_SIGNALS:
     // The line was closed because the card's line went dead (an injected fault) or the
     // terminal failed; the server is closed.
     void lineClosed(const QString& reason);
+    // Characters as they cross the terminal, stamped with the system's monotonic clock
+    // (CLOCK_MONOTONIC, nanoseconds) right after the read from, or just before the write to, the
+    // program's side: for measuring how fast the program answers the card. Both stamps err on
+    // the late side of the program's answer, never the early one.
+    void terminalRead(qint64 monotonicNs, const QByteArray& bytes);
+    void terminalWritten(qint64 monotonicNs, const QByteArray& bytes);
 
 private:
     void onReadable();
     void onWritable();
+    void onTimerExpired();
     void process();
     void arm();
+    qint64 lineNs() const;
     void feedCard(const QByteArray& bytes, qint64 atNs);
     void queueForWire(const QByteArray& bytes, qint64 readyNs);
     void writeOut(const QByteArray& bytes);
@@ -84,8 +91,9 @@ private:
     QByteArray m_received;
     QByteArray m_unwritten; // accepted for the line, refused by the terminal for now
 
-    // The line's clock, in nanoseconds since open().
-    QElapsedTimer m_clock;
+    // The line's clock, in nanoseconds since open(); it starts at m_originNs on the system's
+    // monotonic clock.
+    qint64 m_originNs = 0;
     qint64 m_characterTimeNs = 0;
     struct Arrival
     {
@@ -102,7 +110,11 @@ private:
     };
     std::deque<Departure> m_departing; // characters being sent, by completion time
     qint64 m_transmitFreeNs = 0;       // when the outgoing line is free again
-    QTimer m_timer;
+    // Wakes the server when the next character is due. A timer descriptor where the system has
+    // one, so that characters leave to the microsecond rather than on whole milliseconds.
+    int m_timerFd = -1;
+    QSocketNotifier* m_timerNotifier = nullptr;
+    QTimer m_timer; // where there is no timer descriptor: whole milliseconds only
 };
 
 } // namespace vrn::sim

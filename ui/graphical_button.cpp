@@ -1,11 +1,22 @@
 #include "ui/graphical_button.h"
 
+#include <QPainter>
+
 namespace vrn {
 
 GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // A raised classic bevel: light top and left edges, dark bottom and right edges. The face
+    // is left to paintEvent(): a new style sheet for every colour change would be parsed and
+    // applied again at the start and the end of every transfer.
+    setStyleSheet(
+        QStringLiteral("QPushButton { background-color: transparent; color: black; padding: 1px;"
+                       " border-width: 2px; border-style: solid;"
+                       " border-color: #ffffff #404040 #404040 #ffffff; }"
+                       "QPushButton:pressed { border-color: #404040 #ffffff #ffffff #404040; }"
+                       "QPushButton:focus { outline: 1px dotted black; }"));
     setBackColour(kGreyColour);
 }
 
@@ -14,15 +25,17 @@ void GraphicalButton::setBackColour(int classicBgr)
     if (classicBgr == m_backColour)
         return;
     m_backColour = classicBgr;
-    const QColor face = classicColour(classicBgr);
-    // A raised classic bevel: light top and left edges, dark bottom and right edges.
-    setStyleSheet(QStringLiteral(
-                      "QPushButton { background-color: %1; color: black; padding: 1px;"
-                      " border-width: 2px; border-style: solid;"
-                      " border-color: #ffffff #404040 #404040 #ffffff; }"
-                      "QPushButton:pressed { border-color: #404040 #ffffff #ffffff #404040; }"
-                      "QPushButton:focus { outline: 1px dotted black; }")
-                      .arg(face.name()));
+    m_face = classicColour(classicBgr);
+    update();
+}
+
+void GraphicalButton::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), m_face);
+    }
+    QPushButton::paintEvent(event); // bevel, caption and focus mark over the face
 }
 
 } // namespace vrn

@@ -20,8 +20,12 @@ public:
     void setBusy(bool busy) { setBackColour(busy ? kBusyColour : kGreyColour); }
     bool isBusy() const { return m_backColour == kBusyColour; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     int m_backColour = -1;
+    QColor m_face;
 };
 
 } // namespace vrn

@@ -3,6 +3,7 @@
 
 #include "link/link.h"
 #include "link/reply_fields.h"
+#include "link/serial_transport.h"
 #include "link/timeouts.h"
 #include "sim/pty_card_server.h"
 
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void sendAndReadOverTheTerminal_data();
     void sendAndReadOverTheTerminal();
     void cardEndClosingEndsTheTransfer();
+    void clearingOutputKeepsFramesAlreadySent_data();
+    void clearingOutputKeepsFramesAlreadySent();
 };
 
 void TestPtyLink::sendAndReadOverTheTerminal_data()
@@ -163,6 +166,44 @@ void TestPtyLink::cardEndClosingEndsTheTransfer()
     QTRY_COMPARE_WITH_TIMEOUT(again.calls, 1, kTransferWaitMs);
     QVERIFY2(again.outcome.ok, qPrintable(again.outcome.error));
     QCOMPARE(server.card().parameter('D'), 4);
+}
+
+void TestPtyLink::clearingOutputKeepsFramesAlreadySent_data()
+{
+    QTest::addColumn<int>("baud");
+
+    QTest::newRow("instant-line") << 0;
+    QTest::newRow("line-paced-at-19200-baud") << 19200;
+}
+
+void TestPtyLink::clearingOutputKeepsFramesAlreadySent()
+{
+    QFETCH(int, baud);
+
+    sim::PtyCardServer server;
+    server.setCharacterTimeMs(sim::characterTimeMs(baud));
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    SerialTransport port(server.slavePath());
+    QVERIFY2(port.open(), qPrintable(port.errorString()));
+
+    // A frame the driver has taken is on its way to the card. The next transaction clears the
+    // transmit buffer first: that must not cut the frame short, even when the card's side has
+    // not read a character of it yet (an answer that came early lets the transfer move on at
+    // once). Many frames, because on a pseudo-terminal a flush catches a frame only while the
+    // system has not yet moved it to the card's side.
+    QList<QByteArray> frames;
+    for (int i = 0; i < 100; ++i) {
+        const char letter = "ABCDEFGH"[i % 8];
+        frames.append(letter + QByteArray::number(i).rightJustified(5, '0') + '$');
+    }
+    for (const QByteArray& frame : frames) {
+        port.clearOutput();
+        port.write(frame);
+        QCOMPARE(port.bytesToWrite(), 0);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(server.card().framesReceived().size(), frames.size(),
+                              kTransferWaitMs);
+    QCOMPARE(server.card().framesReceived(), frames);
 }
 
 QTEST_GUILESS_MAIN(TestPtyLink)

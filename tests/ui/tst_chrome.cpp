@@ -77,12 +77,16 @@ void TestChrome::busyColours()
 {
     GraphicalButton button(QStringLiteral("Read Parameters"));
     QCOMPARE(button.backColour(), 12632256);
+    // The face as drawn, just inside the bevel, where the caption never reaches.
+    const auto face = [&button] {
+        return button.grab().toImage().pixelColor(3, button.height() / 2);
+    };
     button.setBusy(true);
     QCOMPARE(button.backColour(), 255);
-    QVERIFY(button.styleSheet().contains(QStringLiteral("#ff0000")));
+    QCOMPARE(face(), QColor(0xff, 0x00, 0x00));
     button.setBusy(false);
     QCOMPARE(button.backColour(), 12632256);
-    QVERIFY(button.styleSheet().contains(QStringLiteral("#c0c0c0")));
+    QCOMPARE(face(), QColor(0xc0, 0xc0, 0xc0));
 }
 
 void TestChrome::builderPlacesControlsAndChainsFocus()

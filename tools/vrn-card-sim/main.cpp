@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 #include <sys/socket.h>
@@ -209,8 +210,14 @@ int main(int argc, char* argv[])
                                  QStringLiteral("Preset the card's parameter <letter> to <value> "
                                                 "(repeatable), for example H=512."),
                                  QStringLiteral("letter=value"));
-    parser.addOptions(
-        {link, quiet, latency, baud, split, silent, garbage, replyLength, field, loseAfter, set});
+    const QCommandLineOption trace(
+        QStringLiteral("trace"),
+        QStringLiteral("Write every read from and write to the terminal to <file>, one line "
+                       "each: R or W, the time on the monotonic clock in nanoseconds, the "
+                       "number of characters and the characters (for timing measurements)."),
+        QStringLiteral("file"));
+    parser.addOptions({link, quiet, latency, baud, split, silent, garbage, replyLength, field,
+                       loseAfter, set, trace});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         fail(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
@@ -255,6 +262,26 @@ int main(int argc, char* argv[])
     const QString linkPath = parser.value(link);
     if (!linkPath.isEmpty() && !createLink(linkPath, device))
         return 1;
+
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, &std::fclose);
+    if (parser.isSet(trace)) {
+        traceFile.reset(std::fopen(QFile::encodeName(parser.value(trace)).constData(), "w"));
+        if (!traceFile) {
+            fail(QStringLiteral("cannot write the trace %1: %2")
+                     .arg(parser.value(trace), QString::fromLocal8Bit(std::strerror(errno))));
+            return 1;
+        }
+        // One write per line, so that a reader sees each event as soon as it happened.
+        std::setvbuf(traceFile.get(), nullptr, _IOLBF, 0);
+        const auto record = [file = traceFile.get()](char direction) {
+            return [file, direction](qint64 ns, const QByteArray& bytes) {
+                std::fprintf(file, "%c %lld %lld %s\n", direction, static_cast<long long>(ns),
+                             static_cast<long long>(bytes.size()), qPrintable(printable(bytes)));
+            };
+        };
+        QObject::connect(&server, &vrn::sim::PtyCardServer::terminalRead, &app, record('R'));
+        QObject::connect(&server, &vrn::sim::PtyCardServer::terminalWritten, &app, record('W'));
+    }
 
     std::printf("%s\n", qPrintable(device));
     std::fflush(stdout);
