@@ -14,6 +14,7 @@ Application::Application()
     : m_launcher(std::make_unique<Form2>()), m_end([] { QCoreApplication::exit(0); })
 {
     connect(m_launcher.get(), &Form2::portChosen, this, &Application::choosePort);
+    connect(m_launcher.get(), &Form2::deviceChosen, this, &Application::chooseDevice);
     connect(m_launcher.get(), &Form2::simulatedCardChosen, this,
             &Application::chooseSimulatedCard);
     connect(m_launcher.get(), &Form2::cardWindowWanted, this,
@@ -75,6 +76,12 @@ CardWindow* Application::showCardWindow(CardModel model)
 void Application::choosePort(int portNumber)
 {
     if (!m_link.openPort(portNumber))
+        reportPortProblem();
+}
+
+void Application::chooseDevice(const QString& deviceName)
+{
+    if (!m_link.openDevice(deviceName))
         reportPortProblem();
 }
 

@@ -39,6 +39,8 @@ public:
     CardWindow* cardWindow(CardModel model) const;
 
     void choosePort(int portNumber);
+    // A port by its device name: one the system lists, or one the user typed.
+    void chooseDevice(const QString& deviceName);
     void chooseSimulatedCard();
 
     SlotTable& slots() { return m_slots; }

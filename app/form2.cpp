@@ -4,27 +4,97 @@
 #include "ui/graphical_button.h"
 
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSerialPortInfo>
+
+#include <algorithm>
 
 namespace vrn {
+namespace {
 
-Form2::Form2(QWidget* parent) : ClassicWindow(QStringLiteral("VRN-PC rev01"), 7470, 3660, parent)
+#ifdef Q_OS_WIN
+constexpr const char* kOtherPortExample = "COM7";
+#else
+constexpr const char* kOtherPortExample = "/dev/ttyUSB1 or /dev/pts/3";
+#endif
+
+QStringView withoutLeadingZeros(QStringView digits)
+{
+    while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
+        digits = digits.mid(1);
+    return digits;
+}
+
+// Orders device names as people count: "ttyS2" before "ttyS10".
+bool comesBefore(const QString& a, const QString& b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype startA = i;
+            const qsizetype startB = j;
+            while (i < a.size() && a[i].isDigit())
+                ++i;
+            while (j < b.size() && b[j].isDigit())
+                ++j;
+            // Without their leading zeros, the longer number is the larger one.
+            const QStringView plainA = withoutLeadingZeros(QStringView(a).mid(startA, i - startA));
+            const QStringView plainB = withoutLeadingZeros(QStringView(b).mid(startB, j - startB));
+            if (plainA.size() != plainB.size())
+                return plainA.size() < plainB.size();
+            if (plainA != plainB)
+                return plainA < plainB;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+} // namespace
+
+QString SerialPortEntry::caption() const
+{
+    QString text = location;
+    if (!description.isEmpty())
+        text += QStringLiteral(" - ") + description;
+    if (!manufacturer.isEmpty() && manufacturer != description)
+        text += QStringLiteral(" (%1)").arg(manufacturer);
+    text.replace(QLatin1Char('&'), QLatin1String("&&")); // an "&" would mark a shortcut
+    return text;
+}
+
+Form2::Form2(QWidget* parent)
+    : ClassicWindow(QStringLiteral("VRN-PC rev01"), 7470, 3660, parent),
+      m_portLister(&Form2::systemPorts)
 {
     setObjectName(QStringLiteral("Form2"));
 
-    QMenu* se = menuBar()->addMenu(QStringLiteral("Seriale"));
-    se->setObjectName(QStringLiteral("se"));
+    m_portMenu = menuBar()->addMenu(QStringLiteral("Seriale"));
+    m_portMenu->setObjectName(QStringLiteral("se"));
     const char* const captions[] = {"Ser1", "Ser2", "Ser3", "Se4", "Ser5"};
     for (int n = 1; n <= 5; ++n) {
-        QAction* item = se->addAction(QString::fromLatin1(captions[n - 1]));
+        QAction* item = m_portMenu->addAction(QString::fromLatin1(captions[n - 1]));
         item->setObjectName(QStringLiteral("se%1").arg(n));
         connect(item, &QAction::triggered, this, [this, n] { Q_EMIT portChosen(n); });
     }
-    se->addSeparator();
-    QAction* simulated = se->addAction(QStringLiteral("Simulated card"));
+    m_portMenu->addSeparator();
+    QAction* simulated = m_portMenu->addAction(QStringLiteral("Simulated card"));
     simulated->setObjectName(QStringLiteral("seSimulated"));
     connect(simulated, &QAction::triggered, this, &Form2::simulatedCardChosen);
+    m_portMenu->addSeparator();
+    // The system's ports come between this separator and "Other port...": adapters come and go
+    // while the program runs, so the list is read again every time the menu opens.
+    QAction* other = m_portMenu->addAction(QStringLiteral("Other port..."));
+    other->setObjectName(QStringLiteral("seOther"));
+    connect(other, &QAction::triggered, this, &Form2::askForOtherPort);
+    connect(m_portMenu, &QMenu::aboutToShow, this, &Form2::listSystemPorts);
 
     FormBuilder form(client());
     form.add({
@@ -34,14 +104,85 @@ Form2::Form2(QWidget* parent) : ClassicWindow(QStringLiteral("VRN-PC rev01"), 74
         {"Command3", ControlKind::Button, "VRC", 4560, 1680, 1575, 495, 3},
         {"Command4", ControlKind::Button, "VRD", 4560, 2640, 1575, 495, 4},
     });
-    form.applyTabOrder();
+    form.finish();
     const char* const buttons[] = {"Command1", "Command2", "Command3", "Command4"};
+    const char* const windows[] = {"VRN-A", "VRN-B", "VRN-C", "VRN-D"};
     for (int model = 0; model < 4; ++model) {
         auto* button = form.get<GraphicalButton>(buttons[model]);
         button->setFont(classicFont(9.75, true));
+        button->setAccessibleDescription(
+            QStringLiteral("Opens the %1 card window").arg(QLatin1String(windows[model])));
         connect(button, &GraphicalButton::clicked, this,
                 [this, model] { Q_EMIT cardWindowWanted(model); });
     }
+}
+
+QList<SerialPortEntry> Form2::systemPorts()
+{
+    QList<SerialPortEntry> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.append({info.systemLocation(), info.description(), info.manufacturer()});
+    return ports;
+}
+
+void Form2::listSystemPorts()
+{
+    for (QAction* item : std::as_const(m_listedPorts)) {
+        m_portMenu->removeAction(item);
+        item->deleteLater(); // the menu may still be delivering this action's events
+    }
+    m_listedPorts.clear();
+
+    QList<SerialPortEntry> ports = m_portLister ? m_portLister() : QList<SerialPortEntry>();
+    std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+        return comesBefore(a.location, b.location);
+    });
+
+    QAction* other = m_portMenu->findChild<QAction*>(QStringLiteral("seOther"));
+    const auto insert = [this, other](const QString& caption) {
+        auto* item = new QAction(caption, m_portMenu);
+        m_portMenu->insertAction(other, item);
+        m_listedPorts.append(item);
+        return item;
+    };
+    if (ports.isEmpty()) {
+        QAction* none = insert(QStringLiteral("No serial port found"));
+        none->setObjectName(QStringLiteral("seNoPort"));
+        none->setEnabled(false);
+        return;
+    }
+    for (qsizetype i = 0; i < ports.size(); ++i) {
+        QAction* item = insert(ports[i].caption());
+        item->setObjectName(QStringLiteral("sePort%1").arg(i));
+        item->setData(ports[i].location);
+        const QString device = ports[i].location;
+        connect(item, &QAction::triggered, this, [this, device] { Q_EMIT deviceChosen(device); });
+    }
+}
+
+void Form2::askForOtherPort()
+{
+    if (!m_otherPortDialog) {
+        m_otherPortDialog = new QInputDialog(this);
+        m_otherPortDialog->setObjectName(QStringLiteral("otherPortDialog"));
+        m_otherPortDialog->setWindowTitle(QStringLiteral("Other port"));
+        m_otherPortDialog->setLabelText(
+            QStringLiteral("Device name of the serial port (for example %1):")
+                .arg(QLatin1String(kOtherPortExample)));
+        m_otherPortDialog->setInputMode(QInputDialog::TextInput);
+        connect(m_otherPortDialog, &QInputDialog::textValueSelected, this,
+                [this](const QString& text) {
+                    const QString device = text.trimmed();
+                    if (device.isEmpty())
+                        return;
+                    m_lastOtherPort = device;
+                    Q_EMIT deviceChosen(device);
+                });
+    }
+    m_otherPortDialog->setTextValue(m_lastOtherPort);
+    // open(), not exec(): the question blocks the launcher only, and no nested event loop runs
+    // under the menu that asked it while card windows go on with their transfers.
+    m_otherPortDialog->open();
 }
 
 void Form2::closeEvent(QCloseEvent* event)

@@ -56,4 +56,25 @@ std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale)
     return value;
 }
 
+QString fileNumberText(const QString& boxText, const QLocale& locale)
+{
+    if (!parseBoxNumber(boxText, locale))
+        return boxText;
+    // A number holds at most one decimal point, in whichever form it was typed.
+    QString text = boxText;
+    text.replace(locale.decimalPoint(), QLatin1String("."));
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    return text;
+}
+
+QString boxTextFromFile(const QString& fileText, const QLocale& locale)
+{
+    if (!parseBoxNumber(fileText, QLocale::c()))
+        return fileText;
+    QString text = fileText;
+    text.replace(QLatin1Char(','), QLatin1Char('.')); // written by a program that used ","
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
+}
+
 } // namespace vrn

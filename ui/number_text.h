@@ -32,4 +32,12 @@ QString boxNumberText(double value, const QLocale& locale = QLocale());
 // decimal point all work as decimal point; anything else is no number.
 std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale = QLocale());
 
+// A value box's text as a parameter file keeps it: a number takes "." as its decimal point
+// whatever the user's format ("100,5" is kept as "100.5"); any other text stays as it is.
+QString fileNumberText(const QString& boxText, const QLocale& locale = QLocale());
+
+// A number text from a parameter file as a value box shows it: its decimal point becomes the
+// user's ("100.5" is shown as "100,5" in a German locale); any other text stays as it is.
+QString boxTextFromFile(const QString& fileText, const QLocale& locale = QLocale());
+
 } // namespace vrn

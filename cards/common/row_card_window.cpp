@@ -40,6 +40,16 @@ ControlSpec transferButton(const TransferButtonLayout& button, const char* capti
 
 } // namespace
 
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows)
+{
+    std::vector<ReplyValue> values{kPwmReply};
+    for (const CardRowSpec& row : rows) {
+        const RowQuantity& q = row.quantity;
+        values.push_back({q.name, q.replyPosition, q.replyLowPosition, row.layout.maximum});
+    }
+    return values;
+}
+
 RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& spec)
     : CardWindow(context, QString::fromLatin1(spec.caption), spec.clientWidth, spec.clientHeight,
                  kMenus)
@@ -48,14 +58,13 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& spec)
     buildControls(spec);
 
     m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
-    m_replyValues.push_back(kPwmReply);
+    m_replyValues = rowCardReplyValues(spec.rows);
     for (const CardRowSpec& row : spec.rows) {
         const RowQuantity& q = row.quantity;
         auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
                                            m_form.get<ValueBox>(row.layout.box), context.slots,
                                            q.letter, q.display, q.entry, this);
         m_rows.push_back({parameter, q, row.fileLine});
-        m_replyValues.push_back({q.name, q.replyPosition, q.replyLowPosition, row.layout.maximum});
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i)
         m_fileRows.push_back(i);
@@ -89,7 +98,7 @@ void RowCardWindow::buildControls(const RowCardSpec& spec)
                           pwm.frameTop + kPwmFirstRowBelowFrame, pwm.boxTabs, pwm.labelTabs}));
     for (const CardRowSpec& row : spec.rows)
         m_form.add(valueRow(row.layout));
-    m_form.applyTabOrder();
+    m_form.finish();
 }
 
 std::vector<SendFrame> RowCardWindow::sendFrames() const

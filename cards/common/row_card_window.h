@@ -92,6 +92,10 @@ struct RowCardSpec
     TransferButtonLayout read;
 };
 
+// The values such a window takes from the card's read reply, checked before any is applied:
+// the PWM frequency, then one per row in the order the reply is applied.
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows);
+
 // A card window made of value rows (slider, box, slot) and the PWM frequency column writing
 // slot B: the VRN-B, VRN-C and VRN-D windows. Its Send, Read, Save and Open follow its rows.
 class RowCardWindow : public CardWindow

@@ -19,6 +19,7 @@ namespace {
 constexpr CardMenuNames kMenus{"mnuFile", "mnuSave", "Save", "mnuOpen", "Open", "mnuExit"};
 
 constexpr int kRampMaximum = 255; // ramp slider positions and codes, 0.2 s steps
+constexpr int kLargestReference = 9; // "a0000" and one digit: a five-digit command frame
 
 // Slots A to H are brought to five digits just before their frame; slot I is never written,
 // and slot a holds a plain 0, 1 or 2 that the card expects after "a0000".
@@ -46,7 +47,7 @@ constexpr ReplyValue kReplyValues[] = {
     {"I Pol current", sim::reply::kPolHigh, sim::reply::kPolLow, 255},
     {"I Min current", sim::reply::kMinHigh, sim::reply::kMinLow, 511},
     {"I Max current", sim::reply::kMaxHigh, sim::reply::kMaxLow, 1023},
-    {"reference input", sim::reply::kReference},
+    {"reference input", sim::reply::kReference, 0, kLargestReference},
 };
 enum ReplyIndex { kVt = 4, kIPol = 5, kIMin = 6, kIMax = 7 };
 
@@ -187,6 +188,11 @@ Form1::Form1(CardContext& context)
     connect(m_read, &GraphicalButton::clicked, this, &Form1::read);
 }
 
+std::span<const ReplyValue> Form1::replyValues()
+{
+    return kReplyValues;
+}
+
 void Form1::buildLayout()
 {
     m_form.add(kLayout);
@@ -195,7 +201,7 @@ void Form1::buildLayout()
                           2040,
                           {kTabCheck7, kTabCheck8, kTabCheck9, kTabCheck10, kTabCheck11},
                           {-1, -1, -1, -1, -1}}));
-    m_form.applyTabOrder();
+    m_form.finish();
 }
 
 void Form1::moveToCoilPreset(int index)
@@ -232,7 +238,7 @@ void Form1::send()
 
 void Form1::read()
 {
-    m_transfers.read(m_read, kReplyValues, [this](const ReplyFields& f) { applyReply(f); });
+    m_transfers.read(m_read, replyValues(), [this](const ReplyFields& f) { applyReply(f); });
 }
 
 void Form1::applyReply(const ReplyFields& fields)
@@ -276,9 +282,10 @@ QString Form1::savedBoxText(const ParameterRow* row)
     text.remove(QLatin1Char('"'));
     // A box holding no number would refuse its entry and show the slider's value: save that,
     // so the file always loads again.
-    if (!parseBoxNumber(text, QLocale::c()))
+    if (!parseBoxNumber(text))
         return row->displayText(row->code());
-    return text;
+    // The file takes "." as decimal point, whatever the user's number format.
+    return fileNumberText(text);
 }
 
 QByteArray Form1::parameterFile() const
@@ -314,7 +321,7 @@ void Form1::applyLevel(ParameterRow* row, const FileField& field)
     // The box takes the saved text, then converts it as if the user had typed it and left the
     // box: the slider moves to its code (clamped into range) and the slot holds that code.
     row->box()->setText(field.kind == FileField::Kind::Number ? boxNumberText(field.number)
-                                                              : field.text);
+                                                              : boxTextFromFile(field.text));
     row->runLeaveRule();
 }
 
@@ -334,6 +341,12 @@ std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& f
     const double enabled = check.boxNumber(fields, 10, "Enable Ramps");
     if (!check.ok())
         return check.error;
+    // The reference input goes out as "a0000" and the number: one digit, or the frame would
+    // not be a command frame.
+    if (reference > kLargestReference)
+        return QStringLiteral("line 9 (reference input) is %1, not a whole number from 0 to %2")
+            .arg(classicNumberText(reference))
+            .arg(kLargestReference);
 
     m_pwm->applyLoaded(pwm);
     m_coil->applyLoaded(coil); // a newly marked range moves I Max to its preset

@@ -18,6 +18,9 @@ class Form1 : public CardWindow
 public:
     explicit Form1(CardContext& context);
 
+    // Every value the window takes from the card's read reply, checked before any is applied.
+    static std::span<const ReplyValue> replyValues();
+
     void send();
     void read();
 

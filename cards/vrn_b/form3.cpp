@@ -32,4 +32,9 @@ Form3::Form3(CardContext& context) : RowCardWindow(context, kVrnB)
 {
 }
 
+std::vector<ReplyValue> Form3::replyValues()
+{
+    return rowCardReplyValues(kVrnB.rows);
+}
+
 } // namespace vrn

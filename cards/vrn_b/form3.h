@@ -11,6 +11,9 @@ class Form3 : public RowCardWindow
     Q_OBJECT
 public:
     explicit Form3(CardContext& context);
+
+    // Every value the window takes from the card's read reply, checked before any is applied.
+    static std::vector<ReplyValue> replyValues();
 };
 
 } // namespace vrn

@@ -37,4 +37,9 @@ Form4::Form4(CardContext& context) : RowCardWindow(context, kVrnC)
 {
 }
 
+std::vector<ReplyValue> Form4::replyValues()
+{
+    return rowCardReplyValues(kVrnC.rows);
+}
+
 } // namespace vrn

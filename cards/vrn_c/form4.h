@@ -11,6 +11,9 @@ class Form4 : public RowCardWindow
     Q_OBJECT
 public:
     explicit Form4(CardContext& context);
+
+    // Every value the window takes from the card's read reply, checked before any is applied.
+    static std::vector<ReplyValue> replyValues();
 };
 
 } // namespace vrn

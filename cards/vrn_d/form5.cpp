@@ -33,4 +33,9 @@ Form5::Form5(CardContext& context) : RowCardWindow(context, kVrnD)
 {
 }
 
+std::vector<ReplyValue> Form5::replyValues()
+{
+    return rowCardReplyValues(kVrnD.rows);
+}
+
 } // namespace vrn

@@ -72,7 +72,8 @@ void TestApplication::launcherLayout()
     QCOMPARE(bar.size(), 1);
     QCOMPARE(bar[0]->text(), QStringLiteral("Seriale"));
     QCOMPARE(menuCaptions(bar[0]->menu()),
-             QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card"}));
+             QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card", "-",
+                          "Other port..."}));
     const struct
     {
         const char* name;

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void boxNumberText();
     void parseBoxNumber_data();
     void parseBoxNumber();
+    void fileAndBoxText_data();
+    void fileAndBoxText();
 };
 
 void TestNumberText::displayCurrent_data()
@@ -135,6 +137,31 @@ void TestNumberText::parseBoxNumber()
     QCOMPARE(parsed.has_value(), isNumber);
     if (isNumber)
         QCOMPARE(*parsed, value);
+}
+
+void TestNumberText::fileAndBoxText_data()
+{
+    QTest::addColumn<QString>("box");    // as a value box shows it in the locale
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("file");   // as a parameter file keeps it
+    QTest::addColumn<QString>("loaded"); // the file's text shown in a box again
+    QTest::newRow("german-comma-saved-as-point") << "100,5" << "de_DE" << "100.5" << "100,5";
+    QTest::newRow("german-point-typed-kept-point") << "100.5" << "de_DE" << "100.5" << "100,5";
+    QTest::newRow("english-point-unchanged") << "100.5" << "en_US" << "100.5" << "100.5";
+    QTest::newRow("comma-typed-in-english-saved-as-point") << "1,5" << "en_US" << "1.5" << "1.5";
+    QTest::newRow("whole-number-unchanged") << "300" << "de_DE" << "300" << "300";
+    QTest::newRow("blanks-kept") << " 2,5 " << "de_DE" << " 2.5 " << " 2,5 ";
+    QTest::newRow("no-number-left-alone") << "1,2,3" << "de_DE" << "1,2,3" << "1,2,3";
+}
+
+void TestNumberText::fileAndBoxText()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, locale);
+    QFETCH(QString, file);
+    QFETCH(QString, loaded);
+    QCOMPARE(vrn::fileNumberText(box, QLocale(locale)), file);
+    QCOMPARE(vrn::boxTextFromFile(file, QLocale(locale)), loaded);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)

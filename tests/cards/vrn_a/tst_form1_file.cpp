@@ -96,7 +96,7 @@ void TestForm1File::save_data()
         b.click("Check13");
         b.get<ValueBox>("Text5")->setText("abc");   // typed, not yet left
         b.get<ValueBox>("Text6")->setText("4\"40"); // a quote would end the field
-        b.get<ValueBox>("Text8")->setText("1,5");   // saved as typed
+        b.get<ValueBox>("Text8")->setText("1,5");   // saved with "." as decimal point
         b.get<ValueBox>("Text11")->setText("\"");
         b.slots.setNumber('A', 7);
         b.slots.set('B', QStringLiteral("00003"));
