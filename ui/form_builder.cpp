@@ -72,10 +72,10 @@ void describe(QWidget* widget, const QString& name, const QString& description)
 
 } // namespace
 
-QWidget* FormBuilder::create(const ControlSpec& spec)
+QWidget* FormBuilder::create(const ControlSpec& control)
 {
-    const QString caption = QString::fromUtf8(spec.caption ? spec.caption : "");
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(control.caption ? control.caption : "");
+    switch (control.kind) {
     case ControlKind::Picture:
         return new PictureStrip(m_client);
     case ControlKind::Label:
@@ -83,7 +83,7 @@ QWidget* FormBuilder::create(const ControlSpec& spec)
         auto* label = new QLabel(caption, m_client);
         label->setAutoFillBackground(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (spec.kind == ControlKind::BoldLabel)
+        if (control.kind == ControlKind::BoldLabel)
             label->setFont(classicFont(8.25, true));
         return label;
     }
@@ -100,7 +100,7 @@ QWidget* FormBuilder::create(const ControlSpec& spec)
         return box;
     }
     case ControlKind::Slider:
-        return new SpinSlider(spec.maximum, spec.position, m_client);
+        return new SpinSlider(control.maximum, control.position, m_client);
     case ControlKind::OptionBox:
         return new OptionBox(m_client);
     case ControlKind::Button:
@@ -109,12 +109,12 @@ QWidget* FormBuilder::create(const ControlSpec& spec)
     return nullptr;
 }
 
-void FormBuilder::add(std::span<const ControlSpec> specs)
+void FormBuilder::add(std::span<const ControlSpec> controls)
 {
-    for (const ControlSpec& spec : specs) {
-        QWidget* widget = create(spec);
-        widget->setObjectName(QLatin1String(spec.name));
-        widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+    for (const ControlSpec& control : controls) {
+        QWidget* widget = create(control);
+        widget->setObjectName(QLatin1String(control.name));
+        widget->setGeometry(twipsRect(control.left, control.top, control.width, control.height));
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             // Fonts differ from system to system: a label never cuts its own text short, nor
             // the parts of its letters that reach below the line.
@@ -126,12 +126,12 @@ void FormBuilder::add(std::span<const ControlSpec> specs)
             const int mark = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box);
             box->resize(box->width(), std::max(mark, box->height()));
         }
-        if (spec.kind == ControlKind::Frame)
+        if (control.kind == ControlKind::Frame)
             widget->lower(); // drawn frames lie on the window's background, under the controls
         m_widgets.insert(widget->objectName(), widget);
-        m_placed.append({spec.kind, spec.left, spec.top, spec.width, spec.height, widget});
-        if (spec.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus)
-            m_tabOrder.append({spec.tabIndex, widget});
+        m_placed.append({control.kind, control.left, control.top, control.width, control.height, widget});
+        if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus)
+            m_tabOrder.append({control.tabIndex, widget});
     }
 }
 

@@ -32,8 +32,8 @@ class FormBuilder
 public:
     explicit FormBuilder(QWidget* client) : m_client(client) {}
 
-    void add(std::span<const ControlSpec> specs);
-    void add(std::initializer_list<ControlSpec> specs) { add(std::span(specs.begin(), specs.size())); }
+    void add(std::span<const ControlSpec> controls);
+    void add(std::initializer_list<ControlSpec> controls) { add(std::span(controls.begin(), controls.size())); }
 
     template <class Widget>
     Widget* get(const char* name) const
@@ -76,7 +76,7 @@ private:
 
     enum class Side { Above, Left, Right };
 
-    QWidget* create(const ControlSpec& spec);
+    QWidget* create(const ControlSpec& control);
     const Placed* frameAround(const Placed& control) const;
     QString headingOf(const Placed* frame) const;
     QString optionGroupOf(const Placed& box, const Placed* frame) const;

@@ -7,6 +7,8 @@ namespace vrn {
 void Notices::post(QWidget* parent, const QString& title, const QString& text)
 {
     m_history.append(text);
+    if (m_history.size() > kHistoryLength)
+        m_history.removeFirst(); // a long run with a failing card must not keep every message
     Q_EMIT posted(title, text);
     if (!m_showWindows)
         return;

@@ -15,6 +15,8 @@ class Notices : public QObject
 public:
     using QObject::QObject;
 
+    static constexpr qsizetype kHistoryLength = 100; // the latest notices, for tests
+
     void post(QWidget* parent, const QString& title, const QString& text);
 
     // Off in tests: the notices are recorded and signalled but no window opens.

@@ -15,16 +15,16 @@ const char* const kPwmCaptions[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz", "(
 
 std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout)
 {
-    std::vector<ControlSpec> specs;
+    std::vector<ControlSpec> rows;
     for (int i = 0; i < 5; ++i) {
         const int top = layout.firstTop + i * kRowPitch;
         const bool last = i == 4;
-        specs.push_back({kPwmBoxes[i], ControlKind::OptionBox, "", layout.boxLeft, top, 255,
+        rows.push_back({kPwmBoxes[i], ControlKind::OptionBox, "", layout.boxLeft, top, 255,
                          last ? 195 : 255, layout.boxTabs[i]});
-        specs.push_back({kPwmLabels[i], ControlKind::Label, kPwmCaptions[i], layout.labelLeft,
+        rows.push_back({kPwmLabels[i], ControlKind::Label, kPwmCaptions[i], layout.labelLeft,
                          top, last ? 975 : 855, 255, layout.labelTabs[i]});
     }
-    return specs;
+    return rows;
 }
 
 std::vector<OptionBox*> pwmBoxes(const FormBuilder& form)

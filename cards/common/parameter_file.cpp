@@ -252,9 +252,8 @@ double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, cons
     if (!ok())
         return 0;
     const FileField& field = fields.at(line - 1);
-    std::optional<double> value = field.kind == FileField::Kind::Number
-                                      ? std::optional<double>(field.number)
-                                      : parseBoxNumber(field.text, QLocale::c());
+    // Bare or quoted, the value must be a number a box takes as typed (no exponent form).
+    const std::optional<double> value = parseBoxNumber(field.text, QLocale::c());
     if (!value) {
         error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
                     .arg(line)

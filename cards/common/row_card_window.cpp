@@ -50,16 +50,16 @@ std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows)
     return values;
 }
 
-RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& spec)
-    : CardWindow(context, QString::fromLatin1(spec.caption), spec.clientWidth, spec.clientHeight,
+RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
+    : CardWindow(context, QString::fromLatin1(card.caption), card.clientWidth, card.clientHeight,
                  kMenus)
 {
-    setObjectName(QLatin1String(spec.objectName));
-    buildControls(spec);
+    setObjectName(QLatin1String(card.objectName));
+    buildControls(card);
 
     m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
-    m_replyValues = rowCardReplyValues(spec.rows);
-    for (const CardRowSpec& row : spec.rows) {
+    m_replyValues = rowCardReplyValues(card.rows);
+    for (const CardRowSpec& row : card.rows) {
         const RowQuantity& q = row.quantity;
         auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
                                            m_form.get<ValueBox>(row.layout.box), context.slots,
@@ -76,27 +76,27 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& spec)
                    "the rows must fill the file's lines from the first on");
     m_frames = sendFrames();
 
-    m_send = m_form.get<GraphicalButton>(spec.send.name);
-    m_read = m_form.get<GraphicalButton>(spec.read.name);
+    m_send = m_form.get<GraphicalButton>(card.send.name);
+    m_read = m_form.get<GraphicalButton>(card.read.name);
     connect(m_send, &GraphicalButton::clicked, this, &RowCardWindow::send);
     connect(m_read, &GraphicalButton::clicked, this, &RowCardWindow::read);
 }
 
-void RowCardWindow::buildControls(const RowCardSpec& spec)
+void RowCardWindow::buildControls(const RowCardSpec& card)
 {
-    const PwmGroupLayout& pwm = spec.pwm;
+    const PwmGroupLayout& pwm = card.pwm;
     m_form.add({
         kPicture,
         {"Label9", ControlKind::BoldLabel, "PWM", pwm.frameLeft + kPwmHeadingInset,
          pwm.frameTop - kHeadingAboveFrame, kPwmHeadingWidth, 255, pwm.headingTab},
         {"Shape3", ControlKind::Frame, "", pwm.frameLeft, pwm.frameTop, kPwmFrameWidth,
          pwm.frameHeight},
-        transferButton(spec.send, "Send Parameters"),
-        transferButton(spec.read, "Read Parameters"),
+        transferButton(card.send, "Send Parameters"),
+        transferButton(card.read, "Read Parameters"),
     });
     m_form.add(pwmColumn({pwm.frameLeft + kPwmBoxInset, pwm.frameLeft + kPwmLabelInset,
                           pwm.frameTop + kPwmFirstRowBelowFrame, pwm.boxTabs, pwm.labelTabs}));
-    for (const CardRowSpec& row : spec.rows)
+    for (const CardRowSpec& row : card.rows)
         m_form.add(valueRow(row.layout));
     m_form.finish();
 }

@@ -102,7 +102,7 @@ class RowCardWindow : public CardWindow
 {
     Q_OBJECT
 public:
-    RowCardWindow(CardContext& context, const RowCardSpec& spec);
+    RowCardWindow(CardContext& context, const RowCardSpec& card);
 
     void send();
     void read();
@@ -120,7 +120,7 @@ private:
         int fileLine;
     };
 
-    void buildControls(const RowCardSpec& spec);
+    void buildControls(const RowCardSpec& card);
     std::vector<SendFrame> sendFrames() const;
     void applyReply(const ReplyFields& fields);
 

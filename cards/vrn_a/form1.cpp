@@ -320,8 +320,7 @@ void Form1::applyLevel(ParameterRow* row, const FileField& field)
 {
     // The box takes the saved text, then converts it as if the user had typed it and left the
     // box: the slider moves to its code (clamped into range) and the slot holds that code.
-    row->box()->setText(field.kind == FileField::Kind::Number ? boxNumberText(field.number)
-                                                              : boxTextFromFile(field.text));
+    row->box()->setText(boxTextFromFile(field.text));
     row->runLeaveRule();
 }
 

@@ -103,6 +103,12 @@ void TestFuzzFindings::savedFileOpensAgain_data()
     QTest::newRow("Form1-box-text-one-beyond-a-box")
         << "Form1" << vrnAFile(QByteArray(kValueBoxMaxLength, '0') + '1')
         << "line 3 (Vt) holds 101 characters";
+    // A bare number in exponent form passed the check, then the box refused it and quietly
+    // kept the slider's value; quoted, the same number was refused. Both are refused now.
+    QTest::newRow("Form1-bare-exponent-refused-like-quoted")
+        << "Form1"
+        << QByteArray("254\r\n254\r\n1e300\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\r\n\r\n\r\n0\r\n")
+        << "line 3 (Vt) holds \"1e300\", which is not a number";
 }
 
 // A file that Open accepts leaves the window in a state whose saved file opens again.
