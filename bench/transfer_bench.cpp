@@ -10,6 +10,7 @@
 //
 // Every measurement is printed as one line "key value"; lines starting with '#' explain.
 
+#include "bench/proc_status.h"
 #include "cards/common/card_context.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
@@ -70,20 +71,6 @@ qint64 processorNs()
         return qint64(t.tv_sec) * 1000000000 + t.tv_usec * 1000;
     };
     return ns(usage.ru_utime) + ns(usage.ru_stime);
-}
-
-// A line of /proc/self/status in kB ("VmRSS", "VmHWM").
-long statusKb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 void print(const QString& key, double value)
@@ -627,7 +614,7 @@ int runGrowth(const QString& simulator, int count)
     qint64 blockNs = 0, middleNs = 0;
     qint64 blockCpuNs = 0, middleCpuNs = 0; // processor time, less disturbed by a busy machine
     waitMs(kGapBetweenTransfersMs);         // the windows' first paint, before anything is counted
-    print(QStringLiteral("growth.rss_kb.at_0"), double(statusKb("VmRSS")));
+    print(QStringLiteral("growth.rss_kb.at_0"), double(procStatusKb("VmRSS")));
     for (int i = 0; i < count; ++i) {
         Timing timing;
         if (!runTransfer(program, cycle[static_cast<std::size_t>(i) % cycle.size()], timing))
@@ -647,7 +634,7 @@ int runGrowth(const QString& simulator, int count)
                      .arg(done)
                      .arg(double(blockNs) / block / 1e3, 0, 'f', 1)
                      .arg(double(blockCpuNs) / block / 1e3, 0, 'f', 1)
-                     .arg(statusKb("VmRSS")));
+                     .arg(procStatusKb("VmRSS")));
             const char* phase = done == block ? "start" : done == count ? "end" : nullptr;
             if (phase) {
                 print(QStringLiteral("growth.us_per_transfer.") + QLatin1String(phase),
@@ -664,13 +651,13 @@ int runGrowth(const QString& simulator, int count)
                   double(middleCpuNs) / block / 1e3);
         }
         if (done == block)
-            print(QStringLiteral("growth.rss_kb.start"), double(statusKb("VmRSS")));
+            print(QStringLiteral("growth.rss_kb.start"), double(procStatusKb("VmRSS")));
         if (done == count / 2)
-            print(QStringLiteral("growth.rss_kb.middle"), double(statusKb("VmRSS")));
+            print(QStringLiteral("growth.rss_kb.middle"), double(procStatusKb("VmRSS")));
         if (done == count)
-            print(QStringLiteral("growth.rss_kb.end"), double(statusKb("VmRSS")));
+            print(QStringLiteral("growth.rss_kb.end"), double(procStatusKb("VmRSS")));
     }
-    print(QStringLiteral("growth.rss_peak_kb"), double(statusKb("VmHWM")));
+    print(QStringLiteral("growth.rss_peak_kb"), double(procStatusKb("VmHWM")));
     return 0;
 }
 

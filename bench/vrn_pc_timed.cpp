@@ -12,6 +12,7 @@
 
 #include "app/application.h"
 #include "app/form2.h"
+#include "bench/proc_status.h"
 #include "cards/common/card_window.h"
 
 #include <QAbstractButton>
@@ -32,19 +33,6 @@ qint64 monotonicNs()
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-long statusKb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 // Watches the first paints of the launcher and then of the four card windows.
@@ -95,7 +83,7 @@ private:
     void cardsPainted()
     {
         std::printf("cards_painted_ns %lld\n", static_cast<long long>(monotonicNs()));
-        std::printf("rss_kb %ld\npeak_rss_kb %ld\n", statusKb("VmRSS"), statusKb("VmHWM"));
+        std::printf("rss_kb %ld\npeak_rss_kb %ld\n", procStatusKb("VmRSS"), procStatusKb("VmHWM"));
         std::fflush(stdout);
         QCoreApplication::exit(0);
     }

@@ -3,7 +3,7 @@
 // pipes and devices, a full disk. A refused file changes neither the window nor the slots, and
 // the notice names the file and the reason; a failed save leaves any earlier file as it was.
 
-#include "cards/common/card_context.h"
+#include "tests/cards/common/window_bench.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
@@ -42,37 +42,10 @@ constexpr qint64 kMostMemoryForAnOpen = 16 * 1024 * 1024;
 
 const QStringList kForms{"Form1", "Form3", "Form4", "Form5"};
 
-// One card window on a context of its own, with a file dialog that gives `chosen` after
-// running `whileChoosing` (what happens to the file while the dialog is open).
-struct Bench
+// A card window on a bench of its own, with ways to change it and to see all of its state.
+struct Bench : WindowBench
 {
-    SlotTable slots;
-    Link link;
-    FileDialogState files;
-    Notices notices;
-    CardContext context{slots, link, files, notices};
-    std::unique_ptr<CardWindow> window;
-    QTemporaryDir folder;
-    QString chosen;
-    std::function<void()> whileChoosing;
-
-    explicit Bench(const QString& form)
-    {
-        notices.setShowWindows(false);
-        files.setChooser([this](auto...) -> std::optional<QString> {
-            if (whileChoosing)
-                whileChoosing();
-            return chosen;
-        });
-        if (form == "Form1")
-            window = std::make_unique<Form1>(context);
-        else if (form == "Form3")
-            window = std::make_unique<Form3>(context);
-        else if (form == "Form4")
-            window = std::make_unique<Form4>(context);
-        else
-            window = std::make_unique<Form5>(context);
-    }
+    using WindowBench::WindowBench;
 
     // Every slider, option box, value box and slot, as "name=value" tokens.
     QString state() const

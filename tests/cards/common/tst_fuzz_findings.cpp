@@ -1,72 +1,18 @@
 // Inputs that the fuzz targets of fuzz/ found to break a rule of the card windows, one row each,
 // so that the fault cannot come back unnoticed.
 
-#include "cards/common/card_context.h"
 #include "cards/common/parameter_file.h"
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "link/link.h"
-#include "link/slot_table.h"
-#include "ui/file_dialog_state.h"
-#include "ui/notices.h"
 #include "ui/value_box.h"
+#include "tests/cards/common/window_bench.h"
 
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace vrn;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// One card window on a context of its own; its file dialog gives `chosen`.
-struct Bench
-{
-    SlotTable slots;
-    Link link;
-    FileDialogState files;
-    Notices notices;
-    CardContext context{slots, link, files, notices};
-    std::unique_ptr<CardWindow> window;
-    QTemporaryDir folder;
-    QString chosen;
-
-    explicit Bench(const QString& form)
-    {
-        notices.setShowWindows(false);
-        files.setChooser([this](auto...) -> std::optional<QString> { return chosen; });
-        if (form == "Form1")
-            window = std::make_unique<Form1>(context);
-        else if (form == "Form3")
-            window = std::make_unique<Form3>(context);
-        else if (form == "Form4")
-            window = std::make_unique<Form4>(context);
-        else
-            window = std::make_unique<Form5>(context);
-    }
-
-    // Saves to a file of its own and returns what was written.
-    QByteArray save(const QString& name)
-    {
-        chosen = folder.filePath(name);
-        window->save();
-        QFile file(chosen);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    void open(const QString& name, const QByteArray& bytes)
-    {
-        chosen = folder.filePath(name);
-        QFile file(chosen);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        window->open();
-    }
-};
+using Bench = WindowBench;
 
 // A VRN-A file whose Vt box text is `text`, the other lines as a fresh window saves them.
 QByteArray vrnAFile(const QByteArray& text)
