@@ -68,7 +68,7 @@ bool Link::openSimulatedCard()
 
 bool Link::openTransport(std::unique_ptr<Transport> transport)
 {
-    closePort();
+    closeTransport(); // one portChanged() below tells of both the close and the open
     m_lastError.clear();
     m_transport = std::move(transport);
     m_engine.setTransport(m_transport.get());
@@ -81,12 +81,18 @@ bool Link::openTransport(std::unique_ptr<Transport> transport)
 
 void Link::closePort()
 {
+    if (closeTransport())
+        Q_EMIT portChanged();
+}
+
+bool Link::closeTransport()
+{
     if (!m_transport)
-        return;
+        return false;
     m_engine.abort(QStringLiteral("The port %1 was closed while a transfer was running.")
                        .arg(m_transport->name()));
     m_transport->close();
-    Q_EMIT portChanged();
+    return true;
 }
 
 bool Link::startTransfer(std::vector<TransferStep> steps, TransferEngine::Done done,

@@ -55,6 +55,8 @@ Q_SIGNALS:
 private:
     bool refuseWhileBusy();
     bool openTransport(std::unique_ptr<Transport> transport);
+    // Closes the line in use, ending a running transfer; false when there is none.
+    bool closeTransport();
 
     PortNameResolver m_resolver;
     int m_portNumber = 1;

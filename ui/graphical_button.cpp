@@ -25,7 +25,6 @@ void GraphicalButton::setBackColour(int classicBgr)
     if (classicBgr == m_backColour)
         return;
     m_backColour = classicBgr;
-    m_face = classicColour(classicBgr);
     update();
 }
 
@@ -33,7 +32,7 @@ void GraphicalButton::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
-        painter.fillRect(rect(), m_face);
+        painter.fillRect(rect(), classicColour(m_backColour));
     }
     QPushButton::paintEvent(event); // bevel, caption and focus mark over the face
 }

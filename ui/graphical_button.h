@@ -25,7 +25,6 @@ protected:
 
 private:
     int m_backColour = -1;
-    QColor m_face;
 };
 
 } // namespace vrn

@@ -61,6 +61,18 @@ bool start(Link& link, std::vector<TransferStep> steps, Completion& completion,
 
 constexpr int kTransferWaitMs = 10000; // far beyond any time-out of the link
 
+// Answers "OK" at once and "\r\n" after the gap: the late two characters of every answer
+// count towards a later wait.
+sim::Faults answersWithLateTail(int gapMs)
+{
+    sim::Faults faults;
+    faults.frameAnswer = "OK\r\n";
+    faults.splitAnswers = true;
+    faults.splitAfter = 2;
+    faults.splitGapMs = gapMs;
+    return faults;
+}
+
 } // namespace
 
 class TestTransferEngine : public QObject
@@ -115,11 +127,7 @@ void TestTransferEngine::sendCompletesInOrder_data()
     // One character is not an answer: each wait lasts through its gap.
     QTest::newRow("answer-in-two-bursts-of-one") << split << 11 * 20;
 
-    sim::Faults splitLong = split;
-    splitLong.frameAnswer = "OK\r\n";
-    splitLong.splitAfter = 2;
-    // The late two characters of each answer count towards a later wait.
-    QTest::newRow("answer-in-two-bursts-with-late-characters") << splitLong << 0;
+    QTest::newRow("answer-in-two-bursts-with-late-characters") << answersWithLateTail(20) << 0;
 
     sim::Faults garbage;
     garbage.garbageAnswers = true;
@@ -172,10 +180,7 @@ void TestTransferEngine::lateCharactersEndTheNextWait()
     Link link;
     QVERIFY(link.openSimulatedCard());
     sim::Card& card = link.simulatedCard();
-    card.faults().frameAnswer = "OK\r\n";
-    card.faults().splitAnswers = true;
-    card.faults().splitAfter = 2;
-    card.faults().splitGapMs = gapMs;
+    card.faults() = answersWithLateTail(gapMs);
 
     std::vector<TransferStep> steps{TransferStep::discardInput(),
                                     TransferStep::transaction([] { return "B00003$"; })};
@@ -212,10 +217,7 @@ void TestTransferEngine::lateCharactersStayForTheNextTransfer()
     Link link;
     QVERIFY(link.openSimulatedCard());
     sim::Card& card = link.simulatedCard();
-    card.faults().frameAnswer = "OK\r\n";
-    card.faults().splitAnswers = true;
-    card.faults().splitAfter = 2;
-    card.faults().splitGapMs = 30;
+    card.faults() = answersWithLateTail(30);
 
     Completion send;
     QVERIFY(start(link, sendSteps({"H00700$"}), send));
