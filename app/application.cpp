@@ -15,8 +15,7 @@ Application::Application()
 {
     connect(m_launcher.get(), &Form2::portChosen, this, &Application::choosePort);
     connect(m_launcher.get(), &Form2::deviceChosen, this, &Application::chooseDevice);
-    connect(m_launcher.get(), &Form2::simulatedCardChosen, this,
-            &Application::chooseSimulatedCard);
+    connect(m_launcher.get(), &Form2::simulatedCardChosen, this, &Application::chooseSimulatedCard);
     connect(m_launcher.get(), &Form2::cardWindowWanted, this,
             [this](int model) { showCardWindow(static_cast<CardModel>(model)); });
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);

@@ -5,7 +5,9 @@
 
 namespace vrn {
 
-Link::Link(QObject* parent) : QObject(parent), m_resolver(&Link::defaultPortName) {}
+Link::Link(QObject* parent) : QObject(parent), m_resolver(&Link::defaultPortName)
+{
+}
 
 Link::~Link()
 {

@@ -84,11 +84,10 @@ bool SerialTransport::open()
         m_error = describe(m_deviceName, m_port.error(), m_port.errorString());
         return false;
     }
-    const bool configured = m_port.setBaudRate(kBaudRate) &&
-                            m_port.setDataBits(QSerialPort::Data8) &&
-                            m_port.setParity(QSerialPort::NoParity) &&
-                            m_port.setStopBits(QSerialPort::OneStop) &&
-                            m_port.setFlowControl(QSerialPort::NoFlowControl);
+    const bool configured =
+        m_port.setBaudRate(kBaudRate) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         m_error = describe(m_deviceName, m_port.error(), m_port.errorString());
         m_port.close();

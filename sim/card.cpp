@@ -94,10 +94,9 @@ QByteArray Card::readReply() const
 {
     const auto high = [this](char l) { return parameter(l) / 256; };
     const auto low = [this](char l) { return parameter(l) % 256; };
-    const int fields[] = {parameter('A'), parameter('B'), parameter('C'), parameter('D'),
-                          low('E'),       high('E'),      high('F'),      low('F'),
-                          high('G'),      low('G'),       high('H'),      low('H'),
-                          parameter('a'), parameter('Z')};
+    const int fields[] = {parameter('A'), parameter('B'), parameter('C'), parameter('D'), low('E'),
+                          high('E'),      high('F'),      low('F'),       high('G'),      low('G'),
+                          high('H'),      low('H'),       parameter('a'), parameter('Z')};
     QByteArray reply;
     for (int value : fields)
         reply += threeDigits(value) + ' ';

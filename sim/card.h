@@ -11,24 +11,24 @@ namespace vrn::sim {
 // Faults a simulated card can put on the line; all off by default.
 struct Faults
 {
-    int answerDelayMs = 0;          // before the first character of any answer
-    double characterTimeMs = 0.0;   // per character on the wire (0.52 ms emulates 19200 baud)
-    bool splitAnswers = false;      // every answer in two bursts: splitAfter characters, the rest
-    int splitAfter = 1;             // characters in the first burst of a split answer
-    int splitGapMs = 5;             // gap between the two bursts
-    bool silent = false;            // answers nothing at all
-    bool garbageAnswers = false;    // frame answers are binary garbage instead of frameAnswer
-    QByteArray frameAnswer = "OK";  // what the card answers to every frame
-    int replyLength = 56;           // characters of the read reply actually sent (short < 56,
-                                    // long > 56: padded with blanks after the 56)
+    int answerDelayMs = 0;         // before the first character of any answer
+    double characterTimeMs = 0.0;  // per character on the wire (0.52 ms emulates 19200 baud)
+    bool splitAnswers = false;     // every answer in two bursts: splitAfter characters, the rest
+    int splitAfter = 1;            // characters in the first burst of a split answer
+    int splitGapMs = 5;            // gap between the two bursts
+    bool silent = false;           // answers nothing at all
+    bool garbageAnswers = false;   // frame answers are binary garbage instead of frameAnswer
+    QByteArray frameAnswer = "OK"; // what the card answers to every frame
+    int replyLength = 56;          // characters of the read reply actually sent (short < 56,
+                                   // long > 56: padded with blanks after the 56)
     QMap<int, QByteArray> replyFieldOverrides; // 1-based position -> three characters sent there
-    int portLostAfterFrames = -1;   // the line goes dead after this many frames (-1: never)
+    int portLostAfterFrames = -1; // the line goes dead after this many frames (-1: never)
 };
 
 // One piece of the card's answer: characters that reach the line after a delay.
 struct Emission
 {
-    int delayMs = 0;     // from the moment the triggering frame was received
+    int delayMs = 0; // from the moment the triggering frame was received
     QByteArray bytes;
     bool portLost = false; // the line goes dead here (the device vanished)
 };
@@ -56,7 +56,12 @@ public:
     void clearLog() { m_frames.clear(); }
 
     // Forgets a partial frame (the line was reopened).
-    void resetLine() { m_pending.clear(); m_framesSinceOpen = 0; m_lost = false; }
+    void resetLine()
+    {
+        m_pending.clear();
+        m_framesSinceOpen = 0;
+        m_lost = false;
+    }
 
 private:
     std::vector<Emission> answer(const QByteArray& frame);
@@ -74,8 +79,8 @@ private:
 // Positions of the read-reply fields (1-based, three characters each).
 namespace reply {
 constexpr int kCoil = 1, kPwm = 5, kRampUp = 9, kRampDown = 13, kVtLow = 17, kVtHigh = 21,
-              kPolHigh = 25, kPolLow = 29, kMinHigh = 33, kMinLow = 37, kMaxHigh = 41,
-              kMaxLow = 45, kReference = 49, kOverSupply = 53;
+              kPolHigh = 25, kPolLow = 29, kMinHigh = 33, kMinLow = 37, kMaxHigh = 41, kMaxLow = 45,
+              kReference = 49, kOverSupply = 53;
 }
 
 } // namespace vrn::sim

@@ -27,8 +27,8 @@ QFont classicFont(qreal points, bool bold)
     return font;
 }
 
-ClassicWindow::ClassicWindow(const QString& caption, int clientWidthTwips,
-                             int clientHeightTwips, QWidget* parent)
+ClassicWindow::ClassicWindow(const QString& caption, int clientWidthTwips, int clientHeightTwips,
+                             QWidget* parent)
     : QMainWindow(parent), m_client(new QWidget(this))
 {
     setWindowTitle(caption);

@@ -30,12 +30,12 @@ private:
 // Object names and captions of a card window's menu bar.
 struct CardMenuNames
 {
-    const char* file;   // "&File"
+    const char* file; // "&File"
     const char* save;
     const char* saveCaption;
     const char* open;
     const char* openCaption;
-    const char* exit;   // "&Exit", on the menu bar itself
+    const char* exit; // "&Exit", on the menu bar itself
 };
 
 struct CardMenus

@@ -20,7 +20,9 @@ std::optional<QString> platformDialog(QWidget* parent, FileDialogState::Mode mod
 
 } // namespace
 
-FileDialogState::FileDialogState() : m_chooser(&platformDialog) {}
+FileDialogState::FileDialogState() : m_chooser(&platformDialog)
+{
+}
 
 QString FileDialogState::standardInitialDirectory()
 {

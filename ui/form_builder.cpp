@@ -129,7 +129,8 @@ void FormBuilder::add(std::span<const ControlSpec> controls)
         if (control.kind == ControlKind::Frame)
             widget->lower(); // drawn frames lie on the window's background, under the controls
         m_widgets.insert(widget->objectName(), widget);
-        m_placed.append({control.kind, control.left, control.top, control.width, control.height, widget});
+        m_placed.append(
+            {control.kind, control.left, control.top, control.width, control.height, widget});
         if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus)
             m_tabOrder.append({control.tabIndex, widget});
     }

@@ -21,9 +21,9 @@ struct ControlSpec
     int top;
     int width;
     int height;
-    int tabIndex = -1;   // focus order among the focusable controls; -1 for none
-    int maximum = 0;     // sliders only
-    int position = 0;    // sliders only: initial position
+    int tabIndex = -1; // focus order among the focusable controls; -1 for none
+    int maximum = 0;   // sliders only
+    int position = 0;  // sliders only: initial position
 };
 
 // Builds a window's controls from its layout table and gives typed access to them by name.
@@ -33,10 +33,12 @@ public:
     explicit FormBuilder(QWidget* client) : m_client(client) {}
 
     void add(std::span<const ControlSpec> controls);
-    void add(std::initializer_list<ControlSpec> controls) { add(std::span(controls.begin(), controls.size())); }
+    void add(std::initializer_list<ControlSpec> controls)
+    {
+        add(std::span(controls.begin(), controls.size()));
+    }
 
-    template <class Widget>
-    Widget* get(const char* name) const
+    template <class Widget> Widget* get(const char* name) const
     {
         auto* widget = qobject_cast<Widget*>(m_widgets.value(QLatin1String(name)));
         Q_ASSERT_X(widget, "FormBuilder::get", name);

@@ -45,8 +45,7 @@ std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale)
     if (point != QLatin1String(".") && point != QLatin1String(","))
         normalised.replace(point, QLatin1String("."));
     normalised.replace(QLatin1Char(','), QLatin1Char('.'));
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)$"));
+    static const QRegularExpression number(QStringLiteral("^[+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)$"));
     if (!number.match(normalised).hasMatch())
         return std::nullopt;
     bool ok = false;

@@ -7,9 +7,9 @@
 
 namespace vrn {
 
-constexpr double kMilliampsPerStep = 2.93;  // also mV per step for Vt
-constexpr double kSecondsPerStep = 0.2;     // ramp and excitation times
-constexpr int kMillisecondsPerStep = 10;    // over-supply time
+constexpr double kMilliampsPerStep = 2.93; // also mV per step for Vt
+constexpr double kSecondsPerStep = 0.2;    // ramp and excitation times
+constexpr int kMillisecondsPerStep = 10;   // over-supply time
 
 // The current shown for a code: floor(code x 2.93), in double precision.
 int displayCurrent(int code);

@@ -55,8 +55,7 @@ QPixmap PictureStrip::banner(qreal devicePixelRatio)
     title.setPixelSize(30);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRect(178, 12, 220, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("VRN-PC"));
+    p.drawText(QRect(178, 12, 220, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VRN-PC"));
     QFont subtitle(QStringLiteral("Sans Serif"));
     subtitle.setPixelSize(12);
     p.setFont(subtitle);

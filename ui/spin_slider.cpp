@@ -8,7 +8,7 @@ SpinSlider::SpinSlider(int maximum, int position, QWidget* parent)
     setRange(0, maximum);
     setSingleStep(1);
     setPageStep(1);
-    setTracking(false); // a drag changes the position once, on release
+    setTracking(false);              // a drag changes the position once, on release
     setFocusPolicy(Qt::StrongFocus); // clicking an arrow takes the focus first
     setValue(position);
 }

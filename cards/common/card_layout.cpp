@@ -20,9 +20,9 @@ std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout)
         const int top = layout.firstTop + i * kRowPitch;
         const bool last = i == 4;
         rows.push_back({kPwmBoxes[i], ControlKind::OptionBox, "", layout.boxLeft, top, 255,
-                         last ? 195 : 255, layout.boxTabs[i]});
-        rows.push_back({kPwmLabels[i], ControlKind::Label, kPwmCaptions[i], layout.labelLeft,
-                         top, last ? 975 : 855, 255, layout.labelTabs[i]});
+                        last ? 195 : 255, layout.boxTabs[i]});
+        rows.push_back({kPwmLabels[i], ControlKind::Label, kPwmCaptions[i], layout.labelLeft, top,
+                        last ? 975 : 855, 255, layout.labelTabs[i]});
     }
     return rows;
 }
@@ -43,8 +43,7 @@ std::vector<ControlSpec> valueRow(const ValueRowLayout& l)
         {l.heading, ControlKind::BoldLabel, l.headingCaption, l.headingLeft, l.headingTop,
          l.headingWidth, 255, l.headingTab},
         {l.frame, ControlKind::Frame, "", l.frameLeft, l.frameTop, 1695, 975},
-        {l.unit, ControlKind::Label, l.unitCaption, unitLeft, rowTop, 375, 255,
-         l.unitTab},
+        {l.unit, ControlKind::Label, l.unitCaption, unitLeft, rowTop, 375, 255, l.unitTab},
         {l.box, ControlKind::ValueBox, "0", l.frameLeft + 600, rowTop, 495, 285, l.boxTab},
         {l.slider, ControlKind::Slider, "", l.frameLeft + 1200, rowTop, 255, 375, l.sliderTab,
          l.maximum, l.position},

@@ -60,8 +60,7 @@ public:
     void read(GraphicalButton* button, std::span<const ReplyValue> checked, ApplyReply apply);
 
 private:
-    bool start(GraphicalButton* button, std::vector<TransferStep> steps,
-               TransferEngine::Done done);
+    bool start(GraphicalButton* button, std::vector<TransferStep> steps, TransferEngine::Done done);
     void report(const QString& text);
 
     CardContext& m_context;

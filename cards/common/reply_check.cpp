@@ -18,7 +18,8 @@ QString printable(const QByteArray& raw)
 
 std::optional<QString> checkReply(const ReplyFields& fields, std::span<const ReplyValue> values)
 {
-    const QString refused = QStringLiteral("The card's reply was refused and nothing was changed: ");
+    const QString refused =
+        QStringLiteral("The card's reply was refused and nothing was changed: ");
     for (const ReplyValue& value : values) {
         for (int position : {value.position, value.lowPosition}) {
             if (position == 0 || fields.isNumber(position))

@@ -12,10 +12,10 @@ namespace vrn {
 // A value a card window takes from the read reply.
 struct ReplyValue
 {
-    const char* name;     // for the user: "maximum current"
-    int position;         // 1-based; the high part for a pair
-    int lowPosition = 0;  // the low part of a pair, 0 for a single field
-    int maximum = -1;     // largest value its slider takes; -1 for an option field
+    const char* name;    // for the user: "maximum current"
+    int position;        // 1-based; the high part for a pair
+    int lowPosition = 0; // the low part of a pair, 0 for a single field
+    int maximum = -1;    // largest value its slider takes; -1 for an option field
 
     double valueIn(const ReplyFields& fields) const
     {

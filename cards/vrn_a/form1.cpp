@@ -18,7 +18,7 @@ namespace {
 
 constexpr CardMenuNames kMenus{"mnuFile", "mnuSave", "Save", "mnuOpen", "Open", "mnuExit"};
 
-constexpr int kRampMaximum = 255; // ramp slider positions and codes, 0.2 s steps
+constexpr int kRampMaximum = 255;    // ramp slider positions and codes, 0.2 s steps
 constexpr int kLargestReference = 9; // "a0000" and one digit: a five-digit command frame
 
 // Slots A to H are brought to five digits just before their frame; slot I is never written,

@@ -71,9 +71,8 @@ void TestApplication::launcherLayout()
     const QList<QAction*> bar = launcher->menuBar()->actions();
     QCOMPARE(bar.size(), 1);
     QCOMPARE(bar[0]->text(), QStringLiteral("Seriale"));
-    QCOMPARE(menuCaptions(bar[0]->menu()),
-             QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card", "-",
-                          "Other port..."}));
+    QCOMPARE(menuCaptions(bar[0]->menu()), QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-",
+                                                        "Simulated card", "-", "Other port..."}));
     const struct
     {
         const char* name;
@@ -208,8 +207,8 @@ void TestApplication::programEnds_data()
     QTest::newRow("vrn-a-exit-ends") << "A-exit" << true << false;
     QTest::newRow("vrn-c-exit-ends") << "C-exit" << true << false;
     QTest::newRow("vrn-c-close-box-goes-on") << "C-close" << false << false;
-    QTest::newRow("launcher-close-with-card-window-goes-on") << "launcher-with-card" << false
-                                                            << true;
+    QTest::newRow("launcher-close-with-card-window-goes-on")
+        << "launcher-with-card" << false << true;
     QTest::newRow("launcher-close-alone-ends") << "launcher-alone" << true << true;
 }
 

@@ -27,15 +27,15 @@ void TestSlotTable::padding_data()
     QTest::newRow("two-digits") << SlotValue(35.0) << SlotValue(QStringLiteral("00035"));
     QTest::newRow("three-digits") << SlotValue(294.0) << SlotValue(QStringLiteral("00294"));
     QTest::newRow("four-digits") << SlotValue(1023.0) << SlotValue(QStringLiteral("01023"));
-    QTest::newRow("code-unchanged") << SlotValue(QStringLiteral("00188"))
-                                    << SlotValue(QStringLiteral("00188"));
-    QTest::newRow("short-text-padded") << SlotValue(QStringLiteral("3"))
-                                       << SlotValue(QStringLiteral("00003"));
-    QTest::newRow("six-characters-unchanged") << SlotValue(123456.0)
-                                              << SlotValue(QStringLiteral("123456"));
+    QTest::newRow("code-unchanged")
+        << SlotValue(QStringLiteral("00188")) << SlotValue(QStringLiteral("00188"));
+    QTest::newRow("short-text-padded")
+        << SlotValue(QStringLiteral("3")) << SlotValue(QStringLiteral("00003"));
+    QTest::newRow("six-characters-unchanged")
+        << SlotValue(123456.0) << SlotValue(QStringLiteral("123456"));
     QTest::newRow("empty-stays-empty") << SlotValue() << SlotValue();
-    QTest::newRow("fraction-padded-as-text") << SlotValue(2.5)
-                                             << SlotValue(QStringLiteral("002.5"));
+    QTest::newRow("fraction-padded-as-text")
+        << SlotValue(2.5) << SlotValue(QStringLiteral("002.5"));
 }
 
 void TestSlotTable::padding()
@@ -53,16 +53,16 @@ void TestSlotTable::frames_data()
     QTest::addColumn<QByteArray>("frame");
     QTest::newRow("code") << 'B' << SlotValue(QStringLiteral("00003")) << QByteArray()
                           << QByteArray("B00003$");
-    QTest::newRow("empty-slot-letter-and-dollar") << 'I' << SlotValue() << QByteArray()
-                                                  << QByteArray("I$");
-    QTest::newRow("plain-number-as-held") << 'H' << SlotValue(300.0) << QByteArray()
-                                          << QByteArray("H300$");
-    QTest::newRow("reference-with-prefix") << 'a' << SlotValue(2.0) << QByteArray("0000")
-                                           << QByteArray("a00002$");
-    QTest::newRow("empty-reference-with-prefix") << 'a' << SlotValue() << QByteArray("0000")
-                                                 << QByteArray("a0000$");
-    QTest::newRow("capital-Z-slot") << 'Z' << SlotValue(QStringLiteral("00025")) << QByteArray()
-                                    << QByteArray("Z00025$");
+    QTest::newRow("empty-slot-letter-and-dollar")
+        << 'I' << SlotValue() << QByteArray() << QByteArray("I$");
+    QTest::newRow("plain-number-as-held")
+        << 'H' << SlotValue(300.0) << QByteArray() << QByteArray("H300$");
+    QTest::newRow("reference-with-prefix")
+        << 'a' << SlotValue(2.0) << QByteArray("0000") << QByteArray("a00002$");
+    QTest::newRow("empty-reference-with-prefix")
+        << 'a' << SlotValue() << QByteArray("0000") << QByteArray("a0000$");
+    QTest::newRow("capital-Z-slot")
+        << 'Z' << SlotValue(QStringLiteral("00025")) << QByteArray() << QByteArray("Z00025$");
 }
 
 void TestSlotTable::frames()

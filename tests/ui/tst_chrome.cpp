@@ -50,8 +50,7 @@ void TestChrome::clientAreaInTwips()
 void TestChrome::cardMenuBarHasFileMenuAndTopLevelExit()
 {
     ClassicWindow window(QStringLiteral("VRN-B rev01"), 7245, 5550);
-    const CardMenus menus =
-        addCardMenus(&window, {"FL", "SLV", "&Save", "OP", "&Open", "EX"});
+    const CardMenus menus = addCardMenus(&window, {"FL", "SLV", "&Save", "OP", "&Open", "EX"});
     const QList<QAction*> bar = window.menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->text(), QStringLiteral("&File"));

@@ -190,9 +190,12 @@ void TestControlRules::leaveRuleRunsBeforeClickedControlActs_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("action");
-    QTest::newRow("arrow") << "arrow" << "changed";
-    QTest::newRow("option-box") << "option" << "toggled";
-    QTest::newRow("button") << "button" << "clicked";
+    QTest::newRow("arrow") << "arrow"
+                           << "changed";
+    QTest::newRow("option-box") << "option"
+                                << "toggled";
+    QTest::newRow("button") << "button"
+                            << "clicked";
 }
 
 void TestControlRules::leaveRuleRunsBeforeClickedControlActs()
@@ -202,8 +205,7 @@ void TestControlRules::leaveRuleRunsBeforeClickedControlActs()
     RuleWindow w;
     QVERIFY(w.showWithFocusInBox());
     if (target == QLatin1String("arrow"))
-        QTest::mouseClick(w.slider, Qt::LeftButton, {},
-                          w.arrowCentre(QStyle::SC_ScrollBarSubLine));
+        QTest::mouseClick(w.slider, Qt::LeftButton, {}, w.arrowCentre(QStyle::SC_ScrollBarSubLine));
     else if (target == QLatin1String("option"))
         QTest::mouseClick(w.option, Qt::LeftButton);
     else

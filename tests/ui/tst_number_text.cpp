@@ -89,13 +89,20 @@ void TestNumberText::boxNumberText_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-    QTest::newRow("ramp-code-1") << 1 * kSecondsPerStep << "C" << "0.2";
-    QTest::newRow("ramp-code-3-not-unrounded") << 3 * kSecondsPerStep << "C" << "0.6";
-    QTest::newRow("ramp-code-7-not-unrounded") << 7 * kSecondsPerStep << "C" << "1.4";
-    QTest::newRow("ramp-code-254") << 254 * kSecondsPerStep << "C" << "50.8";
-    QTest::newRow("ramp-top-whole") << 255 * kSecondsPerStep << "C" << "51";
-    QTest::newRow("zero") << 0.0 << "C" << "0";
-    QTest::newRow("german-decimal-comma") << 1 * kSecondsPerStep << "de_DE" << "0,2";
+    QTest::newRow("ramp-code-1") << 1 * kSecondsPerStep << "C"
+                                 << "0.2";
+    QTest::newRow("ramp-code-3-not-unrounded") << 3 * kSecondsPerStep << "C"
+                                               << "0.6";
+    QTest::newRow("ramp-code-7-not-unrounded") << 7 * kSecondsPerStep << "C"
+                                               << "1.4";
+    QTest::newRow("ramp-code-254") << 254 * kSecondsPerStep << "C"
+                                   << "50.8";
+    QTest::newRow("ramp-top-whole") << 255 * kSecondsPerStep << "C"
+                                    << "51";
+    QTest::newRow("zero") << 0.0 << "C"
+                          << "0";
+    QTest::newRow("german-decimal-comma") << 1 * kSecondsPerStep << "de_DE"
+                                          << "0,2";
 }
 
 void TestNumberText::boxNumberText()
@@ -112,19 +119,32 @@ void TestNumberText::parseBoxNumber_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<bool>("isNumber");
     QTest::addColumn<double>("value");
-    QTest::newRow("whole") << "860" << "C" << true << 860.0;
-    QTest::newRow("blanks-around") << "  860 " << "C" << true << 860.0;
-    QTest::newRow("point") << "0.2" << "C" << true << 0.2;
-    QTest::newRow("comma-also-accepted") << "0,2" << "C" << true << 0.2;
-    QTest::newRow("german-comma") << "0,2" << "de_DE" << true << 0.2;
-    QTest::newRow("german-point-also-accepted") << "0.2" << "de_DE" << true << 0.2;
-    QTest::newRow("negative") << "-1" << "C" << true << -1.0;
-    QTest::newRow("leading-point") << ".5" << "C" << true << 0.5;
-    QTest::newRow("empty-is-no-number") << "" << "C" << false << 0.0;
-    QTest::newRow("letters-are-no-number") << "abc" << "C" << false << 0.0;
-    QTest::newRow("trailing-letters-are-no-number") << "12mA" << "C" << false << 0.0;
-    QTest::newRow("two-separators-are-no-number") << "1,2.3" << "C" << false << 0.0;
-    QTest::newRow("lone-sign-is-no-number") << "-" << "C" << false << 0.0;
+    QTest::newRow("whole") << "860"
+                           << "C" << true << 860.0;
+    QTest::newRow("blanks-around") << "  860 "
+                                   << "C" << true << 860.0;
+    QTest::newRow("point") << "0.2"
+                           << "C" << true << 0.2;
+    QTest::newRow("comma-also-accepted") << "0,2"
+                                         << "C" << true << 0.2;
+    QTest::newRow("german-comma") << "0,2"
+                                  << "de_DE" << true << 0.2;
+    QTest::newRow("german-point-also-accepted") << "0.2"
+                                                << "de_DE" << true << 0.2;
+    QTest::newRow("negative") << "-1"
+                              << "C" << true << -1.0;
+    QTest::newRow("leading-point") << ".5"
+                                   << "C" << true << 0.5;
+    QTest::newRow("empty-is-no-number") << ""
+                                        << "C" << false << 0.0;
+    QTest::newRow("letters-are-no-number") << "abc"
+                                           << "C" << false << 0.0;
+    QTest::newRow("trailing-letters-are-no-number") << "12mA"
+                                                    << "C" << false << 0.0;
+    QTest::newRow("two-separators-are-no-number") << "1,2.3"
+                                                  << "C" << false << 0.0;
+    QTest::newRow("lone-sign-is-no-number") << "-"
+                                            << "C" << false << 0.0;
 }
 
 void TestNumberText::parseBoxNumber()
@@ -141,17 +161,38 @@ void TestNumberText::parseBoxNumber()
 
 void TestNumberText::fileAndBoxText_data()
 {
-    QTest::addColumn<QString>("box");    // as a value box shows it in the locale
+    QTest::addColumn<QString>("box"); // as a value box shows it in the locale
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("file");   // as a parameter file keeps it
     QTest::addColumn<QString>("loaded"); // the file's text shown in a box again
-    QTest::newRow("german-comma-saved-as-point") << "100,5" << "de_DE" << "100.5" << "100,5";
-    QTest::newRow("german-point-typed-kept-point") << "100.5" << "de_DE" << "100.5" << "100,5";
-    QTest::newRow("english-point-unchanged") << "100.5" << "en_US" << "100.5" << "100.5";
-    QTest::newRow("comma-typed-in-english-saved-as-point") << "1,5" << "en_US" << "1.5" << "1.5";
-    QTest::newRow("whole-number-unchanged") << "300" << "de_DE" << "300" << "300";
-    QTest::newRow("blanks-kept") << " 2,5 " << "de_DE" << " 2.5 " << " 2,5 ";
-    QTest::newRow("no-number-left-alone") << "1,2,3" << "de_DE" << "1,2,3" << "1,2,3";
+    QTest::newRow("german-comma-saved-as-point") << "100,5"
+                                                 << "de_DE"
+                                                 << "100.5"
+                                                 << "100,5";
+    QTest::newRow("german-point-typed-kept-point") << "100.5"
+                                                   << "de_DE"
+                                                   << "100.5"
+                                                   << "100,5";
+    QTest::newRow("english-point-unchanged") << "100.5"
+                                             << "en_US"
+                                             << "100.5"
+                                             << "100.5";
+    QTest::newRow("comma-typed-in-english-saved-as-point") << "1,5"
+                                                           << "en_US"
+                                                           << "1.5"
+                                                           << "1.5";
+    QTest::newRow("whole-number-unchanged") << "300"
+                                            << "de_DE"
+                                            << "300"
+                                            << "300";
+    QTest::newRow("blanks-kept") << " 2,5 "
+                                 << "de_DE"
+                                 << " 2.5 "
+                                 << " 2,5 ";
+    QTest::newRow("no-number-left-alone") << "1,2,3"
+                                          << "de_DE"
+                                          << "1,2,3"
+                                          << "1,2,3";
 }
 
 void TestNumberText::fileAndBoxText()

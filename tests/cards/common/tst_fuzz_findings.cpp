@@ -2,8 +2,8 @@
 // so that the fault cannot come back unnoticed.
 
 #include "cards/common/parameter_file.h"
-#include "ui/value_box.h"
 #include "tests/cards/common/window_bench.h"
+#include "ui/value_box.h"
 
 #include <QTest>
 
