@@ -1,10 +1,12 @@
 #include "app/application.h"
 
 #include "app/form2.h"
+#include "cards/common/link_messages.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
+#include "sim/simulated_transport.h"
 
 #include <QCoreApplication>
 
@@ -86,13 +88,14 @@ void Application::chooseDevice(const QString& deviceName)
 
 void Application::chooseSimulatedCard()
 {
-    if (!m_link.openSimulatedCard())
+    if (!sim::openSimulatedCard(m_link, m_simulatedCard))
         reportPortProblem();
 }
 
 void Application::reportPortProblem()
 {
-    m_notices.post(m_launcher.get(), m_launcher->windowTitle(), m_link.lastError());
+    m_notices.post(m_launcher.get(), m_launcher->windowTitle(),
+                   LinkMessages::portProblem(m_link.lastError()));
 }
 
 bool Application::anyCardWindowVisible() const

@@ -3,6 +3,7 @@
 #include "cards/common/card_context.h"
 #include "link/link.h"
 #include "link/slot_table.h"
+#include "sim/card.h"
 #include "ui/file_dialog_state.h"
 #include "ui/notices.h"
 
@@ -48,6 +49,8 @@ public:
     FileDialogState& files() { return m_files; }
     Notices& notices() { return m_notices; }
     CardContext& context() { return m_context; }
+    // The card behind the "Simulated card" item.
+    sim::Card& simulatedCard() { return m_simulatedCard; }
 
     // What ending the program does; tests put a recorder in place of leaving the event loop.
     void setEndHandler(std::function<void()> handler) { m_end = std::move(handler); }
@@ -59,6 +62,7 @@ private:
     bool anyCardWindowVisible() const;
 
     SlotTable m_slots;
+    sim::Card m_simulatedCard;
     Link m_link;
     FileDialogState m_files;
     Notices m_notices;

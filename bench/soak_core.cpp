@@ -6,9 +6,11 @@
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
 #include "link/link.h"
+#include "link/protocol.h"
 #include "link/slot_table.h"
 #include "link/timeouts.h"
 #include "sim/card.h"
+#include "sim/simulated_transport.h"
 #include "ui/file_dialog_state.h"
 #include "ui/graphical_button.h"
 #include "ui/notices.h"
@@ -91,7 +93,7 @@ const QStringList kPwmBoxes{"Check7", "Check8", "Check9", "Check10", "Check11"};
 
 ReadItem pwmItem()
 {
-    return {'B', sim::reply::kPwm, 0, "", -1, "", 0, kPwmBoxes, 1, false};
+    return {'B', protocol::field::kPwm, 0, "", -1, "", 0, kPwmBoxes, 1, false};
 }
 ReadItem sliderItem(char letter, int position, int low, const char* slider, int maximum,
                     const char* box = "", double factor = 0)
@@ -101,7 +103,7 @@ ReadItem sliderItem(char letter, int position, int low, const char* slider, int 
 
 std::vector<WindowModel> windowModels()
 {
-    using namespace sim::reply;
+    using namespace protocol::field;
     std::vector<WindowModel> models;
     models.push_back(
         {"VRN-A",
@@ -386,6 +388,7 @@ private:
     std::vector<WindowModel> m_models = windowModels();
 
     SlotTable m_slots;
+    sim::Card m_card; // the simulated card on the line
     Link m_link;
     FileDialogState m_files;
     Notices m_notices;
@@ -462,7 +465,7 @@ std::map<char, int> Soak::memory()
 {
     std::map<char, int> values;
     for (char letter : kMemoryLetters)
-        values[letter] = m_link.simulatedCard().parameter(letter);
+        values[letter] = m_card.parameter(letter);
     return values;
 }
 
@@ -492,7 +495,7 @@ void Soak::drawMemory()
     for (std::size_t i = 0; i < std::size(kMemoryLetters); ++i) {
         const int value = static_cast<int>(m_random.bounded(kMemoryMaximum[i] + 1u));
         if (change)
-            m_link.simulatedCard().setParameter(kMemoryLetters[i], value);
+            m_card.setParameter(kMemoryLetters[i], value);
     }
 }
 
@@ -641,10 +644,10 @@ int Soak::replyField(const Plan& plan, int position)
 {
     if (plan.overrides.contains(position))
         return plan.overrides.value(position).trimmed().toInt();
-    const sim::Card& card = m_link.simulatedCard();
+    const sim::Card& card = m_card;
     const auto high = [&card](char l) { return card.parameter(l) / 256; };
     const auto low = [&card](char l) { return card.parameter(l) % 256; };
-    using namespace sim::reply;
+    using namespace protocol::field;
     int value = 0;
     switch (position) {
     case kCoil:
@@ -831,7 +834,7 @@ void Soak::runTransfer(int index, const Plan& plan)
 {
     Window& window = m_windows[plan.window];
     const WindowModel& model = *window.model;
-    sim::Card& card = m_link.simulatedCard();
+    sim::Card& card = m_card;
     const QString kind = plan.send ? QStringLiteral("Send") : QStringLiteral("Read");
     const QString where =
         QStringLiteral("transfer %1 (%2 %3, %4%5)")
@@ -908,7 +911,7 @@ void Soak::runTransfer(int index, const Plan& plan)
 // a Send discards such leftovers at its start, a Read does not.
 void Soak::restoreLine(const Plan& plan, const QString& outcome, const QString& where)
 {
-    m_link.simulatedCard().faults() = sim::Faults{};
+    m_card.faults() = sim::Faults{};
     if (plan.send)
         m_lineHasLeftovers = false;
     if (plan.fault == Fault::PastLimitDelay && outcome == kTimeOut) {
@@ -916,10 +919,10 @@ void Soak::restoreLine(const Plan& plan, const QString& outcome, const QString& 
         m_lineHasLeftovers = true;
     }
     if (!m_link.isOpen()) {
-        if (!m_link.openSimulatedCard())
+        if (!sim::openSimulatedCard(m_link, m_card))
             violation(QStringLiteral("card did not open again"),
                       where + QStringLiteral(": the simulated card did not open again: %1")
-                                  .arg(m_link.lastError()));
+                                  .arg(m_link.lastError().debugText()));
         m_lineHasLeftovers = false; // a reopened line starts empty
     }
 }
@@ -968,7 +971,7 @@ void Soak::checkSend(const Plan& plan, const QString& where, const SlotTable& sl
                      const std::map<char, int>& memoryBefore)
 {
     const WindowModel& model = *m_windows[plan.window].model;
-    const sim::Card& card = m_link.simulatedCard();
+    const sim::Card& card = m_card;
 
     // Slots: the padded ones brought to five digits, the others as they were.
     SlotTable expectedSlots = slotsBefore;
@@ -1031,7 +1034,7 @@ void Soak::checkRead(const Plan& plan, const QString& where, const QStringList& 
 {
     const Window& window = m_windows[plan.window];
     const WindowModel& model = *window.model;
-    const sim::Card& card = m_link.simulatedCard();
+    const sim::Card& card = m_card;
     if (card.framesReceived() != QList<QByteArray>{"w$"})
         violation(QStringLiteral("Read put other frames on the wire"),
                   where + QStringLiteral(": the card received %1 for a Read")
@@ -1106,9 +1109,10 @@ SoakReport Soak::run()
     clock.start();
     m_report.seed = m_options.seed;
     m_report.transfers = m_options.transfers;
-    if (!m_link.openSimulatedCard())
+    if (!sim::openSimulatedCard(m_link, m_card))
         violation(QStringLiteral("card did not open"),
-                  QStringLiteral("the simulated card did not open: ") + m_link.lastError());
+                  QStringLiteral("the simulated card did not open: ") +
+                      m_link.lastError().debugText());
     QCoreApplication::processEvents();
     m_report.rssStartBytes = residentSetBytes();
     for (int i = 1; i <= m_options.transfers; ++i) {

@@ -6,15 +6,6 @@
 
 namespace vrn {
 
-QString classicNumberText(double value)
-{
-    if (value == 0.0)
-        return QStringLiteral("0"); // also folds -0
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<long long>(value));
-    return QString::number(value, 'g', 15);
-}
-
 QString slotText(const SlotValue& value)
 {
     if (const auto* text = std::get_if<QString>(&value))

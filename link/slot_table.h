@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/number_rules.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,10 +13,6 @@ namespace vrn {
 
 // What one parameter slot holds: nothing, a five-digit parameter code (text) or a plain number.
 using SlotValue = std::variant<std::monostate, QString, double>;
-
-// The decimal text of a number as the cards and the parameter files use it:
-// whole numbers without a decimal point, otherwise at most 15 significant digits, "." as point.
-QString classicNumberText(double value);
 
 // The slot's content as text: empty, the code as held, or the number's decimal text.
 QString slotText(const SlotValue& value);

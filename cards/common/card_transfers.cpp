@@ -1,5 +1,6 @@
 #include "cards/common/card_transfers.h"
 
+#include "cards/common/link_messages.h"
 #include "link/link.h"
 #include "link/slot_table.h"
 #include "ui/graphical_button.h"
@@ -40,16 +41,15 @@ void CardTransfers::report(const QString& text)
 bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> steps,
                           TransferEngine::Done done)
 {
-    QString refusal;
-    // A second click on the red button of a transfer that runs is refused like any other
-    // start; the button stays red until its transfer ends.
-    const bool running = button->isBusy();
-    button->setBusy(true);
+    // The link knows whether a transfer runs; the button only shows it. A refused start (a
+    // second click on the red button of a transfer that runs, a click in another window, no
+    // port) leaves every button as it is.
+    LinkError refusal;
     if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal)) {
-        button->setBusy(running);
-        report(refusal);
+        report(LinkMessages::transferProblem(refusal));
         return false;
     }
+    button->setBusy(true);
     return true;
 }
 
@@ -63,7 +63,7 @@ void CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> fra
                   return; // the window closed while its transfer ran
               guard->setBusy(false);
               if (!outcome.ok)
-                  report(outcome.error);
+                  report(LinkMessages::transferProblem(outcome.error));
           });
 }
 
@@ -78,7 +78,7 @@ void CardTransfers::read(GraphicalButton* button, std::span<const ReplyValue> ch
                   return;
               if (!outcome.ok) {
                   guard->setBusy(false);
-                  report(outcome.error);
+                  report(LinkMessages::transferProblem(outcome.error));
                   return;
               }
               const ReplyFields fields(outcome.reply);

@@ -2,6 +2,7 @@
 
 #include "cards/common/card_context.h"
 #include "cards/common/reply_check.h"
+#include "link/protocol.h"
 #include "link/transfer_engine.h"
 
 #include <QByteArray>
@@ -39,7 +40,7 @@ struct SendFrame
 };
 
 // The end frame of every Send.
-constexpr SendFrame kEndFrame = SendFrame::fixed("z$");
+constexpr SendFrame kEndFrame = SendFrame::fixed(protocol::kEndFrame);
 
 // The steps of a Send: discard input, then one transaction per frame, each frame built from
 // the slots when it is sent; with settle pauses, a pause follows every frame but the last.

@@ -1,12 +1,12 @@
 #include "cards/common/parameter_file.h"
 
-#include "link/leading_number.h"
-#include "ui/number_text.h"
+#include "link/protocol.h"
+
+#include "link/number_rules.h"
 #include "ui/value_box.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -15,8 +15,6 @@
 
 namespace vrn {
 namespace {
-
-constexpr int kLargestSlotCode = 99999; // five decimal digits
 
 // The longest file a window saves: ten lines, each at most a box's text between quotes and CR LF.
 static_assert(10 * (kValueBoxMaxLength + 4) <= kMaxParameterFileBytes);
@@ -32,19 +30,6 @@ qsizetype skipLineEnd(const QByteArray& content, qsizetype i)
     if (content.at(i) == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n')
         return i + 2;
     return i + 1;
-}
-
-std::optional<double> bareNumber(const QString& text)
-{
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?$"));
-    if (!number.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
 }
 
 QString shown(const FileField& field)
@@ -79,7 +64,7 @@ std::optional<double> FileField::wholeNumber() const
     if (kind == Kind::Number)
         return number;
     if (kind == Kind::Text)
-        return bareNumber(text.trimmed());
+        return fileNumber(text.trimmed());
     return std::nullopt;
 }
 
@@ -107,7 +92,7 @@ std::vector<FileField> splitParameterFields(const QByteArray& content, int wante
             const QString raw = QString::fromLatin1(content.mid(start, i - start)).trimmed();
             if (!raw.isEmpty()) {
                 field.text = raw;
-                if (const auto number = bareNumber(raw)) {
+                if (const auto number = fileNumber(raw)) {
                     field.kind = FileField::Kind::Number;
                     field.number = *number;
                 } else {
@@ -292,11 +277,11 @@ double LoadCheck::slotNumber(const std::vector<FileField>& fields, int line, con
 double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const char* what)
 {
     const double value = slotNumber(fields, line, what);
-    if (ok() && (value != std::floor(value) || value < 0 || value > kLargestSlotCode)) {
+    if (ok() && (value != std::floor(value) || value < 0 || value > protocol::kLargestCode)) {
         error = QStringLiteral("line %1 (%2) is %3, not a whole number from 0 to %4")
                     .arg(line)
                     .arg(QLatin1String(what), classicNumberText(value))
-                    .arg(kLargestSlotCode);
+                    .arg(protocol::kLargestCode);
         return 0;
     }
     return value;

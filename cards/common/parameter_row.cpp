@@ -1,7 +1,7 @@
 #include "cards/common/parameter_row.h"
 
+#include "link/number_rules.h"
 #include "link/slot_table.h"
-#include "ui/number_text.h"
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 

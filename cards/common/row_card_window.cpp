@@ -30,7 +30,7 @@ constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$
                                        "F00000$", "G00000$", "H00000$", "a00000$", "Z00000$"};
 
 constexpr char kPwmLetter = 'B';
-constexpr ReplyValue kPwmReply{"PWM frequency", sim::reply::kPwm};
+constexpr ReplyValue kPwmReply{"PWM frequency", protocol::field::kPwm};
 
 ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
 {

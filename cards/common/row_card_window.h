@@ -3,7 +3,7 @@
 #include "cards/common/card_layout.h"
 #include "cards/common/card_window.h"
 #include "cards/common/parameter_row.h"
-#include "sim/card.h"
+#include "link/protocol.h"
 
 #include <array>
 #include <span>
@@ -39,13 +39,13 @@ struct RowQuantity
 namespace quantity {
 // clang-format off
 constexpr RowQuantity kMaximumCurrent{'H', RowDisplay::Current, RowEntry::CurrentWholeNumber,
-    "maximum current", sim::reply::kMaxHigh, sim::reply::kMaxLow, RowReply::Current};
+    "maximum current", protocol::field::kMaxHigh, protocol::field::kMaxLow, RowReply::Current};
 constexpr RowQuantity kMinimumCurrent{'G', RowDisplay::Current, RowEntry::Current,
-    "minimum current", sim::reply::kMinHigh, sim::reply::kMinLow, RowReply::Current};
+    "minimum current", protocol::field::kMinHigh, protocol::field::kMinLow, RowReply::Current};
 constexpr RowQuantity kExcitationTime{'C', RowDisplay::Seconds, RowEntry::Seconds,
-    "excitation time", sim::reply::kRampUp, 0, RowReply::TimeInSlot};
+    "excitation time", protocol::field::kRampUp, 0, RowReply::TimeInSlot};
 constexpr RowQuantity kOverSupplyTime{'Z', RowDisplay::TenMilliseconds, RowEntry::Milliseconds,
-    "over-supply time", sim::reply::kOverSupply, 0, RowReply::TimeShown};
+    "over-supply time", protocol::field::kOverSupply, 0, RowReply::TimeShown};
 // clang-format on
 } // namespace quantity
 

@@ -3,10 +3,10 @@
 #include "cards/common/card_layout.h"
 #include "cards/common/option_group.h"
 #include "cards/common/parameter_row.h"
+#include "link/number_rules.h"
+#include "link/protocol.h"
 #include "link/slot_table.h"
-#include "sim/card.h"
 #include "ui/graphical_button.h"
-#include "ui/number_text.h"
 #include "ui/option_box.h"
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
@@ -39,15 +39,15 @@ constexpr SendFrame kFrames[] = {
 
 // Every reply field the window applies, checked before any of it is applied.
 constexpr ReplyValue kReplyValues[] = {
-    {"coil current range", sim::reply::kCoil},
-    {"PWM frequency", sim::reply::kPwm},
-    {"ramp-up time", sim::reply::kRampUp, 0, 255},
-    {"ramp-down time", sim::reply::kRampDown, 0, 255},
-    {"Vt level", sim::reply::kVtHigh, sim::reply::kVtLow, 200},
-    {"I Pol current", sim::reply::kPolHigh, sim::reply::kPolLow, 255},
-    {"I Min current", sim::reply::kMinHigh, sim::reply::kMinLow, 511},
-    {"I Max current", sim::reply::kMaxHigh, sim::reply::kMaxLow, 1023},
-    {"reference input", sim::reply::kReference, 0, kLargestReference},
+    {"coil current range", protocol::field::kCoil},
+    {"PWM frequency", protocol::field::kPwm},
+    {"ramp-up time", protocol::field::kRampUp, 0, 255},
+    {"ramp-down time", protocol::field::kRampDown, 0, 255},
+    {"Vt level", protocol::field::kVtHigh, protocol::field::kVtLow, 200},
+    {"I Pol current", protocol::field::kPolHigh, protocol::field::kPolLow, 255},
+    {"I Min current", protocol::field::kMinHigh, protocol::field::kMinLow, 511},
+    {"I Max current", protocol::field::kMaxHigh, protocol::field::kMaxLow, 1023},
+    {"reference input", protocol::field::kReference, 0, kLargestReference},
 };
 enum ReplyIndex { kVt = 4, kIPol = 5, kIMin = 6, kIMax = 7 };
 
@@ -243,11 +243,11 @@ void Form1::read()
 
 void Form1::applyReply(const ReplyFields& fields)
 {
-    m_coil->applyRead(fields.field(sim::reply::kCoil));
-    m_pwm->applyRead(fields.field(sim::reply::kPwm));
+    m_coil->applyRead(fields.field(protocol::field::kCoil));
+    m_pwm->applyRead(fields.field(protocol::field::kPwm));
 
-    const int rampUp = static_cast<int>(fields.field(sim::reply::kRampUp));
-    const int rampDown = static_cast<int>(fields.field(sim::reply::kRampDown));
+    const int rampUp = static_cast<int>(fields.field(protocol::field::kRampUp));
+    const int rampDown = static_cast<int>(fields.field(protocol::field::kRampDown));
     m_rampUp->applyTime(rampUp, false);
     m_rampDown->applyTime(rampDown, false);
     // The enable rule then brings boxes and slots in line with the sliders: both ramps 0
@@ -260,7 +260,7 @@ void Form1::applyReply(const ReplyFields& fields)
     m_iMin->applyCurrent(static_cast<int>(kReplyValues[kIMin].valueIn(fields)));
     m_iMax->applyCurrent(static_cast<int>(kReplyValues[kIMax].valueIn(fields)));
 
-    applyReference(fields.field(sim::reply::kReference));
+    applyReference(fields.field(protocol::field::kReference));
 }
 
 void Form1::applyReference(double number)

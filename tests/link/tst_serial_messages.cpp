@@ -4,6 +4,7 @@
 #include "link/link.h"
 #include "link/serial_transport.h"
 #include "sim/pty_card_server.h"
+#include "tests/link/link_words.h"
 
 #include <QTemporaryFile>
 #include <QTest>
@@ -11,9 +12,9 @@
 #include <unistd.h>
 
 using namespace vrn;
-using Access = SerialTransport::DeviceAccess;
+using Access = DeviceAccess;
 
-Q_DECLARE_METATYPE(vrn::SerialTransport::DeviceAccess)
+Q_DECLARE_METATYPE(vrn::DeviceAccess)
 Q_DECLARE_METATYPE(QSerialPort::SerialPortError)
 
 class TestSerialMessages : public QObject
@@ -65,7 +66,7 @@ void TestSerialMessages::refusalSaysHowToFixIt()
     QFETCH(QStringList, says);
     QFETCH(QStringList, doesNotSay);
     const QString text =
-        SerialTransport::describe("/dev/ttyUSB0", error, "Permission denied", access);
+        saidOfPort(SerialTransport::errorFor("/dev/ttyUSB0", error, "Permission denied", access));
     for (const QString& part : says)
         QVERIFY2(text.contains(part), qPrintable(part + " missing in: " + text));
     for (const QString& part : doesNotSay)
@@ -104,13 +105,14 @@ void TestSerialMessages::portHeldByAnotherLinkIsInUse()
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     Link first;
-    QVERIFY2(first.openDevice(card.slavePath()), qPrintable(first.lastError()));
+    QVERIFY2(first.openDevice(card.slavePath()), qPrintable(saidOfPort(first.lastError())));
     Link second;
     QVERIFY(!second.openDevice(card.slavePath()));
-    QVERIFY2(second.lastError().contains(card.slavePath() + " is in use by another program"),
-             qPrintable(second.lastError()));
+    QVERIFY2(
+        saidOfPort(second.lastError()).contains(card.slavePath() + " is in use by another program"),
+        qPrintable(saidOfPort(second.lastError())));
     first.closePort();
-    QVERIFY2(second.openDevice(card.slavePath()), qPrintable(second.lastError()));
+    QVERIFY2(second.openDevice(card.slavePath()), qPrintable(saidOfPort(second.lastError())));
 }
 
 QTEST_GUILESS_MAIN(TestSerialMessages)

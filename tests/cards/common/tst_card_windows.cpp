@@ -164,7 +164,7 @@ struct Bench
     void edit(const QString& steps) { applyEdits(window.get(), app.slots(), steps); }
     void setReply(const QString& fields) // "position=three characters", "_" for a blank
     {
-        auto& overrides = app.link().simulatedCard().faults().replyFieldOverrides;
+        auto& overrides = app.simulatedCard().faults().replyFieldOverrides;
         for (const QString& field : fields.split(u' ', Qt::SkipEmptyParts))
             overrides[field.section(u'=', 0, 0).toInt()] =
                 field.section(u'=', 1).replace(u'_', u' ').toLatin1();
@@ -177,11 +177,11 @@ struct Bench
         auto* button = card->findChild<GraphicalButton*>(u"Command%1"_s.arg(first + !send));
         if (!button)
             return u"<no button in %1>"_s.arg(card->objectName());
-        app.link().simulatedCard().clearLog();
+        app.simulatedCard().clearLog();
         QTest::mouseClick(button, Qt::LeftButton);
         if (!button->isBusy() || !QTest::qWaitFor([button] { return !button->isBusy(); }))
             return u"<%1 did not run>"_s.arg(button->objectName());
-        return QString::fromLatin1(app.link().simulatedCard().framesReceived().join(' '));
+        return QString::fromLatin1(app.simulatedCard().framesReceived().join(' '));
     }
 };
 

@@ -1,10 +1,10 @@
-#include "ui/number_text.h"
+#include "link/number_rules.h"
 
 #include <QTest>
 
 using namespace vrn;
 
-class TestNumberText : public QObject
+class TestNumberRules : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -20,9 +20,13 @@ private Q_SLOTS:
     void parseBoxNumber();
     void fileAndBoxText_data();
     void fileAndBoxText();
+    void fileNumber_data();
+    void fileNumber();
+    void leadingNumber_data();
+    void leadingNumber();
 };
 
-void TestNumberText::displayCurrent_data()
+void TestNumberRules::displayCurrent_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("shown");
@@ -36,14 +40,14 @@ void TestNumberText::displayCurrent_data()
     QTest::newRow("vrn-d-initial") << 896 << 2625;
 }
 
-void TestNumberText::displayCurrent()
+void TestNumberRules::displayCurrent()
 {
     QFETCH(int, code);
     QFETCH(int, shown);
     QCOMPARE(vrn::displayCurrent(code), shown);
 }
 
-void TestNumberText::currentToCode_data()
+void TestNumberRules::currentToCode_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("code");
@@ -58,14 +62,14 @@ void TestNumberText::currentToCode_data()
     QTest::newRow("fraction-as-typed") << 100.5 << 35.0;
 }
 
-void TestNumberText::currentToCode()
+void TestNumberRules::currentToCode()
 {
     QFETCH(double, value);
     QFETCH(double, code);
     QCOMPARE(vrn::currentToCode(value), code);
 }
 
-void TestNumberText::roundHalfEven_data()
+void TestNumberRules::roundHalfEven_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
@@ -77,14 +81,14 @@ void TestNumberText::roundHalfEven_data()
     QTest::newRow("whole-unchanged") << 7.0 << 7.0;
 }
 
-void TestNumberText::roundHalfEven()
+void TestNumberRules::roundHalfEven()
 {
     QFETCH(double, value);
     QFETCH(double, rounded);
     QCOMPARE(vrn::roundHalfEven(value), rounded);
 }
 
-void TestNumberText::boxNumberText_data()
+void TestNumberRules::boxNumberText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("locale");
@@ -105,7 +109,7 @@ void TestNumberText::boxNumberText_data()
                                           << "0,2";
 }
 
-void TestNumberText::boxNumberText()
+void TestNumberRules::boxNumberText()
 {
     QFETCH(double, value);
     QFETCH(QString, locale);
@@ -113,7 +117,7 @@ void TestNumberText::boxNumberText()
     QCOMPARE(vrn::boxNumberText(value, QLocale(locale)), text);
 }
 
-void TestNumberText::parseBoxNumber_data()
+void TestNumberRules::parseBoxNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("locale");
@@ -147,7 +151,7 @@ void TestNumberText::parseBoxNumber_data()
                                             << "C" << false << 0.0;
 }
 
-void TestNumberText::parseBoxNumber()
+void TestNumberRules::parseBoxNumber()
 {
     QFETCH(QString, text);
     QFETCH(QString, locale);
@@ -159,7 +163,7 @@ void TestNumberText::parseBoxNumber()
         QCOMPARE(*parsed, value);
 }
 
-void TestNumberText::fileAndBoxText_data()
+void TestNumberRules::fileAndBoxText_data()
 {
     QTest::addColumn<QString>("box"); // as a value box shows it in the locale
     QTest::addColumn<QString>("locale");
@@ -195,7 +199,7 @@ void TestNumberText::fileAndBoxText_data()
                                           << "1,2,3";
 }
 
-void TestNumberText::fileAndBoxText()
+void TestNumberRules::fileAndBoxText()
 {
     QFETCH(QString, box);
     QFETCH(QString, locale);
@@ -205,5 +209,55 @@ void TestNumberText::fileAndBoxText()
     QCOMPARE(vrn::boxTextFromFile(file, QLocale(locale)), loaded);
 }
 
-QTEST_GUILESS_MAIN(TestNumberText)
-#include "tst_number_text.moc"
+void TestNumberRules::fileNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::newRow("whole") << "254" << true << 254.0;
+    QTest::newRow("fraction-with-point") << "100.5" << true << 100.5;
+    QTest::newRow("signed") << "-3" << true << -3.0;
+    QTest::newRow("exponent-is-no-number-as-in-a-box") << "2.5e1" << false << 0.0;
+    QTest::newRow("comma-is-no-decimal-point") << "0,2" << false << 0.0;
+    QTest::newRow("blanks-are-no-number") << " 7" << false << 0.0;
+    QTest::newRow("empty-is-no-number") << "" << false << 0.0;
+}
+
+void TestNumberRules::fileNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    const std::optional<double> parsed = vrn::fileNumber(text);
+    QCOMPARE(parsed.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*parsed, value);
+}
+
+void TestNumberRules::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("digits") << "188" << 188.0;
+    QTest::newRow("leading-blanks-skipped") << "  7" << 7.0;
+    QTest::newRow("stops-at-letter") << "12x" << 12.0;
+    QTest::newRow("no-digits-is-zero") << "abc" << 0.0;
+    QTest::newRow("empty-is-zero") << "" << 0.0;
+    QTest::newRow("decimal-point") << "1.4" << 1.4;
+    QTest::newRow("comma-ends-number") << "1,4" << 1.0;
+    QTest::newRow("sign") << "-3" << -3.0;
+    QTest::newRow("lone-sign-is-zero") << "-" << 0.0;
+    QTest::newRow("exponent") << "1E2" << 100.0;
+    QTest::newRow("exponent-without-digits-ignored") << "5e" << 5.0;
+    QTest::newRow("leading-zeros") << "00003" << 3.0;
+}
+
+void TestNumberRules::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(vrn::leadingNumber(text), value);
+}
+
+QTEST_GUILESS_MAIN(TestNumberRules)
+#include "tst_number_rules.moc"

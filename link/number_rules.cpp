@@ -1,0 +1,173 @@
+#include "link/number_rules.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace vrn {
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+qsizetype skipBlanks(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i;
+}
+
+const QRegularExpression& plainNumberPattern()
+{
+    // A sign, digits with at most one decimal point: what the boxes and the files take.
+    static const QRegularExpression number(QStringLiteral("^[+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)$"));
+    return number;
+}
+
+} // namespace
+
+QString classicNumberText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0"); // also folds -0
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<long long>(value));
+    return QString::number(value, 'g', 15);
+}
+
+int displayCurrent(int code)
+{
+    return static_cast<int>(std::floor(code * kMilliampsPerStep));
+}
+
+double currentToCode(double value)
+{
+    return std::floor(value / kMilliampsPerStep) + 1.0;
+}
+
+double roundHalfEven(double value)
+{
+    const double nearest = std::round(value); // halves away from zero
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return nearest;
+}
+
+double timeToCode(double value, double secondsPerStep)
+{
+    return std::round(value / secondsPerStep);
+}
+
+QString boxNumberText(double value, const QLocale& locale)
+{
+    QString text = classicNumberText(value);
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
+}
+
+std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale)
+{
+    QString normalised = text.trimmed();
+    const QString point = locale.decimalPoint();
+    if (point != QLatin1String(".") && point != QLatin1String(","))
+        normalised.replace(point, QLatin1String("."));
+    normalised.replace(QLatin1Char(','), QLatin1Char('.'));
+    // With its decimal point made ".", a typed number follows the file's grammar.
+    return fileNumber(normalised);
+}
+
+QString fileNumberText(const QString& boxText, const QLocale& locale)
+{
+    if (!parseBoxNumber(boxText, locale))
+        return boxText;
+    // A number holds at most one decimal point, in whichever form it was typed.
+    QString text = boxText;
+    text.replace(locale.decimalPoint(), QLatin1String("."));
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    return text;
+}
+
+QString boxTextFromFile(const QString& fileText, const QLocale& locale)
+{
+    if (!parseBoxNumber(fileText, QLocale::c()))
+        return fileText;
+    QString text = fileText;
+    text.replace(QLatin1Char(','), QLatin1Char('.')); // written by a program that used ","
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
+}
+
+std::optional<double> fileNumber(QStringView text)
+{
+    if (!plainNumberPattern().match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok); // locale-independent
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double leadingNumber(QStringView text)
+{
+    qsizetype i = skipBlanks(text);
+    QByteArray number;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        number += static_cast<char>(text[i++].unicode());
+
+    int mantissaDigits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        number += static_cast<char>(text[i++].unicode());
+        ++mantissaDigits;
+    }
+    if (i < text.size() && text[i] == QLatin1Char('.')) {
+        number += '.';
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            number += static_cast<char>(text[i++].unicode());
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return 0.0;
+
+    // An exponent counts only when at least one digit follows the letter (and its sign).
+    if (i < text.size() && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype j = i + 1;
+        QByteArray exponent("e");
+        if (j < text.size() && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+            exponent += static_cast<char>(text[j++].unicode());
+        int exponentDigits = 0;
+        while (j < text.size() && isDigit(text[j]) && exponentDigits < 6) {
+            exponent += static_cast<char>(text[j++].unicode());
+            ++exponentDigits;
+        }
+        if (exponentDigits > 0)
+            number += exponent;
+    }
+    return std::strtod(number.constData(), nullptr);
+}
+
+bool isUnsignedDigits(QStringView text)
+{
+    qsizetype i = skipBlanks(text);
+    if (i == text.size())
+        return false;
+    for (; i < text.size(); ++i) {
+        if (!isDigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace vrn
