@@ -6,6 +6,8 @@
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace vrn {
@@ -30,7 +32,7 @@ constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$
                                        "F00000$", "G00000$", "H00000$", "a00000$", "Z00000$"};
 
 constexpr char kPwmLetter = 'B';
-constexpr ReplyValue kPwmReply{"PWM frequency", protocol::field::kPwm};
+constexpr ReplyValue kPwmReply{QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm};
 
 ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
 {
@@ -176,11 +178,12 @@ std::optional<QString> RowCardWindow::applyParameterFile(const std::vector<FileF
     std::vector<int> positions;
     for (std::size_t i : m_fileRows) {
         const Row& row = m_rows[i];
-        const QByteArray what = QByteArray(row.quantity.name) + " slider position";
-        positions.push_back(
-            check.position(fields, row.fileLine, what.constData(), row.parameter->maximum()));
+        const QString what = QCoreApplication::translate("Values", "%1 slider position")
+                                 .arg(QCoreApplication::translate("Values", row.quantity.name));
+        positions.push_back(check.position(fields, row.fileLine, what, row.parameter->maximum()));
     }
-    const double pwm = check.slotCode(fields, parameterFileValues(), kPwmReply.name);
+    const double pwm = check.slotCode(fields, parameterFileValues(),
+                                      QCoreApplication::translate("Values", kPwmReply.name));
     if (!check.ok())
         return check.error;
 

@@ -39,13 +39,13 @@ struct RowQuantity
 namespace quantity {
 // clang-format off
 constexpr RowQuantity kMaximumCurrent{'H', RowDisplay::Current, RowEntry::CurrentWholeNumber,
-    "maximum current", protocol::field::kMaxHigh, protocol::field::kMaxLow, RowReply::Current};
+    QT_TRANSLATE_NOOP("Values", "maximum current"), protocol::field::kMaxHigh, protocol::field::kMaxLow, RowReply::Current};
 constexpr RowQuantity kMinimumCurrent{'G', RowDisplay::Current, RowEntry::Current,
-    "minimum current", protocol::field::kMinHigh, protocol::field::kMinLow, RowReply::Current};
+    QT_TRANSLATE_NOOP("Values", "minimum current"), protocol::field::kMinHigh, protocol::field::kMinLow, RowReply::Current};
 constexpr RowQuantity kExcitationTime{'C', RowDisplay::Seconds, RowEntry::Seconds,
-    "excitation time", protocol::field::kRampUp, 0, RowReply::TimeInSlot};
+    QT_TRANSLATE_NOOP("Values", "excitation time"), protocol::field::kRampUp, 0, RowReply::TimeInSlot};
 constexpr RowQuantity kOverSupplyTime{'Z', RowDisplay::TenMilliseconds, RowEntry::Milliseconds,
-    "over-supply time", protocol::field::kOverSupply, 0, RowReply::TimeShown};
+    QT_TRANSLATE_NOOP("Values", "over-supply time"), protocol::field::kOverSupply, 0, RowReply::TimeShown};
 // clang-format on
 } // namespace quantity
 

@@ -11,6 +11,8 @@
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace vrn {
@@ -39,15 +41,20 @@ constexpr SendFrame kFrames[] = {
 
 // Every reply field the window applies, checked before any of it is applied.
 constexpr ReplyValue kReplyValues[] = {
-    {"coil current range", protocol::field::kCoil},
-    {"PWM frequency", protocol::field::kPwm},
-    {"ramp-up time", protocol::field::kRampUp, 0, 255},
-    {"ramp-down time", protocol::field::kRampDown, 0, 255},
-    {"Vt level", protocol::field::kVtHigh, protocol::field::kVtLow, 200},
-    {"I Pol current", protocol::field::kPolHigh, protocol::field::kPolLow, 255},
-    {"I Min current", protocol::field::kMinHigh, protocol::field::kMinLow, 511},
-    {"I Max current", protocol::field::kMaxHigh, protocol::field::kMaxLow, 1023},
-    {"reference input", protocol::field::kReference, 0, kLargestReference},
+    {QT_TRANSLATE_NOOP("Values", "coil current range"), protocol::field::kCoil},
+    {QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm},
+    {QT_TRANSLATE_NOOP("Values", "ramp-up time"), protocol::field::kRampUp, 0, 255},
+    {QT_TRANSLATE_NOOP("Values", "ramp-down time"), protocol::field::kRampDown, 0, 255},
+    {QT_TRANSLATE_NOOP("Values", "Vt level"), protocol::field::kVtHigh, protocol::field::kVtLow,
+     200},
+    {QT_TRANSLATE_NOOP("Values", "I Pol current"), protocol::field::kPolHigh,
+     protocol::field::kPolLow, 255},
+    {QT_TRANSLATE_NOOP("Values", "I Min current"), protocol::field::kMinHigh,
+     protocol::field::kMinLow, 511},
+    {QT_TRANSLATE_NOOP("Values", "I Max current"), protocol::field::kMaxHigh,
+     protocol::field::kMaxLow, 1023},
+    {QT_TRANSLATE_NOOP("Values", "reference input"), protocol::field::kReference, 0,
+     kLargestReference},
 };
 enum ReplyIndex { kVt = 4, kIPol = 5, kIMin = 6, kIMax = 7 };
 
@@ -327,23 +334,33 @@ void Form1::applyLevel(ParameterRow* row, const FileField& field)
 std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& fields)
 {
     LoadCheck check;
-    const int rampUp = check.position(fields, 1, "ramp-up slider position", kRampMaximum);
-    const int rampDown = check.position(fields, 2, "ramp-down slider position", kRampMaximum);
-    check.boxNumber(fields, 3, "Vt");
-    check.boxNumber(fields, 4, "I Min");
-    check.boxNumber(fields, 5, "I Pol");
-    check.boxNumber(fields, 6, "I Max");
+    const int rampUp = check.position(
+        fields, 1, QCoreApplication::translate("Values", "ramp-up slider position"), kRampMaximum);
+    const int rampDown = check.position(
+        fields, 2, QCoreApplication::translate("Values", "ramp-down slider position"),
+        kRampMaximum);
+    check.boxNumber(fields, 3, QCoreApplication::translate("Values", "Vt"));
+    check.boxNumber(fields, 4, QCoreApplication::translate("Values", "I Min"));
+    check.boxNumber(fields, 5, QCoreApplication::translate("Values", "I Pol"));
+    check.boxNumber(fields, 6, QCoreApplication::translate("Values", "I Max"));
     // The option slots go out as digits of a command frame: whole numbers only.
-    const double coil = check.slotCode(fields, 7, "coil current range");
-    const double pwm = check.slotCode(fields, 8, "PWM frequency");
-    const double reference = check.slotCode(fields, 9, "reference input");
-    const double enabled = check.boxNumber(fields, 10, "Enable Ramps");
+    const double coil =
+        check.slotCode(fields, 7, QCoreApplication::translate("Values", "coil current range"));
+    const double pwm =
+        check.slotCode(fields, 8, QCoreApplication::translate("Values", "PWM frequency"));
+    const double reference =
+        check.slotCode(fields, 9, QCoreApplication::translate("Values", "reference input"));
+    const double enabled =
+        check.boxNumber(fields, 10, QCoreApplication::translate("Values", "Enable Ramps"));
     if (!check.ok())
         return check.error;
     // The reference input goes out as "a0000" and the number: one digit, or the frame would
     // not be a command frame.
     if (reference > kLargestReference)
-        return QStringLiteral("line 9 (reference input) is %1, not a whole number from 0 to %2")
+        return QCoreApplication::translate("ParameterFile",
+                                           "line %1 (%2) is %3, not a whole number from 0 to %4")
+            .arg(9)
+            .arg(QCoreApplication::translate("Values", "reference input"))
             .arg(classicNumberText(reference))
             .arg(kLargestReference);
 
