@@ -98,11 +98,18 @@ Form2::Form2(QWidget* parent)
 
     FormBuilder form(client());
     form.add({
-        {"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0},
-        {"Command1", ControlKind::Button, "VRN-A", 1320, 1680, 1575, 495, 1},
-        {"Command2", ControlKind::Button, "VRB", 1320, 2640, 1575, 495, 2},
-        {"Command3", ControlKind::Button, "VRC", 4560, 1680, 1575, 495, 3},
-        {"Command4", ControlKind::Button, "VRD", 4560, 2640, 1575, 495, 4},
+        // clang-format off
+        {.name = "Picture1", .kind = ControlKind::Picture,
+         .left = 0, .top = 0, .width = 10695, .height = 1335, .tabIndex = 0},
+        {.name = "Command1", .kind = ControlKind::Button, .caption = "VRN-A",
+         .left = 1320, .top = 1680, .width = 1575, .height = 495, .tabIndex = 1},
+        {.name = "Command2", .kind = ControlKind::Button, .caption = "VRB",
+         .left = 1320, .top = 2640, .width = 1575, .height = 495, .tabIndex = 2},
+        {.name = "Command3", .kind = ControlKind::Button, .caption = "VRC",
+         .left = 4560, .top = 1680, .width = 1575, .height = 495, .tabIndex = 3},
+        {.name = "Command4", .kind = ControlKind::Button, .caption = "VRD",
+         .left = 4560, .top = 2640, .width = 1575, .height = 495, .tabIndex = 4},
+        // clang-format on
     });
     form.finish();
     const char* const buttons[] = {"Command1", "Command2", "Command3", "Command4"};

@@ -16,7 +16,7 @@ struct ControlSpec
 {
     const char* name;
     ControlKind kind;
-    const char* caption; // label text, button caption or a value box's initial text
+    const char* caption = ""; // label text, button caption or a value box's initial text
     int left;
     int top;
     int width;

@@ -19,10 +19,15 @@ std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout)
     for (int i = 0; i < 5; ++i) {
         const int top = layout.firstTop + i * kRowPitch;
         const bool last = i == 4;
-        rows.push_back({kPwmBoxes[i], ControlKind::OptionBox, "", layout.boxLeft, top, 255,
-                        last ? 195 : 255, layout.boxTabs[i]});
-        rows.push_back({kPwmLabels[i], ControlKind::Label, kPwmCaptions[i], layout.labelLeft, top,
-                        last ? 975 : 855, 255, layout.labelTabs[i]});
+        // clang-format off
+        rows.push_back({.name = kPwmBoxes[i], .kind = ControlKind::OptionBox,
+                        .left = layout.boxLeft, .top = top, .width = 255,
+                        .height = last ? 195 : 255, .tabIndex = layout.boxTabs[i]});
+        rows.push_back({.name = kPwmLabels[i], .kind = ControlKind::Label,
+                        .caption = kPwmCaptions[i],
+                        .left = layout.labelLeft, .top = top, .width = last ? 975 : 855,
+                        .height = 255, .tabIndex = layout.labelTabs[i]});
+        // clang-format on
     }
     return rows;
 }
@@ -39,15 +44,23 @@ std::vector<ControlSpec> valueRow(const ValueRowLayout& l)
 {
     const int rowTop = l.frameTop + 360;
     const int unitLeft = l.unitLeft ? l.unitLeft : l.frameLeft + 120;
+    // clang-format off
     return {
-        {l.heading, ControlKind::BoldLabel, l.headingCaption, l.headingLeft, l.headingTop,
-         l.headingWidth, 255, l.headingTab},
-        {l.frame, ControlKind::Frame, "", l.frameLeft, l.frameTop, 1695, 975},
-        {l.unit, ControlKind::Label, l.unitCaption, unitLeft, rowTop, 375, 255, l.unitTab},
-        {l.box, ControlKind::ValueBox, "0", l.frameLeft + 600, rowTop, 495, 285, l.boxTab},
-        {l.slider, ControlKind::Slider, "", l.frameLeft + 1200, rowTop, 255, 375, l.sliderTab,
-         l.maximum, l.position},
+        {.name = l.heading, .kind = ControlKind::BoldLabel, .caption = l.headingCaption,
+         .left = l.headingLeft, .top = l.headingTop, .width = l.headingWidth, .height = 255,
+         .tabIndex = l.headingTab},
+        {.name = l.frame, .kind = ControlKind::Frame,
+         .left = l.frameLeft, .top = l.frameTop, .width = 1695, .height = 975},
+        {.name = l.unit, .kind = ControlKind::Label, .caption = l.unitCaption,
+         .left = unitLeft, .top = rowTop, .width = 375, .height = 255, .tabIndex = l.unitTab},
+        {.name = l.box, .kind = ControlKind::ValueBox, .caption = "0",
+         .left = l.frameLeft + 600, .top = rowTop, .width = 495, .height = 285,
+         .tabIndex = l.boxTab},
+        {.name = l.slider, .kind = ControlKind::Slider,
+         .left = l.frameLeft + 1200, .top = rowTop, .width = 255, .height = 375,
+         .tabIndex = l.sliderTab, .maximum = l.maximum, .position = l.position},
     };
+    // clang-format on
 }
 
 } // namespace vrn

@@ -38,13 +38,13 @@ struct ValueRowLayout
     const char* unit;
     const char* unitCaption;
     int unitTab;
+    int unitLeft = 0; // where the unit label stands; 0: 120 twips inside the frame
     const char* box;
     int boxTab;
     const char* slider;
     int sliderTab;
     int maximum;
     int position;
-    int unitLeft = 0; // where the unit label stands; 0: 120 twips inside the frame
 };
 std::vector<ControlSpec> valueRow(const ValueRowLayout& layout);
 

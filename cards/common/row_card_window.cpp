@@ -12,7 +12,10 @@ namespace vrn {
 namespace {
 
 constexpr CardMenuNames kMenus{"FL", "SLV", "&Save", "OP", "&Open", "EX"};
-constexpr ControlSpec kPicture{"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0};
+// clang-format off
+constexpr ControlSpec kPicture{.name = "Picture1", .kind = ControlKind::Picture,
+                               .left = 0, .top = 0, .width = 10695, .height = 1335, .tabIndex = 0};
+// clang-format on
 // The PWM group, in twips from the corner of its frame.
 constexpr int kPwmFrameWidth = 2055;
 constexpr int kPwmHeadingWidth = 495;
@@ -34,8 +37,11 @@ constexpr ReplyValue kPwmReply{"PWM frequency", sim::reply::kPwm};
 
 ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
 {
-    return {button.name, ControlKind::Button, caption,       button.left,
-            button.top,  kButtonWidth,        kButtonHeight, button.tab};
+    // clang-format off
+    return {.name = button.name, .kind = ControlKind::Button, .caption = caption,
+            .left = button.left, .top = button.top, .width = kButtonWidth, .height = kButtonHeight,
+            .tabIndex = button.tab};
+    // clang-format on
 }
 
 } // namespace
@@ -87,15 +93,22 @@ void RowCardWindow::buildControls(const RowCardSpec& card)
     const PwmGroupLayout& pwm = card.pwm;
     m_form.add({
         kPicture,
-        {"Label9", ControlKind::BoldLabel, "PWM", pwm.frameLeft + kPwmHeadingInset,
-         pwm.frameTop - kHeadingAboveFrame, kPwmHeadingWidth, 255, pwm.headingTab},
-        {"Shape3", ControlKind::Frame, "", pwm.frameLeft, pwm.frameTop, kPwmFrameWidth,
-         pwm.frameHeight},
+        // clang-format off
+        {.name = "Label9", .kind = ControlKind::BoldLabel, .caption = "PWM",
+         .left = pwm.frameLeft + kPwmHeadingInset, .top = pwm.frameTop - kHeadingAboveFrame,
+         .width = kPwmHeadingWidth, .height = 255, .tabIndex = pwm.headingTab},
+        {.name = "Shape3", .kind = ControlKind::Frame,
+         .left = pwm.frameLeft, .top = pwm.frameTop, .width = kPwmFrameWidth,
+         .height = pwm.frameHeight},
+        // clang-format on
         transferButton(card.send, "Send Parameters"),
         transferButton(card.read, "Read Parameters"),
     });
-    m_form.add(pwmColumn({pwm.frameLeft + kPwmBoxInset, pwm.frameLeft + kPwmLabelInset,
-                          pwm.frameTop + kPwmFirstRowBelowFrame, pwm.boxTabs, pwm.labelTabs}));
+    m_form.add(pwmColumn({.boxLeft = pwm.frameLeft + kPwmBoxInset,
+                          .labelLeft = pwm.frameLeft + kPwmLabelInset,
+                          .firstTop = pwm.frameTop + kPwmFirstRowBelowFrame,
+                          .boxTabs = pwm.boxTabs,
+                          .labelTabs = pwm.labelTabs}));
     for (const CardRowSpec& row : card.rows)
         m_form.add(valueRow(row.layout));
     m_form.finish();
