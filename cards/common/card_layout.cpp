@@ -10,6 +10,13 @@ const char* const kPwmBoxes[] = {"Check7", "Check8", "Check9", "Check10", "Check
 const char* const kPwmLabels[] = {"Label10", "Label11", "Label12", "Label13", "Label14"};
 const char* const kPwmCaptions[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz", "(4) 400 Hz",
                                     "(5) 500 Hz"};
+// What a screen reader says for each box, and for the whole column.
+const char* const kPwmBoxNames[] = {QT_TRANSLATE_NOOP("Controls", "PWM (1) 100 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (2) 200 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (3) 300 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (4) 400 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (5) 500 Hz")};
+const char* const kPwmGroup = QT_TRANSLATE_NOOP("Controls", "PWM");
 
 } // namespace
 
@@ -22,7 +29,8 @@ std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout)
         // clang-format off
         rows.push_back({.name = kPwmBoxes[i], .kind = ControlKind::OptionBox,
                         .left = layout.boxLeft, .top = top, .width = 255,
-                        .height = last ? 195 : 255, .tabIndex = layout.boxTabs[i]});
+                        .height = last ? 195 : 255, .tabIndex = layout.boxTabs[i],
+                        .accessibleName = kPwmBoxNames[i], .accessibleDescription = kPwmGroup});
         rows.push_back({.name = kPwmLabels[i], .kind = ControlKind::Label,
                         .caption = kPwmCaptions[i],
                         .left = layout.labelLeft, .top = top, .width = last ? 975 : 855,
@@ -55,10 +63,13 @@ std::vector<ControlSpec> valueRow(const ValueRowLayout& l)
          .left = unitLeft, .top = rowTop, .width = 375, .height = 255, .tabIndex = l.unitTab},
         {.name = l.box, .kind = ControlKind::ValueBox, .caption = "0",
          .left = l.frameLeft + 600, .top = rowTop, .width = 495, .height = 285,
-         .tabIndex = l.boxTab},
+         .tabIndex = l.boxTab,
+         .accessibleName = l.boxAccessibleName, .accessibleDescription = l.accessibleDescription},
         {.name = l.slider, .kind = ControlKind::Slider,
          .left = l.frameLeft + 1200, .top = rowTop, .width = 255, .height = 375,
-         .tabIndex = l.sliderTab, .maximum = l.maximum, .position = l.position},
+         .tabIndex = l.sliderTab, .maximum = l.maximum, .position = l.position,
+         .accessibleName = l.sliderAccessibleName,
+         .accessibleDescription = l.accessibleDescription},
     };
     // clang-format on
 }

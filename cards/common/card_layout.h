@@ -23,7 +23,8 @@ std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout);
 std::vector<OptionBox*> pwmBoxes(const FormBuilder& form);
 
 // A framed value row under its bold heading: unit label, value box (initially "0") and spin
-// slider side by side inside a 1695 x 975 frame.
+// slider side by side inside a 1695 x 975 frame. What a screen reader says for the box and the
+// slider is marked with QT_TRANSLATE_NOOP("Controls", ...).
 struct ValueRowLayout
 {
     const char* heading;
@@ -45,6 +46,9 @@ struct ValueRowLayout
     int sliderTab;
     int maximum;
     int position;
+    const char* boxAccessibleName;
+    const char* sliderAccessibleName;
+    const char* accessibleDescription; // of both box and slider
 };
 std::vector<ControlSpec> valueRow(const ValueRowLayout& layout);
 

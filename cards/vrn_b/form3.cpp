@@ -12,7 +12,13 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape1", .frameLeft = 1200, .frameTop = 1920,
                 .unit = "Label34", .unitCaption = "(mA)", .unitTab = 17,
                 .box = "Text11", .boxTab = 15,
-                .slider = "VScroll5", .sliderTab = 16, .maximum = 1023, .position = 255},
+                .slider = "VScroll5", .sliderTab = 16, .maximum = 1023, .position = 255,
+                .boxAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA) up/down"),
+                .accessibleDescription =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")},
      .fileLine = 1},
     {.quantity = quantity::kOverSupplyTime,
      .layout = {.heading = "Label19", .headingCaption = "TEMPO SOVRALIMENTAZIONE",
@@ -20,7 +26,12 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape5", .frameLeft = 1200, .frameTop = 3480,
                 .unit = "Label22", .unitCaption = "msec", .unitTab = 7,
                 .box = "Text2", .boxTab = 1,
-                .slider = "VScroll1", .sliderTab = 19, .maximum = 99, .position = 99},
+                .slider = "VScroll1", .sliderTab = 19, .maximum = 99, .position = 99,
+                .boxAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE (msec)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE (msec) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE")},
      .fileLine = 2},
 };
 

@@ -13,7 +13,11 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape5", .frameLeft = 6120, .frameTop = 1920,
                 .unit = "Label22", .unitCaption = "sec", .unitTab = 13, .unitLeft = 6360,
                 .box = "Text2", .boxTab = 12,
-                .slider = "VScroll1", .sliderTab = 19, .maximum = 255, .position = 254},
+                .slider = "VScroll1", .sliderTab = 19, .maximum = 255, .position = 254,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE")},
      .fileLine = 2},
     {.quantity = quantity::kMinimumCurrent,
      .layout = {.heading = "Label2", .headingCaption = "CORRENTE MINIMA",
@@ -21,7 +25,11 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape1", .frameLeft = 840, .frameTop = 3480,
                 .unit = "Label34", .unitCaption = "(mA)", .unitTab = 17,
                 .box = "Text11", .boxTab = 15,
-                .slider = "VScroll5", .sliderTab = 16, .maximum = 511, .position = 511},
+                .slider = "VScroll5", .sliderTab = 16, .maximum = 511, .position = 511,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA (mA) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA")},
      .fileLine = 1},
     {.quantity = quantity::kMaximumCurrent,
      .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA REGOLATA",
@@ -29,7 +37,13 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape2", .frameLeft = 840, .frameTop = 1920,
                 .unit = "Label3", .unitCaption = "(mA)", .unitTab = 25,
                 .box = "Text1", .boxTab = 23,
-                .slider = "VScroll2", .sliderTab = 22, .maximum = 1023, .position = 1023},
+                .slider = "VScroll2", .sliderTab = 22, .maximum = 1023, .position = 1023,
+                .boxAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA) up/down"),
+                .accessibleDescription =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")},
      .fileLine = 3},
 };
 

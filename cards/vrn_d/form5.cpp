@@ -13,7 +13,11 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape5", .frameLeft = 5880, .frameTop = 1800,
                 .unit = "Label22", .unitCaption = "sec", .unitTab = 18,
                 .box = "Text2", .boxTab = 9,
-                .slider = "VScroll1", .sliderTab = 3, .maximum = 255, .position = 254},
+                .slider = "VScroll1", .sliderTab = 3, .maximum = 255, .position = 254,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE")},
      .fileLine = 1},
     {.quantity = quantity::kMaximumCurrent,
      .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA",
@@ -21,7 +25,11 @@ constexpr CardRowSpec kRows[] = {
                 .frame = "Shape2", .frameLeft = 720, .frameTop = 1800,
                 .unit = "Label2", .unitCaption = "(mA)", .unitTab = 21,
                 .box = "Text1", .boxTab = 19,
-                .slider = "VScroll2", .sliderTab = 20, .maximum = 1023, .position = 127},
+                .slider = "VScroll2", .sliderTab = 20, .maximum = 1023, .position = 127,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA (mA) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA")},
      .fileLine = 2},
 };
 
