@@ -17,7 +17,7 @@
 
 namespace vrn {
 
-QWidget* FormBuilder::create(const ControlSpec& control)
+QWidget* FormBuilder::create(const ControlLayout& control)
 {
     const QString caption = QString::fromUtf8(control.caption ? control.caption : "");
     switch (control.kind) {
@@ -54,9 +54,9 @@ QWidget* FormBuilder::create(const ControlSpec& control)
     return nullptr;
 }
 
-void FormBuilder::add(std::span<const ControlSpec> controls)
+void FormBuilder::add(std::span<const ControlLayout> controls)
 {
-    for (const ControlSpec& control : controls) {
+    for (const ControlLayout& control : controls) {
         QWidget* widget = create(control);
         widget->setObjectName(QLatin1String(control.name));
         widget->setGeometry(twipsRect(control.left, control.top, control.width, control.height));

@@ -12,7 +12,7 @@ namespace vrn {
 enum class ControlKind { Picture, Label, BoldLabel, Frame, ValueBox, Slider, OptionBox, Button };
 
 // One row of a window's layout table; positions and sizes in twips.
-struct ControlSpec
+struct ControlLayout
 {
     const char* name;
     ControlKind kind;
@@ -37,8 +37,8 @@ class FormBuilder
 public:
     explicit FormBuilder(QWidget* client) : m_client(client) {}
 
-    void add(std::span<const ControlSpec> controls);
-    void add(std::initializer_list<ControlSpec> controls)
+    void add(std::span<const ControlLayout> controls);
+    void add(std::initializer_list<ControlLayout> controls)
     {
         add(std::span(controls.begin(), controls.size()));
     }
@@ -57,7 +57,7 @@ public:
     void finish() const { applyTabOrder(); }
 
 private:
-    QWidget* create(const ControlSpec& control);
+    QWidget* create(const ControlLayout& control);
 
     QWidget* m_client;
     QHash<QString, QWidget*> m_widgets;

@@ -20,9 +20,9 @@ const char* const kPwmGroup = QT_TRANSLATE_NOOP("Controls", "PWM");
 
 } // namespace
 
-std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout)
+std::vector<ControlLayout> pwmColumn(const PwmColumnLayout& layout)
 {
-    std::vector<ControlSpec> rows;
+    std::vector<ControlLayout> rows;
     for (int i = 0; i < 5; ++i) {
         const int top = layout.firstTop + i * kRowPitch;
         const bool last = i == 4;
@@ -48,7 +48,7 @@ std::vector<OptionBox*> pwmBoxes(const FormBuilder& form)
     return boxes;
 }
 
-std::vector<ControlSpec> valueRow(const ValueRowLayout& l)
+std::vector<ControlLayout> valueRow(const ValueRowLayout& l)
 {
     const int rowTop = l.frameTop + 360;
     const int unitLeft = l.unitLeft ? l.unitLeft : l.frameLeft + 120;

@@ -19,7 +19,7 @@ struct PwmColumnLayout
     std::array<int, 5> boxTabs;
     std::array<int, 5> labelTabs;
 };
-std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout);
+std::vector<ControlLayout> pwmColumn(const PwmColumnLayout& layout);
 std::vector<OptionBox*> pwmBoxes(const FormBuilder& form);
 
 // A framed value row under its bold heading: unit label, value box (initially "0") and spin
@@ -50,6 +50,6 @@ struct ValueRowLayout
     const char* sliderAccessibleName;
     const char* accessibleDescription; // of both box and slider
 };
-std::vector<ControlSpec> valueRow(const ValueRowLayout& layout);
+std::vector<ControlLayout> valueRow(const ValueRowLayout& layout);
 
 } // namespace vrn

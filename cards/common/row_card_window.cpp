@@ -13,8 +13,9 @@ namespace {
 
 constexpr CardMenuNames kMenus{"FL", "SLV", "&Save", "OP", "&Open", "EX"};
 // clang-format off
-constexpr ControlSpec kPicture{.name = "Picture1", .kind = ControlKind::Picture,
-                               .left = 0, .top = 0, .width = 10695, .height = 1335, .tabIndex = 0};
+constexpr ControlLayout kPicture{.name = "Picture1", .kind = ControlKind::Picture,
+                                 .left = 0, .top = 0, .width = 10695, .height = 1335,
+                                 .tabIndex = 0};
 // clang-format on
 // The PWM group, in twips from the corner of its frame.
 constexpr int kPwmFrameWidth = 2055;
@@ -35,7 +36,7 @@ constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$
 constexpr char kPwmLetter = 'B';
 constexpr ReplyValue kPwmReply{"PWM frequency", sim::reply::kPwm};
 
-ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
+ControlLayout transferButton(const TransferButtonLayout& button, const char* caption)
 {
     // clang-format off
     return {.name = button.name, .kind = ControlKind::Button, .caption = caption,
@@ -46,17 +47,17 @@ ControlSpec transferButton(const TransferButtonLayout& button, const char* capti
 
 } // namespace
 
-std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows)
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows)
 {
     std::vector<ReplyValue> values{kPwmReply};
-    for (const CardRowSpec& row : rows) {
+    for (const CardRowLayout& row : rows) {
         const RowQuantity& q = row.quantity;
         values.push_back({q.name, q.replyPosition, q.replyLowPosition, row.layout.maximum});
     }
     return values;
 }
 
-RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
+RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
     : CardWindow(context, QString::fromLatin1(card.caption), card.clientWidth, card.clientHeight,
                  kMenus)
 {
@@ -65,7 +66,7 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
 
     m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
     m_replyValues = rowCardReplyValues(card.rows);
-    for (const CardRowSpec& row : card.rows) {
+    for (const CardRowLayout& row : card.rows) {
         const RowQuantity& q = row.quantity;
         auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
                                            m_form.get<ValueBox>(row.layout.box), context.slots,
@@ -88,7 +89,7 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
     connect(m_read, &GraphicalButton::clicked, this, &RowCardWindow::read);
 }
 
-void RowCardWindow::buildControls(const RowCardSpec& card)
+void RowCardWindow::buildControls(const RowCardLayout& card)
 {
     const PwmGroupLayout& pwm = card.pwm;
     m_form.add({
@@ -109,7 +110,7 @@ void RowCardWindow::buildControls(const RowCardSpec& card)
                           .firstTop = pwm.frameTop + kPwmFirstRowBelowFrame,
                           .boxTabs = pwm.boxTabs,
                           .labelTabs = pwm.labelTabs}));
-    for (const CardRowSpec& row : card.rows)
+    for (const CardRowLayout& row : card.rows)
         m_form.add(valueRow(row.layout));
     m_form.finish();
 }

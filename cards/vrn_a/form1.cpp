@@ -78,7 +78,7 @@ constexpr const char* kLevelsGroup =
     QT_TRANSLATE_NOOP("Controls", "SETTING REFERENCE AND CONTROL CURRENT");
 
 // clang-format off
-const ControlSpec kLayout[] = {
+const ControlLayout kLayout[] = {
     {.name = "Picture1", .kind = ControlKind::Picture,
      .left = 0, .top = 0, .width = 10935, .height = 1335, .tabIndex = kTabPicture1},
     {.name = "Shape2", .kind = ControlKind::Frame,

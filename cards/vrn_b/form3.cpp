@@ -5,7 +5,7 @@ namespace {
 
 // In the order a read reply is applied; the file holds the current's slider first.
 // clang-format off
-constexpr CardRowSpec kRows[] = {
+constexpr CardRowLayout kRows[] = {
     {.quantity = quantity::kMaximumCurrent,
      .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA REGOLATA",
                 .headingLeft = 600, .headingTop = 1560, .headingWidth = 3135, .headingTab = 18,
@@ -35,7 +35,7 @@ constexpr CardRowSpec kRows[] = {
      .fileLine = 2},
 };
 
-constexpr RowCardSpec kVrnB{
+constexpr RowCardLayout kVrnB{
     .objectName = "Form3",
     .caption = "VRN-B rev01",
     .clientWidth = 7245,

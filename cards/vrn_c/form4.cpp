@@ -6,7 +6,7 @@ namespace {
 // In the order a read reply is applied: the time first, then the minimum current, then the
 // maximum current; the file holds the minimum current's slider first.
 // clang-format off
-constexpr CardRowSpec kRows[] = {
+constexpr CardRowLayout kRows[] = {
     {.quantity = quantity::kExcitationTime,
      .layout = {.heading = "Label19", .headingCaption = "TEMPO ECCITAZIONE",
                 .headingLeft = 5880, .headingTop = 1560, .headingWidth = 2295, .headingTab = 14,
@@ -47,7 +47,7 @@ constexpr CardRowSpec kRows[] = {
      .fileLine = 3},
 };
 
-constexpr RowCardSpec kVrnC{
+constexpr RowCardLayout kVrnC{
     .objectName = "Form4",
     .caption = "VRN-C rev01",
     .clientWidth = 8505,

@@ -6,7 +6,7 @@ namespace {
 // In the order a read reply is applied: the time, then the current; the file holds the time's
 // slider first.
 // clang-format off
-constexpr CardRowSpec kRows[] = {
+constexpr CardRowLayout kRows[] = {
     {.quantity = quantity::kExcitationTime,
      .layout = {.heading = "Label19", .headingCaption = "TEMPO ECCITAZIONE",
                 .headingLeft = 5640, .headingTop = 1440, .headingWidth = 2295, .headingTab = 17,
@@ -33,7 +33,7 @@ constexpr CardRowSpec kRows[] = {
      .fileLine = 2},
 };
 
-constexpr RowCardSpec kVrnD{
+constexpr RowCardLayout kVrnD{
     .objectName = "Form5",
     .caption = "VRN-D rev01",
     .clientWidth = 8100,

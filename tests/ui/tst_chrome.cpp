@@ -44,21 +44,21 @@ public:
 // Controls of the VRN-A window: the I Max row (the box and slider named where they are
 // declared, their label) and the Send button.
 // clang-format off
-const ControlSpec kIMaxBox{
+const ControlLayout kIMaxBox{
     .name = "Text11", .kind = ControlKind::ValueBox, .caption = "0",
     .left = 6360, .top = 5640, .width = 495, .height = 285, .tabIndex = 1,
     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA)"),
     .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "LEVELS")};
-const ControlSpec kIMaxSlider{
+const ControlLayout kIMaxSlider{
     .name = "VScroll5", .kind = ControlKind::Slider,
     .left = 6960, .top = 5640, .width = 255, .height = 375, .tabIndex = 2,
     .maximum = 1023, .position = 0,
     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA) up/down"),
     .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "LEVELS")};
-const ControlSpec kIMaxLabel{
+const ControlLayout kIMaxLabel{
     .name = "Label34", .kind = ControlKind::Label, .caption = "I Max (mA)",
     .left = 5520, .top = 5640, .width = 795, .height = 255};
-const ControlSpec kSendButton{
+const ControlLayout kSendButton{
     .name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
     .left = 1200, .top = 6600, .width = 1815, .height = 375, .tabIndex = 3};
 // clang-format on
@@ -171,9 +171,9 @@ void TestChrome::builderNamesControlsWhereverTheirLabelsStand()
     QFETCH(int, labelTop);
     QWidget client;
     FormBuilder form(&client);
-    std::vector<ControlSpec> layout{kIMaxBox, kIMaxSlider};
+    std::vector<ControlLayout> layout{kIMaxBox, kIMaxSlider};
     if (labelTop >= 0) {
-        ControlSpec label = kIMaxLabel;
+        ControlLayout label = kIMaxLabel;
         label.top = labelTop;
         layout.push_back(label);
     }
