@@ -98,20 +98,28 @@ Form2::Form2(QWidget* parent)
 
     FormBuilder form(client());
     form.add({
-        {"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0},
-        {"Command1", ControlKind::Button, "VRN-A", 1320, 1680, 1575, 495, 1},
-        {"Command2", ControlKind::Button, "VRB", 1320, 2640, 1575, 495, 2},
-        {"Command3", ControlKind::Button, "VRC", 4560, 1680, 1575, 495, 3},
-        {"Command4", ControlKind::Button, "VRD", 4560, 2640, 1575, 495, 4},
+        // clang-format off
+        {.name = "Picture1", .kind = ControlKind::Picture,
+         .left = 0, .top = 0, .width = 10695, .height = 1335, .tabIndex = 0},
+        {.name = "Command1", .kind = ControlKind::Button, .caption = "VRN-A",
+         .left = 1320, .top = 1680, .width = 1575, .height = 495, .tabIndex = 1,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-A card window")},
+        {.name = "Command2", .kind = ControlKind::Button, .caption = "VRB",
+         .left = 1320, .top = 2640, .width = 1575, .height = 495, .tabIndex = 2,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-B card window")},
+        {.name = "Command3", .kind = ControlKind::Button, .caption = "VRC",
+         .left = 4560, .top = 1680, .width = 1575, .height = 495, .tabIndex = 3,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-C card window")},
+        {.name = "Command4", .kind = ControlKind::Button, .caption = "VRD",
+         .left = 4560, .top = 2640, .width = 1575, .height = 495, .tabIndex = 4,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-D card window")},
+        // clang-format on
     });
     form.finish();
     const char* const buttons[] = {"Command1", "Command2", "Command3", "Command4"};
-    const char* const windows[] = {"VRN-A", "VRN-B", "VRN-C", "VRN-D"};
     for (int model = 0; model < 4; ++model) {
         auto* button = form.get<GraphicalButton>(buttons[model]);
         button->setFont(classicFont(9.75, true));
-        button->setAccessibleDescription(
-            QStringLiteral("Opens the %1 card window").arg(QLatin1String(windows[model])));
         connect(button, &GraphicalButton::clicked, this,
                 [this, model] { Q_EMIT cardWindowWanted(model); });
     }

@@ -2,6 +2,7 @@
 
 #include "ui/classic_colour.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,6 +14,10 @@ PictureStrip::PictureStrip(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    // A screen reader says what the banner shows.
+    setAccessibleName(QCoreApplication::translate("Controls", "VRN-PC"));
+    setAccessibleDescription(QCoreApplication::translate(
+        "Controls", "Banner: coil driver cards VRN-A, VRN-B, VRN-C, VRN-D"));
 }
 
 QPixmap PictureStrip::banner(qreal devicePixelRatio)

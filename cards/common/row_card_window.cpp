@@ -14,7 +14,11 @@ namespace vrn {
 namespace {
 
 constexpr CardMenuNames kMenus{"FL", "SLV", "&Save", "OP", "&Open", "EX"};
-constexpr ControlSpec kPicture{"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0};
+// clang-format off
+constexpr ControlLayout kPicture{.name = "Picture1", .kind = ControlKind::Picture,
+                                 .left = 0, .top = 0, .width = 10695, .height = 1335,
+                                 .tabIndex = 0};
+// clang-format on
 // The PWM group, in twips from the corner of its frame.
 constexpr int kPwmFrameWidth = 2055;
 constexpr int kPwmHeadingWidth = 495;
@@ -34,25 +38,28 @@ constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$
 constexpr char kPwmLetter = 'B';
 constexpr ReplyValue kPwmReply{QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm};
 
-ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
+ControlLayout transferButton(const TransferButtonLayout& button, const char* caption)
 {
-    return {button.name, ControlKind::Button, caption,       button.left,
-            button.top,  kButtonWidth,        kButtonHeight, button.tab};
+    // clang-format off
+    return {.name = button.name, .kind = ControlKind::Button, .caption = caption,
+            .left = button.left, .top = button.top, .width = kButtonWidth, .height = kButtonHeight,
+            .tabIndex = button.tab};
+    // clang-format on
 }
 
 } // namespace
 
-std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows)
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows)
 {
     std::vector<ReplyValue> values{kPwmReply};
-    for (const CardRowSpec& row : rows) {
+    for (const CardRowLayout& row : rows) {
         const RowQuantity& q = row.quantity;
         values.push_back({q.name, q.replyPosition, q.replyLowPosition, row.layout.maximum});
     }
     return values;
 }
 
-RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
+RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
     : CardWindow(context, QString::fromLatin1(card.caption), card.clientWidth, card.clientHeight,
                  kMenus)
 {
@@ -61,7 +68,7 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
 
     m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
     m_replyValues = rowCardReplyValues(card.rows);
-    for (const CardRowSpec& row : card.rows) {
+    for (const CardRowLayout& row : card.rows) {
         const RowQuantity& q = row.quantity;
         auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
                                            m_form.get<ValueBox>(row.layout.box), context.slots,
@@ -84,21 +91,28 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
     connect(m_read, &GraphicalButton::clicked, this, &RowCardWindow::read);
 }
 
-void RowCardWindow::buildControls(const RowCardSpec& card)
+void RowCardWindow::buildControls(const RowCardLayout& card)
 {
     const PwmGroupLayout& pwm = card.pwm;
     m_form.add({
         kPicture,
-        {"Label9", ControlKind::BoldLabel, "PWM", pwm.frameLeft + kPwmHeadingInset,
-         pwm.frameTop - kHeadingAboveFrame, kPwmHeadingWidth, 255, pwm.headingTab},
-        {"Shape3", ControlKind::Frame, "", pwm.frameLeft, pwm.frameTop, kPwmFrameWidth,
-         pwm.frameHeight},
+        // clang-format off
+        {.name = "Label9", .kind = ControlKind::BoldLabel, .caption = "PWM",
+         .left = pwm.frameLeft + kPwmHeadingInset, .top = pwm.frameTop - kHeadingAboveFrame,
+         .width = kPwmHeadingWidth, .height = 255, .tabIndex = pwm.headingTab},
+        {.name = "Shape3", .kind = ControlKind::Frame,
+         .left = pwm.frameLeft, .top = pwm.frameTop, .width = kPwmFrameWidth,
+         .height = pwm.frameHeight},
+        // clang-format on
         transferButton(card.send, "Send Parameters"),
         transferButton(card.read, "Read Parameters"),
     });
-    m_form.add(pwmColumn({pwm.frameLeft + kPwmBoxInset, pwm.frameLeft + kPwmLabelInset,
-                          pwm.frameTop + kPwmFirstRowBelowFrame, pwm.boxTabs, pwm.labelTabs}));
-    for (const CardRowSpec& row : card.rows)
+    m_form.add(pwmColumn({.boxLeft = pwm.frameLeft + kPwmBoxInset,
+                          .labelLeft = pwm.frameLeft + kPwmLabelInset,
+                          .firstTop = pwm.frameTop + kPwmFirstRowBelowFrame,
+                          .boxTabs = pwm.boxTabs,
+                          .labelTabs = pwm.labelTabs}));
+    for (const CardRowLayout& row : card.rows)
         m_form.add(valueRow(row.layout));
     m_form.finish();
 }

@@ -51,7 +51,7 @@ constexpr RowQuantity kOverSupplyTime{'Z', RowDisplay::TenMilliseconds, RowEntry
 
 // One value row of a window: what it edits, where it stands, and the parameter-file line that
 // holds its slider's position.
-struct CardRowSpec
+struct CardRowLayout
 {
     RowQuantity quantity;
     ValueRowLayout layout;
@@ -80,21 +80,21 @@ struct TransferButtonLayout
 };
 
 // Everything that sets one row-and-PWM card window apart from another.
-struct RowCardSpec
+struct RowCardLayout
 {
     const char* objectName;
     const char* caption;
     int clientWidth;  // twips
     int clientHeight; // twips
     PwmGroupLayout pwm;
-    std::span<const CardRowSpec> rows; // in the order a read reply is applied
+    std::span<const CardRowLayout> rows; // in the order a read reply is applied
     TransferButtonLayout send;
     TransferButtonLayout read;
 };
 
 // The values such a window takes from the card's read reply, checked before any is applied:
 // the PWM frequency, then one per row in the order the reply is applied.
-std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows);
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows);
 
 // A card window made of value rows (slider, box, slot) and the PWM frequency column writing
 // slot B: the VRN-B, VRN-C and VRN-D windows. Its Send, Read, Save and Open follow its rows.
@@ -102,7 +102,7 @@ class RowCardWindow : public CardWindow
 {
     Q_OBJECT
 public:
-    RowCardWindow(CardContext& context, const RowCardSpec& card);
+    RowCardWindow(CardContext& context, const RowCardLayout& card);
 
     void send();
     void read();
@@ -120,7 +120,7 @@ private:
         int fileLine;
     };
 
-    void buildControls(const RowCardSpec& card);
+    void buildControls(const RowCardLayout& card);
     std::vector<SendFrame> sendFrames() const;
     void applyReply(const ReplyFields& fields);
 

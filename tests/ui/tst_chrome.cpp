@@ -3,12 +3,17 @@
 #include "ui/form_builder.h"
 #include "ui/graphical_button.h"
 #include "ui/picture_strip.h"
+#include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTranslator>
+
+#include <vector>
 
 using namespace vrn;
 
@@ -23,6 +28,41 @@ QWidget* nextTabStop(QWidget* from)
     return next;
 }
 
+// Translates every text of the "Controls" context by putting it in angle brackets.
+class BracketTranslator : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        if (qstrcmp(context, "Controls") != 0)
+            return {};
+        return QLatin1Char('<') + QString::fromUtf8(sourceText) + QLatin1Char('>');
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// Controls of the VRN-A window: the I Max row (the box and slider named where they are
+// declared, their label) and the Send button.
+// clang-format off
+const ControlLayout kIMaxBox{
+    .name = "Text11", .kind = ControlKind::ValueBox, .caption = "0",
+    .left = 6360, .top = 5640, .width = 495, .height = 285, .tabIndex = 1,
+    .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA)"),
+    .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "LEVELS")};
+const ControlLayout kIMaxSlider{
+    .name = "VScroll5", .kind = ControlKind::Slider,
+    .left = 6960, .top = 5640, .width = 255, .height = 375, .tabIndex = 2,
+    .maximum = 1023, .position = 0,
+    .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA) up/down"),
+    .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "LEVELS")};
+const ControlLayout kIMaxLabel{
+    .name = "Label34", .kind = ControlKind::Label, .caption = "I Max (mA)",
+    .left = 5520, .top = 5640, .width = 795, .height = 255};
+const ControlLayout kSendButton{
+    .name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
+    .left = 1200, .top = 6600, .width = 1815, .height = 375, .tabIndex = 3};
+// clang-format on
+
 } // namespace
 
 class TestChrome : public QObject
@@ -34,6 +74,9 @@ private Q_SLOTS:
     void bannerIsOwnSize();
     void busyColours();
     void builderPlacesControlsAndChainsFocus();
+    void builderNamesControlsWhereverTheirLabelsStand_data();
+    void builderNamesControlsWhereverTheirLabelsStand();
+    void builderTranslatesSpokenTextsButNotCaptions();
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
@@ -93,10 +136,16 @@ void TestChrome::builderPlacesControlsAndChainsFocus()
     QWidget client;
     FormBuilder form(&client);
     form.add({
-        {"Text2", ControlKind::ValueBox, "0", 1800, 3840, 495, 285, 1},
-        {"Label22", ControlKind::Label, "msec", 1320, 3840, 375, 255, 7},
-        {"Command1", ControlKind::Button, "Send Parameters", 1200, 4800, 1815, 375, 21},
-        {"Text11", ControlKind::ValueBox, "0", 1800, 2280, 495, 285, 15},
+        // clang-format off
+        {.name = "Text2", .kind = ControlKind::ValueBox, .caption = "0",
+         .left = 1800, .top = 3840, .width = 495, .height = 285, .tabIndex = 1},
+        {.name = "Label22", .kind = ControlKind::Label, .caption = "msec",
+         .left = 1320, .top = 3840, .width = 375, .height = 255, .tabIndex = 7},
+        {.name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
+         .left = 1200, .top = 4800, .width = 1815, .height = 375, .tabIndex = 21},
+        {.name = "Text11", .kind = ControlKind::ValueBox, .caption = "0",
+         .left = 1800, .top = 2280, .width = 495, .height = 285, .tabIndex = 15},
+        // clang-format on
     });
     form.applyTabOrder();
     auto* text2 = form.get<ValueBox>("Text2");
@@ -104,6 +153,54 @@ void TestChrome::builderPlacesControlsAndChainsFocus()
     QCOMPARE(text2->text(), QStringLiteral("0"));
     QCOMPARE(nextTabStop(text2), form.get<ValueBox>("Text11"));
     QCOMPARE(nextTabStop(form.get<ValueBox>("Text11")), form.get<GraphicalButton>("Command1"));
+}
+
+void TestChrome::builderNamesControlsWhereverTheirLabelsStand_data()
+{
+    QTest::addColumn<int>("labelTop"); // twips; -1: no label at all
+    QTest::newRow("label-beside-box") << 5640;
+    QTest::newRow("label-raised-five-pixels") << 5565;
+    QTest::newRow("label-under-box") << 6600;
+    QTest::newRow("no-label") << -1;
+}
+
+// A screen reader says what the layout table states, whatever the labels around the box say
+// or wherever they stand.
+void TestChrome::builderNamesControlsWhereverTheirLabelsStand()
+{
+    QFETCH(int, labelTop);
+    QWidget client;
+    FormBuilder form(&client);
+    std::vector<ControlLayout> layout{kIMaxBox, kIMaxSlider};
+    if (labelTop >= 0) {
+        ControlLayout label = kIMaxLabel;
+        label.top = labelTop;
+        layout.push_back(label);
+    }
+    form.add(layout);
+    form.finish();
+    auto* box = form.get<ValueBox>("Text11");
+    auto* slider = form.get<SpinSlider>("VScroll5");
+    QCOMPARE(box->accessibleName(), QStringLiteral("I Max (mA)"));
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("LEVELS"));
+    QCOMPARE(slider->accessibleName(), QStringLiteral("I Max (mA) up/down"));
+    QCOMPARE(slider->accessibleDescription(), QStringLiteral("LEVELS"));
+}
+
+// Names and descriptions are texts of the program's own; the classic captions stay verbatim.
+void TestChrome::builderTranslatesSpokenTextsButNotCaptions()
+{
+    BracketTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    QWidget client;
+    FormBuilder form(&client);
+    form.add({kIMaxBox, kIMaxLabel, kSendButton});
+    QCoreApplication::removeTranslator(&translator);
+    auto* box = form.get<ValueBox>("Text11");
+    QCOMPARE(box->accessibleName(), QStringLiteral("<I Max (mA)>"));
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("<LEVELS>"));
+    QCOMPARE(form.get<QLabel>("Label34")->text(), QStringLiteral("I Max (mA)"));
+    QCOMPARE(form.get<GraphicalButton>("Command1")->text(), QStringLiteral("Send Parameters"));
 }
 
 void TestChrome::dialogKeepsLastFileAcrossUses()
