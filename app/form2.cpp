@@ -4,6 +4,7 @@
 #include "ui/graphical_button.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,12 +14,6 @@
 
 namespace vrn {
 namespace {
-
-#ifdef Q_OS_WIN
-constexpr const char* kOtherPortExample = "COM7";
-#else
-constexpr const char* kOtherPortExample = "/dev/ttyUSB1 or /dev/pts/3";
-#endif
 
 QStringView withoutLeadingZeros(QStringView digits)
 {
@@ -85,13 +80,15 @@ Form2::Form2(QWidget* parent)
         connect(item, &QAction::triggered, this, [this, n] { Q_EMIT portChosen(n); });
     }
     m_portMenu->addSeparator();
-    QAction* simulated = m_portMenu->addAction(QStringLiteral("Simulated card"));
+    QAction* simulated =
+        m_portMenu->addAction(QCoreApplication::translate("Launcher", "Simulated card"));
     simulated->setObjectName(QStringLiteral("seSimulated"));
     connect(simulated, &QAction::triggered, this, &Form2::simulatedCardChosen);
     m_portMenu->addSeparator();
     // The system's ports come between this separator and "Other port...": adapters come and go
     // while the program runs, so the list is read again every time the menu opens.
-    QAction* other = m_portMenu->addAction(QStringLiteral("Other port..."));
+    QAction* other =
+        m_portMenu->addAction(QCoreApplication::translate("Launcher", "Other port..."));
     other->setObjectName(QStringLiteral("seOther"));
     connect(other, &QAction::triggered, this, &Form2::askForOtherPort);
     connect(m_portMenu, &QMenu::aboutToShow, this, &Form2::listSystemPorts);
@@ -154,7 +151,7 @@ void Form2::listSystemPorts()
         return item;
     };
     if (ports.isEmpty()) {
-        QAction* none = insert(QStringLiteral("No serial port found"));
+        QAction* none = insert(QCoreApplication::translate("Launcher", "No serial port found"));
         none->setObjectName(QStringLiteral("seNoPort"));
         none->setEnabled(false);
         return;
@@ -173,10 +170,16 @@ void Form2::askForOtherPort()
     if (!m_otherPortDialog) {
         m_otherPortDialog = new QInputDialog(this);
         m_otherPortDialog->setObjectName(QStringLiteral("otherPortDialog"));
-        m_otherPortDialog->setWindowTitle(QStringLiteral("Other port"));
+        m_otherPortDialog->setWindowTitle(QCoreApplication::translate("Launcher", "Other port"));
         m_otherPortDialog->setLabelText(
-            QStringLiteral("Device name of the serial port (for example %1):")
-                .arg(QLatin1String(kOtherPortExample)));
+#ifdef Q_OS_WIN
+            QCoreApplication::translate("Launcher",
+                                        "Device name of the serial port (for example COM7):"));
+#else
+            QCoreApplication::translate(
+                "Launcher",
+                "Device name of the serial port (for example /dev/ttyUSB1 or /dev/pts/3):"));
+#endif
         m_otherPortDialog->setInputMode(QInputDialog::TextInput);
         connect(m_otherPortDialog, &QInputDialog::textValueSelected, this,
                 [this](const QString& text) {

@@ -16,4 +16,5 @@ vrn_install_missing() {
         "${missing[@]}"
 }
 
-VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev)
+VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev
+                    qt6-l10n-tools)
