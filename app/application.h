@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cards/common/card_context.h"
+#include "cards/common/card_values.h"
 #include "link/link.h"
 #include "link/slot_table.h"
 #include "sim/card.h"
@@ -18,8 +19,6 @@ namespace vrn {
 
 class CardWindow;
 class Form2;
-
-enum class CardModel { VrnA = 0, VrnB = 1, VrnC = 2, VrnD = 3 };
 
 // The program: owns the slot table, the serial link and the shared file dialog for the whole
 // run, the launcher and the card windows, and decides when the program ends.

@@ -8,31 +8,6 @@
 
 namespace vrn {
 
-std::vector<TransferStep> sendSteps(SlotTable& slots, std::span<const SendFrame> frames,
-                                    bool settlePauses)
-{
-    std::vector<TransferStep> steps{TransferStep::discardInput()};
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const SendFrame frame = frames[i];
-        steps.push_back(TransferStep::transaction([&slots, frame]() -> QByteArray {
-            switch (frame.source) {
-            case SendFrame::Source::Fixed:
-                return QByteArray(frame.text);
-            case SendFrame::Source::PaddedSlot:
-                slots.pad(frame.letter);
-                return commandFrame(frame.letter, slots.value(frame.letter));
-            case SendFrame::Source::SlotAsHeld:
-                return commandFrame(frame.letter, slots.value(frame.letter),
-                                    QByteArray(frame.text));
-            }
-            return {};
-        }));
-        if (settlePauses && i + 1 < frames.size())
-            steps.push_back(TransferStep::settlePause());
-    }
-    return steps;
-}
-
 void CardTransfers::report(const QString& text)
 {
     m_context.notices.post(m_window, m_window ? m_window->windowTitle() : QString(), text);

@@ -8,14 +8,20 @@
 
 namespace vrn {
 
-CardWindow::CardWindow(CardContext& context, const QString& caption, int clientWidthTwips,
-                       int clientHeightTwips, const CardMenuNames& menuNames)
+CardWindow::CardWindow(CardContext& context, CardModel model, const QString& caption,
+                       int clientWidthTwips, int clientHeightTwips, const CardMenuNames& menuNames)
     : ClassicWindow(caption, clientWidthTwips, clientHeightTwips), m_context(context),
-      m_form(client()), m_menus(addCardMenus(this, menuNames)), m_transfers(context, this)
+      m_model(model), m_form(client()), m_menus(addCardMenus(this, menuNames)),
+      m_transfers(context, this)
 {
     connect(m_menus.save, &QAction::triggered, this, &CardWindow::save);
     connect(m_menus.open, &QAction::triggered, this, &CardWindow::open);
     connect(m_menus.exit, &QAction::triggered, this, &CardWindow::exitRequested);
+}
+
+Codes CardWindow::codesToSend() const
+{
+    return vrn::codesToSend(m_context.slots, sendFrames());
 }
 
 void CardWindow::closeEvent(QCloseEvent* event)

@@ -2,6 +2,7 @@
 
 #include "cards/common/card_context.h"
 #include "cards/common/card_transfers.h"
+#include "cards/common/card_values.h"
 #include "cards/common/parameter_file.h"
 #include "ui/classic_window.h"
 #include "ui/form_builder.h"
@@ -17,12 +18,25 @@ class CardWindow : public ClassicWindow
 {
     Q_OBJECT
 public:
-    CardWindow(CardContext& context, const QString& caption, int clientWidthTwips,
+    CardWindow(CardContext& context, CardModel model, const QString& caption, int clientWidthTwips,
                int clientHeightTwips, const CardMenuNames& menuNames);
 
+    CardModel model() const { return m_model; }
+
+    // The window's Send and Read, as its buttons run them.
+    virtual void send() = 0;
+    virtual void read() = 0;
     // The window's Save and Open, as its "&File" menu runs them.
     void save();
     void open();
+
+    // The values this window sets on its card, in the order of its Send.
+    virtual std::span<const CardValue> cardValues() const = 0;
+    // The frames of its Send, and the values of the read reply it checks before applying any.
+    virtual std::span<const SendFrame> sendFrames() const = 0;
+    virtual std::span<const ReplyValue> replyChecks() const = 0;
+    // What the next Send would put out, by letter, without changing a slot.
+    Codes codesToSend() const;
 
 Q_SIGNALS:
     // "&Exit" was chosen: the program ends at once.
@@ -43,6 +57,7 @@ protected:
     void notify(const QString& text);
 
     CardContext& m_context;
+    const CardModel m_model;
     FormBuilder m_form;
     CardMenus m_menus;
     CardTransfers m_transfers;

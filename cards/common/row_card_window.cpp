@@ -36,6 +36,7 @@ constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$
                                        "F00000$", "G00000$", "H00000$", "a00000$", "Z00000$"};
 
 constexpr char kPwmLetter = 'B';
+constexpr CardValue kPwmValue{'B', QT_TRANSLATE_NOOP("Values", "PWM"), ValueUnit::PwmChoice};
 constexpr ReplyValue kPwmReply{QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm};
 
 ControlLayout transferButton(const TransferButtonLayout& button, const char* caption)
@@ -60,8 +61,8 @@ std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows)
 }
 
 RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
-    : CardWindow(context, QString::fromLatin1(card.caption), card.clientWidth, card.clientHeight,
-                 kMenus)
+    : CardWindow(context, card.model, QString::fromLatin1(card.caption), card.clientWidth,
+                 card.clientHeight, kMenus)
 {
     setObjectName(QLatin1String(card.objectName));
     buildControls(card);
@@ -83,7 +84,15 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
     for (std::size_t k = 0; k < m_fileRows.size(); ++k)
         Q_ASSERT_X(m_rows[m_fileRows[k]].fileLine == static_cast<int>(k) + 1, "RowCardWindow",
                    "the rows must fill the file's lines from the first on");
-    m_frames = sendFrames();
+    m_frames = buildSendFrames();
+    // The PWM frequency goes out second (slot B), then the rows by their letters' order.
+    m_values.push_back(kPwmValue);
+    for (const SendFrame& frame : m_frames) {
+        for (const Row& row : m_rows) {
+            if (row.quantity.letter == frame.letter)
+                m_values.push_back(row.quantity.value);
+        }
+    }
 
     m_send = m_form.get<GraphicalButton>(card.send.name);
     m_read = m_form.get<GraphicalButton>(card.read.name);
@@ -117,7 +126,7 @@ void RowCardWindow::buildControls(const RowCardLayout& card)
     m_form.finish();
 }
 
-std::vector<SendFrame> RowCardWindow::sendFrames() const
+std::vector<SendFrame> RowCardWindow::buildSendFrames() const
 {
     std::vector<SendFrame> frames;
     for (const char* zero : kZeroFrames) {

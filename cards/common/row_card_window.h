@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cards/common/card_layout.h"
+#include "cards/common/card_values.h"
 #include "cards/common/card_window.h"
 #include "cards/common/parameter_row.h"
 #include "link/protocol.h"
@@ -32,6 +33,7 @@ struct RowQuantity
     int replyPosition;    // 1-based; the high part of a pair
     int replyLowPosition; // the low part of a pair; 0 for a single field
     RowReply reply;
+    CardValue value; // how the status line, Verify and the record name and show it
 };
 
 // The quantities of the VRN-B, VRN-C and VRN-D windows. The excitation time travels in the
@@ -39,13 +41,17 @@ struct RowQuantity
 namespace quantity {
 // clang-format off
 constexpr RowQuantity kMaximumCurrent{'H', RowDisplay::Current, RowEntry::CurrentWholeNumber,
-    QT_TRANSLATE_NOOP("Values", "maximum current"), protocol::field::kMaxHigh, protocol::field::kMaxLow, RowReply::Current};
+    QT_TRANSLATE_NOOP("Values", "maximum current"), protocol::field::kMaxHigh, protocol::field::kMaxLow, RowReply::Current,
+    {'H', QT_TRANSLATE_NOOP("Values", "Maximum current"), ValueUnit::Milliamps}};
 constexpr RowQuantity kMinimumCurrent{'G', RowDisplay::Current, RowEntry::Current,
-    QT_TRANSLATE_NOOP("Values", "minimum current"), protocol::field::kMinHigh, protocol::field::kMinLow, RowReply::Current};
+    QT_TRANSLATE_NOOP("Values", "minimum current"), protocol::field::kMinHigh, protocol::field::kMinLow, RowReply::Current,
+    {'G', QT_TRANSLATE_NOOP("Values", "Minimum current"), ValueUnit::Milliamps}};
 constexpr RowQuantity kExcitationTime{'C', RowDisplay::Seconds, RowEntry::Seconds,
-    QT_TRANSLATE_NOOP("Values", "excitation time"), protocol::field::kRampUp, 0, RowReply::TimeInSlot};
+    QT_TRANSLATE_NOOP("Values", "excitation time"), protocol::field::kRampUp, 0, RowReply::TimeInSlot,
+    {'C', QT_TRANSLATE_NOOP("Values", "Excitation time"), ValueUnit::Seconds}};
 constexpr RowQuantity kOverSupplyTime{'Z', RowDisplay::TenMilliseconds, RowEntry::Milliseconds,
-    QT_TRANSLATE_NOOP("Values", "over-supply time"), protocol::field::kOverSupply, 0, RowReply::TimeShown};
+    QT_TRANSLATE_NOOP("Values", "over-supply time"), protocol::field::kOverSupply, 0, RowReply::TimeShown,
+    {'Z', QT_TRANSLATE_NOOP("Values", "Over-supply time"), ValueUnit::TenMilliseconds}};
 // clang-format on
 } // namespace quantity
 
@@ -82,6 +88,7 @@ struct TransferButtonLayout
 // Everything that sets one row-and-PWM card window apart from another.
 struct RowCardLayout
 {
+    CardModel model;
     const char* objectName;
     const char* caption;
     int clientWidth;  // twips
@@ -104,8 +111,11 @@ class RowCardWindow : public CardWindow
 public:
     RowCardWindow(CardContext& context, const RowCardLayout& card);
 
-    void send();
-    void read();
+    void send() override;
+    void read() override;
+    std::span<const CardValue> cardValues() const override { return m_values; }
+    std::span<const SendFrame> sendFrames() const override { return m_frames; }
+    std::span<const ReplyValue> replyChecks() const override { return m_replyValues; }
 
 protected:
     QByteArray parameterFile() const override;
@@ -121,13 +131,14 @@ private:
     };
 
     void buildControls(const RowCardLayout& card);
-    std::vector<SendFrame> sendFrames() const;
+    std::vector<SendFrame> buildSendFrames() const;
     void applyReply(const ReplyFields& fields);
 
     std::vector<Row> m_rows;               // in the order a read reply is applied
     std::vector<std::size_t> m_fileRows;   // indices into m_rows, by parameter-file line
     std::vector<ReplyValue> m_replyValues; // the PWM frequency, then one per row
     std::vector<SendFrame> m_frames;
+    std::vector<CardValue> m_values; // in the order of the Send
     OptionGroup* m_pwm = nullptr;
     GraphicalButton* m_send = nullptr;
     GraphicalButton* m_read = nullptr;

@@ -56,6 +56,19 @@ constexpr ReplyValue kReplyValues[] = {
     {QT_TRANSLATE_NOOP("Values", "reference input"), protocol::field::kReference, 0,
      kLargestReference},
 };
+// The values the window sets, in the order of its Send.
+constexpr CardValue kValues[] = {
+    {'A', QT_TRANSLATE_NOOP("Values", "Coil current"), ValueUnit::CoilRange},
+    {'B', QT_TRANSLATE_NOOP("Values", "PWM"), ValueUnit::PwmChoice},
+    {'C', QT_TRANSLATE_NOOP("Values", "Ramp Up"), ValueUnit::Seconds},
+    {'D', QT_TRANSLATE_NOOP("Values", "Ramp Down"), ValueUnit::Seconds},
+    {'E', QT_TRANSLATE_NOOP("Values", "Vt"), ValueUnit::Millivolts},
+    {'F', QT_TRANSLATE_NOOP("Values", "I Pol"), ValueUnit::Milliamps},
+    {'G', QT_TRANSLATE_NOOP("Values", "I Min"), ValueUnit::Milliamps},
+    {'H', QT_TRANSLATE_NOOP("Values", "I Max"), ValueUnit::Milliamps},
+    {'a', QT_TRANSLATE_NOOP("Values", "Reference input"), ValueUnit::ReferenceInput},
+};
+
 enum ReplyIndex { kVt = 4, kIPol = 5, kIMin = 6, kIMax = 7 };
 
 // I Max slider positions of the five coil current ranges: codes 294, 410, 547, 642 and 888
@@ -251,7 +264,7 @@ const ControlLayout kLayout[] = {
 } // namespace
 
 Form1::Form1(CardContext& context)
-    : CardWindow(context, QStringLiteral("VRN-A rev01"), 8340, 7200, kMenus)
+    : CardWindow(context, CardModel::VrnA, QStringLiteral("VRN-A rev01"), 8340, 7200, kMenus)
 {
     setObjectName(QStringLiteral("Form1"));
     buildLayout();
@@ -299,6 +312,21 @@ Form1::Form1(CardContext& context)
 }
 
 std::span<const ReplyValue> Form1::replyValues()
+{
+    return kReplyValues;
+}
+
+std::span<const CardValue> Form1::cardValues() const
+{
+    return kValues;
+}
+
+std::span<const SendFrame> Form1::sendFrames() const
+{
+    return kFrames;
+}
+
+std::span<const ReplyValue> Form1::replyChecks() const
 {
     return kReplyValues;
 }

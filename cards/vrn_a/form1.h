@@ -21,8 +21,11 @@ public:
     // Every value the window takes from the card's read reply, checked before any is applied.
     static std::span<const ReplyValue> replyValues();
 
-    void send();
-    void read();
+    void send() override;
+    void read() override;
+    std::span<const CardValue> cardValues() const override;
+    std::span<const SendFrame> sendFrames() const override;
+    std::span<const ReplyValue> replyChecks() const override;
 
     // The ramp enable rule, as a click on "Enable Ramps" runs it.
     void runRampEnableRule();

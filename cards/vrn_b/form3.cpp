@@ -36,6 +36,7 @@ constexpr CardRowLayout kRows[] = {
 };
 
 constexpr RowCardLayout kVrnB{
+    .model = CardModel::VrnB,
     .objectName = "Form3",
     .caption = "VRN-B rev01",
     .clientWidth = 7245,

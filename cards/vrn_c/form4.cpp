@@ -48,6 +48,7 @@ constexpr CardRowLayout kRows[] = {
 };
 
 constexpr RowCardLayout kVrnC{
+    .model = CardModel::VrnC,
     .objectName = "Form4",
     .caption = "VRN-C rev01",
     .clientWidth = 8505,

@@ -34,6 +34,7 @@ constexpr CardRowLayout kRows[] = {
 };
 
 constexpr RowCardLayout kVrnD{
+    .model = CardModel::VrnD,
     .objectName = "Form5",
     .caption = "VRN-D rev01",
     .clientWidth = 8100,
