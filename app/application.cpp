@@ -7,6 +7,7 @@
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
 #include "sim/simulated_transport.h"
+#include "ui/status_line.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +22,11 @@ Application::Application()
     connect(m_launcher.get(), &Form2::cardWindowWanted, this,
             [this](int model) { showCardWindow(static_cast<CardModel>(model)); });
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
+    const auto showLinkState = [this] {
+        m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_link));
+    };
+    connect(&m_link, &Link::portChanged, this, showLinkState);
+    showLinkState();
 }
 
 Application::~Application()
@@ -34,6 +40,13 @@ Application::~Application()
 void Application::start()
 {
     m_launcher->show();
+}
+
+void Application::showLauncher()
+{
+    m_launcher->show();
+    m_launcher->raise();
+    m_launcher->activateWindow();
 }
 
 CardWindow* Application::cardWindow(CardModel model) const

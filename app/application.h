@@ -31,6 +31,8 @@ public:
 
     // Shows the launcher, centred; nothing else happens.
     void start();
+    // Shows the launcher again (after its close box), as at start, and brings it to the front.
+    void showLauncher();
 
     Form2* launcher() const { return m_launcher.get(); }
     // Shows a card window (creating it the first time, or again after its close box) and
@@ -61,11 +63,13 @@ private:
     bool anyCardWindowVisible() const;
 
     SlotTable m_slots;
+    SlotWatch m_slotWatch{m_slots};
     sim::Card m_simulatedCard;
     Link m_link;
     FileDialogState m_files;
     Notices m_notices;
-    CardContext m_context{m_slots, m_link, m_files, m_notices};
+    CardContext m_context{m_slots,   m_link,       m_files,
+                          m_notices, &m_slotWatch, [this] { showLauncher(); }};
     std::unique_ptr<Form2> m_launcher;
     std::array<QPointer<CardWindow>, 4> m_cards;
     std::function<void()> m_end;

@@ -2,6 +2,7 @@
 
 #include "ui/form_builder.h"
 #include "ui/graphical_button.h"
+#include "ui/status_line.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -92,6 +93,9 @@ Form2::Form2(QWidget* parent)
     other->setObjectName(QStringLiteral("seOther"));
     connect(other, &QAction::triggered, this, &Form2::askForOtherPort);
     connect(m_portMenu, &QMenu::aboutToShow, this, &Form2::listSystemPorts);
+
+    m_status = new StatusLine(this);
+    setStatusBar(m_status);
 
     FormBuilder form(client());
     form.add({

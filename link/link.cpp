@@ -66,6 +66,8 @@ bool Link::open(std::unique_ptr<Transport> transport)
     m_lastError = {};
     m_transport = std::move(transport);
     m_engine.setTransport(m_transport.get());
+    // A line that goes dead changes the port's state as much as choosing another.
+    connect(m_transport.get(), &Transport::lost, this, &Link::portChanged);
     const bool opened = m_transport->open();
     if (!opened)
         m_lastError = m_transport->error();

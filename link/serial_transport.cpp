@@ -1,6 +1,7 @@
 #include "link/serial_transport.h"
 
 #include <QFile>
+#include <QSerialPortInfo>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>
@@ -95,6 +96,8 @@ bool SerialTransport::open()
         return false;
     }
     m_port.clear();
+    const QSerialPortInfo info(m_port);
+    m_description = info.description();
     return true;
 }
 

@@ -19,6 +19,7 @@ public:
     void close() override;
     bool isOpen() const override { return m_port.isOpen(); }
     QString name() const override { return m_deviceName; }
+    QString description() const override { return m_description; }
     LinkError error() const override { return m_error; }
     void clearOutput() override;
     void write(const QByteArray& bytes) override;
@@ -42,6 +43,7 @@ private:
     QString m_deviceName;
     QSerialPort m_port;
     LinkError m_error;
+    QString m_description;
 };
 
 } // namespace vrn

@@ -60,12 +60,27 @@ const SlotValue& SlotTable::value(char letter) const
 void SlotTable::set(char letter, SlotValue value)
 {
     m_values[indexOf(letter)] = std::move(value);
+    if (m_watch)
+        Q_EMIT m_watch->written(letter);
 }
 
 void SlotTable::pad(char letter)
 {
     auto& slot = m_values[indexOf(letter)];
     slot = padded(slot);
+    if (m_watch)
+        Q_EMIT m_watch->written(letter);
+}
+
+SlotWatch::SlotWatch(SlotTable& slots, QObject* parent) : QObject(parent), m_slots(slots)
+{
+    Q_ASSERT_X(!slots.m_watch, "SlotWatch", "one watch per slot table");
+    m_slots.m_watch = this;
+}
+
+SlotWatch::~SlotWatch()
+{
+    m_slots.m_watch = nullptr;
 }
 
 } // namespace vrn

@@ -37,6 +37,10 @@ bool TransferEngine::start(std::vector<TransferStep> steps, Done done)
     m_next = 0;
     m_done = std::move(done);
     m_outcome = {};
+    for (const TransferStep& step : m_steps) {
+        if (step.kind == TransferStep::Kind::Transaction)
+            ++m_outcome.framesPlanned;
+    }
     if (!m_transport || !m_transport->isOpen()) {
         m_state = State::Failing;
         // Reported on the next turn of the event loop, like every other outcome.
@@ -151,6 +155,8 @@ void TransferEngine::checkReceived()
     const QByteArray received = m_transport->readAll();
     if (m_state == State::AwaitingReply)
         m_outcome.reply = received;
+    else
+        ++m_outcome.framesAnswered;
     runNextStep();
 }
 

@@ -42,6 +42,8 @@ struct TransferOutcome
     LinkError error;
     QByteArray reply; // the read reply of a read request
     QList<QByteArray> framesSent;
+    int framesPlanned = 0;  // the transactions the transfer was to make
+    int framesAnswered = 0; // the transactions whose answer arrived
 };
 
 // Runs the steps of one transfer on the event loop, without blocking and without polling:

@@ -22,6 +22,10 @@ public:
 
     // The name the user knows the line by ("/dev/ttyS0", "COM1", "simulated card").
     virtual QString name() const = 0;
+    // What the system says the device is ("FT232R USB UART"); empty when it says nothing.
+    virtual QString description() const { return {}; }
+    // True for the card simulated inside the program.
+    virtual bool isSimulated() const { return false; }
     virtual LinkError error() const = 0;
 
     // Discards characters queued for sending and not yet gone out.

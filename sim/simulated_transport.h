@@ -23,6 +23,7 @@ public:
     void close() override;
     bool isOpen() const override { return m_open; }
     QString name() const override { return QStringLiteral("simulated card"); }
+    bool isSimulated() const override { return true; }
     LinkError error() const override { return m_error; }
     void clearOutput() override { m_outgoing.clear(); }
     void write(const QByteArray& bytes) override;

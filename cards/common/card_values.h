@@ -24,13 +24,13 @@ QString modelName(CardModel model);
 
 // How a value of a card is shown in engineering units.
 enum class ValueUnit {
-    Milliamps,      // floor(code x 2.93) mA
-    Millivolts,     // floor(code x 2.93) mV
-    Seconds,        // code x 0.2 s
+    Milliamps,       // floor(code x 2.93) mA
+    Millivolts,      // floor(code x 2.93) mV
+    Seconds,         // code x 0.2 s
     TenMilliseconds, // code x 10 ms
-    PwmChoice,      // 1..5: "(3) 300 Hz"
-    CoilRange,      // 1..5: "(2) 1200 mA"
-    ReferenceInput  // 0, 1, 2: "(E2) 0 - 5V", "(E0) 0 - 10V", "(E1) 4-20mA"
+    PwmChoice,       // 1..5: "(3) 300 Hz"
+    CoilRange,       // 1..5: "(2) 1200 mA"
+    ReferenceInput   // 0, 1, 2: "(E2) 0 - 5V", "(E0) 0 - 10V", "(E1) 4-20mA"
 };
 
 // A value a card window sets on its card: the slot letter that carries it on the wire, its

@@ -72,6 +72,18 @@ QString LinkMessages::deviceProblem(const LinkError& e)
     }
 }
 
+QString LinkMessages::linkState(const Link& link)
+{
+    const Transport* line = link.transport();
+    if (!line || !line->isOpen())
+        return tr("No port open");
+    if (line->isSimulated())
+        return tr("Simulated card");
+    if (line->description().isEmpty())
+        return tr("%1 open").arg(line->name());
+    return tr("%1 - %2 open").arg(line->name(), line->description());
+}
+
 QString LinkMessages::portProblem(const LinkError& e)
 {
     if (e.reason == LinkError::Reason::TransferRunning) {

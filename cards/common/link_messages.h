@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/link.h"
 #include "link/link_error.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,10 @@ public:
     static QString portProblem(const LinkError& error);
     // A transfer that was refused or failed (a card window's Send or Read).
     static QString transferProblem(const LinkError& error);
+
+    // The state of the link for a status line: "No port open", "Simulated card",
+    // "/dev/ttyUSB0 - FT232R USB UART open".
+    static QString linkState(const Link& link);
 
 private:
     // The texts both share: the device refused or went away.

@@ -96,8 +96,7 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
 
     m_send = m_form.get<GraphicalButton>(card.send.name);
     m_read = m_form.get<GraphicalButton>(card.read.name);
-    connect(m_send, &GraphicalButton::clicked, this, &RowCardWindow::send);
-    connect(m_read, &GraphicalButton::clicked, this, &RowCardWindow::read);
+    setTransferButtons(m_send, m_read, false); // no pause between the frames
 }
 
 void RowCardWindow::buildControls(const RowCardLayout& card)
@@ -149,16 +148,6 @@ std::vector<SendFrame> RowCardWindow::buildSendFrames() const
     }
     frames.push_back(kEndFrame);
     return frames;
-}
-
-void RowCardWindow::send()
-{
-    m_transfers.send(m_send, m_frames, false);
-}
-
-void RowCardWindow::read()
-{
-    m_transfers.read(m_read, m_replyValues, [this](const ReplyFields& f) { applyReply(f); });
 }
 
 void RowCardWindow::applyReply(const ReplyFields& fields)

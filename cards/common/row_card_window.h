@@ -111,8 +111,6 @@ class RowCardWindow : public CardWindow
 public:
     RowCardWindow(CardContext& context, const RowCardLayout& card);
 
-    void send() override;
-    void read() override;
     std::span<const CardValue> cardValues() const override { return m_values; }
     std::span<const SendFrame> sendFrames() const override { return m_frames; }
     std::span<const ReplyValue> replyChecks() const override { return m_replyValues; }
@@ -132,7 +130,7 @@ private:
 
     void buildControls(const RowCardLayout& card);
     std::vector<SendFrame> buildSendFrames() const;
-    void applyReply(const ReplyFields& fields);
+    void applyReply(const ReplyFields& fields) override;
 
     std::vector<Row> m_rows;               // in the order a read reply is applied
     std::vector<std::size_t> m_fileRows;   // indices into m_rows, by parameter-file line

@@ -307,8 +307,7 @@ Form1::Form1(CardContext& context)
 
     m_send = m_form.get<GraphicalButton>("Command1");
     m_read = m_form.get<GraphicalButton>("Command2");
-    connect(m_send, &GraphicalButton::clicked, this, &Form1::send);
-    connect(m_read, &GraphicalButton::clicked, this, &Form1::read);
+    setTransferButtons(m_send, m_read, true); // VRN-A pauses after each frame of its Send
 }
 
 std::span<const ReplyValue> Form1::replyValues()
@@ -367,16 +366,6 @@ void Form1::runRampEnableRule()
     m_rampUp->runChangeRule();
     m_rampDown->setPosition(kRampMaximum);
     m_rampDown->runChangeRule();
-}
-
-void Form1::send()
-{
-    m_transfers.send(m_send, kFrames, true);
-}
-
-void Form1::read()
-{
-    m_transfers.read(m_read, replyValues(), [this](const ReplyFields& f) { applyReply(f); });
 }
 
 void Form1::applyReply(const ReplyFields& fields)

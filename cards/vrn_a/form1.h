@@ -21,8 +21,6 @@ public:
     // Every value the window takes from the card's read reply, checked before any is applied.
     static std::span<const ReplyValue> replyValues();
 
-    void send() override;
-    void read() override;
     std::span<const CardValue> cardValues() const override;
     std::span<const SendFrame> sendFrames() const override;
     std::span<const ReplyValue> replyChecks() const override;
@@ -38,7 +36,7 @@ protected:
 private:
     void buildLayout();
     void moveToCoilPreset(int index);
-    void applyReply(const ReplyFields& fields);
+    void applyReply(const ReplyFields& fields) override;
     void applyReference(double number);
     void applyRamps(double enabled, int rampUpPosition, int rampDownPosition);
     static void applyLevel(ParameterRow* row, const FileField& field);

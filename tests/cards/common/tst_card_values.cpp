@@ -19,12 +19,12 @@ private Q_SLOTS:
 void TestCardValues::codesToSendLeaveSlotsAlone()
 {
     SlotTable slots;
-    slots.setNumber('B', 3);            // a plain number goes out padded
+    slots.setNumber('B', 3); // a plain number goes out padded
     slots.set('H', QStringLiteral("00769"));
-    slots.setNumber('a', 2);            // after "a0000"
+    slots.setNumber('a', 2); // after "a0000"
     const SlotTable before = slots;
-    const SendFrame frames[] = {SendFrame::fixed("A00000$"), SendFrame::padded('B'),
-                                SendFrame::padded('C'), SendFrame::asHeld('H'),
+    const SendFrame frames[] = {SendFrame::fixed("A00000$"),    SendFrame::padded('B'),
+                                SendFrame::padded('C'),         SendFrame::asHeld('H'),
                                 SendFrame::asHeld('a', "0000"), kEndFrame};
     const Codes codes = codesToSend(slots, frames);
     QCOMPARE(codes, (Codes{{'A', 0}, {'B', 3}, {'H', 769}, {'a', 2}})); // empty C: no code
@@ -33,8 +33,8 @@ void TestCardValues::codesToSendLeaveSlotsAlone()
 
 void TestCardValues::codesInReplyCombinePairs()
 {
-    const Codes codes = codesInReply(
-        ReplyFields("001 003 012 000 188 000 000 205 001 128 001 038 0x2 025\r"));
+    const Codes codes =
+        codesInReply(ReplyFields("001 003 012 000 188 000 000 205 001 128 001 038 0x2 025\r"));
     QCOMPARE(codes.at('A'), 1);
     QCOMPARE(codes.at('E'), 188); // low part first
     QCOMPARE(codes.at('G'), 384);
@@ -51,12 +51,12 @@ void TestCardValues::differencesInUnits_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("current") << int(ValueUnit::Milliamps) << 769 << 410
                              << "I Max (window 2253 mA, card 1201 mA)";
-    QTest::newRow("time-in-seconds") << int(ValueUnit::Seconds) << 2 << 7
-                                     << "I Max (window 0.4 s, card 1.4 s)";
+    QTest::newRow("time-in-seconds")
+        << int(ValueUnit::Seconds) << 2 << 7 << "I Max (window 0.4 s, card 1.4 s)";
     QTest::newRow("over-supply") << int(ValueUnit::TenMilliseconds) << 25 << 0
                                  << "I Max (window 250 ms, card 0 ms)";
-    QTest::newRow("pwm-known-and-unknown") << int(ValueUnit::PwmChoice) << 3 << 7
-                                           << "I Max (window (3) 300 Hz, card code 7)";
+    QTest::newRow("pwm-known-and-unknown")
+        << int(ValueUnit::PwmChoice) << 3 << 7 << "I Max (window (3) 300 Hz, card code 7)";
     QTest::newRow("not-set") << int(ValueUnit::Milliamps) << -1 << 0
                              << "I Max (window not set, card 0 mA)";
 }
