@@ -42,8 +42,11 @@ QString CardWindow::VerifyResult::text() const
     QStringList list;
     for (const ValueDifference& d : differences)
         list << differenceText(d);
-    return QCoreApplication::translate("vrn::CardWindow", "%n value(s) differ: %1", nullptr,
-                                       static_cast<int>(differences.size()))
+    if (differences.size() == 1)
+        return QCoreApplication::translate("vrn::CardWindow", "1 value differs: %1")
+            .arg(list.first());
+    return QCoreApplication::translate("vrn::CardWindow", "%1 values differ: %2")
+        .arg(differences.size())
         .arg(list.join(QStringLiteral(", ")));
 }
 
@@ -244,8 +247,9 @@ void CardWindow::refreshCardState()
         return;
     }
     m_status->setCardText(
-        tr("%n value(s) not yet sent: %1", nullptr, static_cast<int>(differences.size()))
-            .arg(names(differences)));
+        differences.size() == 1
+            ? tr("1 value not yet sent: %1").arg(names(differences))
+            : tr("%1 values not yet sent: %2").arg(differences.size()).arg(names(differences)));
 }
 
 void CardWindow::closeEvent(QCloseEvent* event)
