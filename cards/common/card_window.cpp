@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMessageBox>
 #include <QToolButton>
@@ -285,8 +286,19 @@ void CardWindow::open()
         notify(read.error);
         return;
     }
-    if (const auto problem = applyParameterFile(read.fields))
+    m_loadAdjustments.clear();
+    if (const auto problem = applyParameterFile(read.fields)) {
         notify(fileRefusal(*path, *problem));
+        return;
+    }
+    // Values beyond what the card takes were set as a typed entry sets them: say which.
+    if (!m_loadAdjustments.isEmpty()) {
+        notify(tr("The file \"%1\" was loaded, but some of its values were out of range and "
+                  "were set to the nearest value the card takes: %2.")
+                   .arg(QDir::toNativeSeparators(*path),
+                        m_loadAdjustments.join(QStringLiteral("; "))));
+        m_loadAdjustments.clear();
+    }
 }
 
 } // namespace vrn

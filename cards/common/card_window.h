@@ -100,6 +100,9 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void notify(const QString& text);
+    // While a file is applied: a value of the file that was out of range and what was set
+    // instead ("line 6 (I Max) held 99999999: 2997 mA was set"); Open tells them all at once.
+    void noteLoadAdjustment(const QString& text) { m_loadAdjustments << text; }
 
     CardContext& m_context;
     const CardModel m_model;
@@ -126,6 +129,7 @@ private:
     std::optional<Codes> m_cardHolds;
     bool m_cardMixed = false; // a Send failed after the card answered some of its frames
     std::optional<VerifyResult> m_lastVerify;
+    QStringList m_loadAdjustments;
 };
 
 } // namespace vrn

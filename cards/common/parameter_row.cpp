@@ -78,14 +78,22 @@ void ParameterRow::refuseEntry()
     m_slots.setCode(m_letter, code());
 }
 
+std::optional<double> ParameterRow::wantedCode(const QString& text) const
+{
+    const std::optional<double> typed = parseBoxNumber(text);
+    if (!typed)
+        return std::nullopt;
+    return codeForEntry(*typed);
+}
+
 void ParameterRow::runLeaveRule()
 {
-    const std::optional<double> typed = parseBoxNumber(m_box->text());
-    if (!typed || !m_slider->isEnabled()) {
+    const std::optional<double> entry = wantedCode(m_box->text());
+    if (!entry || !m_slider->isEnabled()) {
         refuseEntry();
         return;
     }
-    const double wanted = codeForEntry(*typed);
+    const double wanted = *entry;
     const int c = static_cast<int>(std::clamp(wanted, 0.0, static_cast<double>(maximum())));
     m_slider->setValue(maximum() - c); // runs the change rule when the position moves
     m_slots.setCode(m_letter, c);      // also when it did not

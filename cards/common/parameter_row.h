@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <optional>
+
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
@@ -54,6 +56,10 @@ public:
     // the slider's value again and the slot holds the slider's code. While the slider is
     // disabled every entry is refused.
     void runLeaveRule();
+
+    // The code a text would give if typed and left, before it is brought into the slider's
+    // range; nothing for a text that is no number.
+    std::optional<double> wantedCode(const QString& text) const;
 
     // A current read from the card: the box shows its value, the slider moves to it and the
     // slot ends holding its code.

@@ -443,12 +443,25 @@ void Form1::applyRamps(double enabled, int rampUpPosition, int rampDownPosition)
     runRampEnableRule();
 }
 
-void Form1::applyLevel(ParameterRow* row, const FileField& field)
+void Form1::applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
+                       const CardValue& value)
 {
     // The box takes the saved text, then converts it as if the user had typed it and left the
     // box: the slider moves to its code (clamped into range) and the slot holds that code.
+    const FileField& field = fields.at(static_cast<std::size_t>(line - 1));
     row->box()->setText(boxTextFromFile(field.text));
+    const QString loaded = row->box()->text();
+    const std::optional<double> wanted = row->wantedCode(loaded);
     row->runLeaveRule();
+    // Out of range only when the box now shows another number: Vt 586, the largest value the
+    // window itself shows and saves, converts one step beyond the slider and back.
+    if (wanted && *wanted != row->code() &&
+        parseBoxNumber(loaded) != parseBoxNumber(row->box()->text())) {
+        noteLoadAdjustment(
+            QCoreApplication::translate("ParameterFile", "line %1 (%2) held %3: %4 was set")
+                .arg(line)
+                .arg(value.displayName(), field.text, valueText(value.unit, row->code())));
+    }
 }
 
 std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& fields)
@@ -488,10 +501,10 @@ std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& f
     m_coil->applyLoaded(coil); // a newly marked range moves I Max to its preset
     m_reference->applyLoaded(reference);
     applyRamps(enabled, rampUp, rampDown);
-    applyLevel(m_vt, fields[2]);
-    applyLevel(m_iMin, fields[3]);
-    applyLevel(m_iPol, fields[4]);
-    applyLevel(m_iMax, fields[5]); // after the coil range, so the saved I Max wins
+    applyLevel(m_vt, fields, 3, kValues[4]);
+    applyLevel(m_iMin, fields, 4, kValues[6]);
+    applyLevel(m_iPol, fields, 5, kValues[5]);
+    applyLevel(m_iMax, fields, 6, kValues[7]); // after the coil range, so the saved I Max wins
     return std::nullopt;
 }
 

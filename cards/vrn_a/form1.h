@@ -39,7 +39,8 @@ private:
     void applyReply(const ReplyFields& fields) override;
     void applyReference(double number);
     void applyRamps(double enabled, int rampUpPosition, int rampDownPosition);
-    static void applyLevel(ParameterRow* row, const FileField& field);
+    void applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
+                    const CardValue& value);
     static QString savedBoxText(const ParameterRow* row);
 
     ParameterRow* m_vt = nullptr;       // VScroll1 / Text5, slot E

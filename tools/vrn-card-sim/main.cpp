@@ -195,8 +195,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption split(QStringLiteral("split"),
                                    QStringLiteral("Send every answer in two bursts."));
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Answer nothing."));
-    const QCommandLineOption garbage(QStringLiteral("garbage"),
-                                     QStringLiteral("Answer frames with binary garbage."));
+    const QCommandLineOption garbage(
+        QStringLiteral("garbage"),
+        QStringLiteral("Answer every command frame with binary garbage (the read reply stays "
+                       "as it is; --field puts garbage into it)."));
     const QCommandLineOption replyLength(QStringLiteral("reply-length"),
                                          QStringLiteral("Send <n> characters of the read reply "
                                                         "(cut short, or padded with blanks)."),

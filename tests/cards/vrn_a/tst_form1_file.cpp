@@ -70,6 +70,7 @@ private Q_SLOTS:
     void cancelledDialogsChangeNothing();
     void open_data();
     void open();
+    void openTellsOfValuesOutOfRange();
     void openRefusesBadFileWhole_data();
     void openRefusesBadFileWhole();
     void saveThenOpenRestoresWindow_data();
@@ -200,6 +201,28 @@ void TestForm1File::open()
     runMenu(bench, "mnuOpen");
     QVERIFY2(bench.notices.history().isEmpty(), qPrintable(bench.notices.last()));
     bench.expect(expected);
+}
+
+void TestForm1File::openTellsOfValuesOutOfRange()
+{
+    Form1Bench bench;
+    const QString path = m_dir.filePath(QStringLiteral("out-of-range"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(crlf("254|254|\"586\"|\"-50\"|\"747\"|\"99999999\"|||1|0"));
+    out.close();
+    choose(bench, path);
+    runMenu(bench, "mnuOpen");
+    // Loaded as typed entries are taken, and told in one message (Vt 586 is no news).
+    bench.expect("VScroll1=0; Text5=586; VScroll2=511; Text6=0; G=\"00000\"; VScroll5=0; "
+                 "Text11=2997; H=\"01023\"");
+    QCOMPARE(bench.notices.history().size(), 1);
+    QCOMPARE(bench.notices.last(),
+             QStringLiteral("The file \"%1\" was loaded, but some of its values were out of range "
+                            "and were set to the nearest value the card takes: line 4 (I Min) "
+                            "held -50: 0 mA was set; line 6 (I Max) held 99999999: 2997 mA was "
+                            "set.")
+                 .arg(QDir::toNativeSeparators(path)));
 }
 
 void TestForm1File::openRefusesBadFileWhole_data()
