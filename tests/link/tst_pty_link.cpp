@@ -188,7 +188,6 @@ void TestPtyLink::lateReplyOfTimedOutReadIsDropped()
     QVERIFY(!timedOut.outcome.ok);
     QVERIFY2(timedOut.outcome.error.contains(QStringLiteral("did not answer")),
              qPrintable(timedOut.outcome.error));
-    QCOMPARE(written.count(), 0);
     // The late reply crosses the terminal and reaches the port while no transfer runs.
     QTRY_VERIFY_WITH_TIMEOUT(
         !written.isEmpty() && written.last().at(1).toByteArray().endsWith('\r'), kTransferWaitMs);
