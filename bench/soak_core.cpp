@@ -32,6 +32,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vrn::soak {
@@ -363,7 +364,7 @@ private:
     void runTransfer(int index, const Plan& plan);
     static sim::Faults faultsFor(const Plan& plan);
     static QString expectedOutcome(const Plan& plan);
-    QStringList clickSecondButton(const Plan& plan, const QString& where, GraphicalButton* running);
+    void clickSecondButton(const Plan& plan, const QString& where, GraphicalButton* running);
     void waitForEnd(const QString& where);
     void restoreLine(const Plan& plan, const QString& outcome, const QString& where);
     void checkFailedSend(const QString& where, const SlotTable& slotsBefore,
@@ -375,6 +376,10 @@ private:
     void checkRead(const Plan& plan, const QString& where, const QStringList& controlsBefore);
     // Counts a failed check by its kind and keeps the first few of each kind as examples.
     void violation(const QString& kind, const QString& text);
+
+    // The notices posted since the last call. Taken from the posted() signal: the notices'
+    // history keeps only the latest few, so counting along it misses everything after them.
+    QStringList takeNotices() { return std::exchange(m_posted, {}); }
 
     QStringList controlStates() const;
     std::map<char, int> memory();
@@ -395,6 +400,7 @@ private:
     CardContext m_context{m_slots, m_link, m_files, m_notices};
     std::vector<std::unique_ptr<CardWindow>> m_widgets;
     std::vector<Window> m_windows;
+    QStringList m_posted; // notices posted and not yet taken
 
     bool m_lineHasLeftovers = false; // a late answer of a timed-out transfer is in the buffer
     bool m_lateAnswerOnLine = false; // the transfer being checked started with such leftovers
@@ -405,6 +411,8 @@ private:
 Soak::Soak(const SoakOptions& options) : m_options(options), m_random(options.seed)
 {
     m_notices.setShowWindows(false);
+    QObject::connect(&m_notices, &Notices::posted, &m_notices,
+                     [this](const QString&, const QString& text) { m_posted.append(text); });
     m_widgets.push_back(std::make_unique<Form1>(m_context));
     m_widgets.push_back(std::make_unique<Form3>(m_context));
     m_widgets.push_back(std::make_unique<Form4>(m_context));
@@ -770,16 +778,16 @@ QString Soak::expectedOutcome(const Plan& plan)
 }
 
 // A click on another transfer button while the transfer runs: refused at once, and the running
-// transfer's button stays red. Gives the notices of the refusal.
-QStringList Soak::clickSecondButton(const Plan& plan, const QString& where,
-                                    GraphicalButton* running)
+// transfer's button stays red.
+void Soak::clickSecondButton(const Plan& plan, const QString& where, GraphicalButton* running)
 {
     Window& other = m_windows[plan.secondWindow];
     GraphicalButton* second = plan.secondSend ? other.send : other.read;
-    const qsizetype before = m_notices.history().size();
+    const QStringList earlier = takeNotices();
     const QStringList controls = controlStates();
     second->click();
-    const QStringList notices = m_notices.history().mid(before);
+    const QStringList notices = takeNotices();
+    m_posted = earlier; // the running transfer's own notices, if any, stay with it
     const QString outcome = outcomeOf(notices);
     ++m_report.outcomes[QStringLiteral("second click: ") + outcome];
     if (outcome != kBusy || notices.size() != 1)
@@ -798,7 +806,6 @@ QStringList Soak::clickSecondButton(const Plan& plan, const QString& where,
     if (controlStates() != controls)
         violation(QStringLiteral("refused second transfer changed controls"),
                   where + QStringLiteral(": the refused second transfer changed controls"));
-    return notices;
 }
 
 // The transfer ends on its own: by its answers, by a time-out or by a failure.
@@ -854,21 +861,19 @@ void Soak::runTransfer(int index, const Plan& plan)
     card.faults() = faultsFor(plan);
     card.clearLog();
 
-    const qsizetype noticesBefore = m_notices.history().size();
+    takeNotices(); // anything posted before the click belongs to no transfer
     GraphicalButton* button = plan.send ? window.send : window.read;
     QElapsedTimer clock;
     clock.start();
     button->click();
-    const QStringList refusals =
-        plan.fault == Fault::SecondClick ? clickSecondButton(plan, where, button) : QStringList();
+    if (plan.fault == Fault::SecondClick)
+        clickSecondButton(plan, where, button);
     waitForEnd(where);
     const qint64 elapsed = clock.elapsed();
     m_longestTransferMs = std::max(m_longestTransferMs, elapsed);
 
     // A clear outcome: one notice for a failure, naming the port when the line failed.
-    QStringList notices = m_notices.history().mid(noticesBefore);
-    for (const QString& refusal : refusals)
-        notices.removeOne(refusal);
+    const QStringList notices = takeNotices();
     const QString outcome = outcomeOf(notices);
     ++m_report.outcomes[outcome];
     if (outcome == kUnrecognised || notices.size() > 1)

@@ -34,6 +34,36 @@ const QRegularExpression& plainNumberPattern()
     return number;
 }
 
+// A finite number in plain decimal digits, without an exponent: its 15 significant digits
+// (17 where 15 would round past the largest number), trailing zeros of a fraction dropped.
+QString plainDecimalText(double value)
+{
+    QString scientific = QString::number(value, 'e', 14);
+    if (!std::isfinite(scientific.toDouble()))
+        scientific = QString::number(value, 'e', 16);
+    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+    const int exponent = scientific.mid(e + 1).toInt();
+    QString digits = scientific.left(e);
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    digits.remove(QLatin1Char('-'));
+    digits.remove(QLatin1Char('.'));
+    QString text;
+    if (exponent < 0) {
+        text = QStringLiteral("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+    } else if (exponent + 1 >= digits.size()) {
+        text = digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+    } else {
+        text = digits.left(exponent + 1) + QLatin1Char('.') + digits.mid(exponent + 1);
+    }
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return negative ? QLatin1Char('-') + text : text;
+}
+
 } // namespace
 
 QString classicNumberText(double value)
@@ -71,6 +101,10 @@ double timeToCode(double value, double secondsPerStep)
 QString boxNumberText(double value, const QLocale& locale)
 {
     QString text = classicNumberText(value);
+    // A box takes no exponent; the short form writes one for large and small numbers, and for
+    // a number just below 10^15 whose 15 digits round up to it ("1e+15").
+    if (std::isfinite(value) && text.contains(QLatin1Char('e')))
+        text = plainDecimalText(value);
     text.replace(QLatin1Char('.'), locale.decimalPoint());
     return text;
 }

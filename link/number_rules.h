@@ -50,8 +50,10 @@ double timeToCode(double value, double secondsPerStep);
 // without a decimal point, otherwise at most 15 significant digits, "." as point.
 QString classicNumberText(double value);
 
-// A number as a value box shows it: at most 15 significant digits, no trailing zeros, in the
-// user's number format (0.2 s is "0,2" in a German locale).
+// A number as a value box shows it: at most 15 significant digits (17 for the very largest
+// numbers), no trailing zeros, never an exponent, in the user's number format (0.2 s is "0,2" in a
+// German locale). A finite number's text reads back with parseBoxNumber() as the same number, to
+// its 15 digits.
 QString boxNumberText(double value, const QLocale& locale = QLocale());
 
 // A number typed into a value box: blanks around it are allowed, "." and "," and the user's

@@ -2,6 +2,9 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace vrn;
 
 class TestNumberRules : public QObject
@@ -16,6 +19,8 @@ private Q_SLOTS:
     void roundHalfEven();
     void boxNumberText_data();
     void boxNumberText();
+    void boxTextReadsBack_data();
+    void boxTextReadsBack();
     void parseBoxNumber_data();
     void parseBoxNumber();
     void fileAndBoxText_data();
@@ -107,6 +112,13 @@ void TestNumberRules::boxNumberText_data()
                           << "0";
     QTest::newRow("german-decimal-comma") << 1 * kSecondsPerStep << "de_DE"
                                           << "0,2";
+    // 15 digits round up to 10^15, which the short form writes as "1e+15".
+    QTest::newRow("fifteen-nines-and-a-fraction-written-out") << 999999999999999.6 << "C"
+                                                              << "1000000000000000";
+    QTest::newRow("large-number-written-out") << 1e20 << "C"
+                                              << "100000000000000000000";
+    QTest::newRow("small-fraction-written-out") << -1.5e-5 << "de_DE"
+                                                << "-0,000015";
 }
 
 void TestNumberRules::boxNumberText()
@@ -115,6 +127,29 @@ void TestNumberRules::boxNumberText()
     QFETCH(QString, locale);
     QFETCH(QString, text);
     QCOMPARE(vrn::boxNumberText(value, QLocale(locale)), text);
+}
+
+void TestNumberRules::boxTextReadsBack_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("fifteen-nines-and-a-fraction") << 999999999999999.6 << "C";
+    QTest::newRow("negative-fifteen-nines-and-a-fraction-arabic") << -999999999999999.6 << "ar_EG";
+    QTest::newRow("largest-number-german") << std::numeric_limits<double>::max() << "de_DE";
+    QTest::newRow("smallest-number-persian")
+        << std::numeric_limits<double>::denorm_min() << "fa_IR";
+    QTest::newRow("fifteen-significant-digits") << 0.000123456789012345 << "C";
+}
+
+// What a box shows is a number the box takes, and the same number.
+void TestNumberRules::boxTextReadsBack()
+{
+    QFETCH(double, value);
+    QFETCH(QString, locale);
+    const QString text = vrn::boxNumberText(value, QLocale(locale));
+    const std::optional<double> back = vrn::parseBoxNumber(text, QLocale(locale));
+    QVERIFY2(back.has_value(), qPrintable(text));
+    QVERIFY2(std::fabs(*back - value) <= 1e-14 * std::fabs(value), qPrintable(text));
 }
 
 void TestNumberRules::parseBoxNumber_data()

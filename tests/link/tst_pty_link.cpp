@@ -2,6 +2,7 @@
 // end, the program's serial transport on the other.
 
 #include "link/link.h"
+#include "link/protocol.h"
 #include "link/reply_fields.h"
 #include "link/serial_transport.h"
 #include "link/timeouts.h"
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void sendAndReadOverTheTerminal_data();
     void sendAndReadOverTheTerminal();
     void cardEndClosingEndsTheTransfer();
+    void lateReplyOfTimedOutReadIsDropped();
     void clearingOutputKeepsFramesAlreadySent_data();
     void clearingOutputKeepsFramesAlreadySent();
 };
@@ -167,6 +169,42 @@ void TestPtyLink::cardEndClosingEndsTheTransfer()
     QTRY_COMPARE_WITH_TIMEOUT(again.calls, 1, kTransferWaitMs);
     QVERIFY2(again.outcome.ok, qPrintable(said(again.outcome.error)));
     QCOMPARE(server.card().parameter('D'), 4);
+}
+
+// A Read times out; its reply arrives late, while the port is idle. The next Read must get the
+// card's reply to its own request, not the late one.
+void TestPtyLink::lateReplyOfTimedOutReadIsDropped()
+{
+    sim::PtyCardServer server;
+    server.setCharacterTimeMs(sim::characterTimeMs(19200));
+    server.card().setParameter('H', 100);
+    server.card().faults().answerDelayMs = kReplyTimeoutMs + 300;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    Link link;
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(saidOfPort(link.lastError())));
+
+    QSignalSpy written(&server, &sim::PtyCardServer::terminalWritten);
+    Completion timedOut;
+    QVERIFY(start(link, {TransferStep::readRequest()}, timedOut));
+    QTRY_COMPARE_WITH_TIMEOUT(timedOut.calls, 1, kTransferWaitMs);
+    QVERIFY(!timedOut.outcome.ok);
+    QVERIFY2(said(timedOut.outcome.error).contains(QStringLiteral("did not answer")),
+             qPrintable(said(timedOut.outcome.error)));
+    // The late reply crosses the terminal and reaches the port while no transfer runs.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !written.isEmpty() && written.last().at(1).toByteArray().endsWith('\r'), kTransferWaitMs);
+    QTest::qWait(200);
+
+    server.card().faults() = {};
+    server.card().setParameter('H', 700);
+    Completion read;
+    QVERIFY(start(link, {TransferStep::readRequest()}, read));
+    QTRY_COMPARE_WITH_TIMEOUT(read.calls, 1, kTransferWaitMs);
+    QVERIFY2(read.outcome.ok, qPrintable(said(read.outcome.error)));
+    QCOMPARE(read.outcome.reply, server.card().readReply());
+    QCOMPARE(
+        ReplyFields(read.outcome.reply).pair(protocol::field::kMaxHigh, protocol::field::kMaxLow),
+        700.0);
 }
 
 void TestPtyLink::clearingOutputKeepsFramesAlreadySent_data()

@@ -94,6 +94,8 @@ private Q_SLOTS:
     // Time-outs
     void silenceOrShortReplyTimesOut_data();
     void silenceOrShortReplyTimesOut();
+    void lateAnswerOfFailedTransferIsDropped_data();
+    void lateAnswerOfFailedTransferIsDropped();
 
     // Pacing and frames
     void settlePauseFollowsTheAnswer_data();
@@ -315,6 +317,46 @@ void TestTransferEngine::silenceOrShortReplyTimesOut()
     QTRY_COMPARE_WITH_TIMEOUT(again.calls, 1, kTransferWaitMs);
     QVERIFY2(again.outcome.ok, qPrintable(said(again.outcome.error)));
     QCOMPARE(card.parameter('B'), 4);
+}
+
+void TestTransferEngine::lateAnswerOfFailedTransferIsDropped_data()
+{
+    QTest::addColumn<bool>("readRequest");
+    QTest::addColumn<int>("timeoutMs");
+
+    QTest::newRow("late-read-reply") << true << kReplyTimeoutMs;
+    QTest::newRow("late-frame-answer") << false << kAnswerTimeoutMs;
+}
+
+// A transfer times out, then the card's late answer to it arrives while the link is idle. The
+// next Read must get the card's reply to its own request, not the late answer in front of it.
+void TestTransferEngine::lateAnswerOfFailedTransferIsDropped()
+{
+    QFETCH(bool, readRequest);
+    QFETCH(int, timeoutMs);
+
+    sim::Card card;
+    Link link;
+    QVERIFY(sim::openSimulatedCard(link, card));
+    card.setParameter('H', 100);
+    card.faults().answerDelayMs = timeoutMs + 300;
+
+    Completion failed;
+    QVERIFY(start(link,
+                  readRequest ? std::vector<TransferStep>{TransferStep::readRequest()}
+                              : sendSteps({"B00003$"}),
+                  failed));
+    QTRY_COMPARE_WITH_TIMEOUT(failed.calls, 1, kTransferWaitMs);
+    QVERIFY(!failed.outcome.ok);
+    QTest::qWait(600); // the late answer arrives
+
+    card.faults() = {};
+    card.setParameter('H', 700); // the next reply differs from the late one
+    Completion read;
+    QVERIFY(start(link, {TransferStep::readRequest()}, read));
+    QTRY_COMPARE_WITH_TIMEOUT(read.calls, 1, kTransferWaitMs);
+    QVERIFY2(read.outcome.ok, qPrintable(said(read.outcome.error)));
+    QCOMPARE(read.outcome.reply, card.readReply());
 }
 
 void TestTransferEngine::settlePauseFollowsTheAnswer_data()

@@ -36,6 +36,8 @@ QString dataText(const QString& name)
 }
 
 // Adds the rows of one [section] of data/cases.txt: "name | column | column ...", all strings.
+// Blank lines and "#" comments are skipped; a line with another number of columns fails the
+// test, so that no row goes missing unnoticed.
 void addCases(const QString& section)
 {
     const QStringList lines = dataText(u"cases.txt"_s).split(u'\n');
@@ -48,9 +50,15 @@ void addCases(const QString& section)
         QTest::addColumn<QString>(names.last().constData());
     }
     while (++i < lines.size() && !lines[i].startsWith(u'[')) {
-        const QStringList cells = lines[i].split(u'|');
-        if (cells.size() != columns.size() || lines[i].startsWith(u'#'))
+        if (lines[i].trimmed().isEmpty() || lines[i].startsWith(u'#'))
             continue;
+        const QStringList cells = lines[i].split(u'|');
+        QVERIFY2(cells.size() == columns.size(),
+                 qPrintable(u"cases.txt line %1 has %2 columns, [%3] has %4: %5"_s.arg(i + 1)
+                                .arg(cells.size())
+                                .arg(section)
+                                .arg(columns.size())
+                                .arg(lines[i])));
         QTestData& row = QTest::newRow(cells[0].trimmed().toLatin1().constData());
         for (const QString& cell : cells.mid(1))
             row << cell.trimmed();
