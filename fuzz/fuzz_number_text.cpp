@@ -13,8 +13,8 @@ using vrn::fuzz::require;
 
 namespace {
 
-// Number formats with a comma, an Arabic or Persian decimal separator, apostrophe or blank
-// group separators, and native digits.
+// Number formats with a comma, an Arabic or Persian decimal separator, comma, point,
+// apostrophe or blank group separators, and native digits.
 const std::array<QLocale, 8>& locales()
 {
     static const std::array<QLocale, 8> all{
@@ -127,6 +127,21 @@ void checkFileText(const QString& text, const QLocale& locale)
             shown + QStringLiteral(" in ") + locale.name());
 }
 
+// The whole part of a number as the user's number format writes it, group separators
+// included, reads back as that number, and is saved and shown again as that number.
+void checkGroupedText(double value, const QLocale& locale)
+{
+    const double whole = std::trunc(value);
+    if (!std::isfinite(whole) || std::fabs(whole) >= 1e15 ||
+        locale.zeroDigit() != QLatin1String("0"))
+        return; // native digits are no box number
+    const QString text = locale.toString(whole, 'f', 0);
+    const std::optional<double> back = parseBoxNumber(text, locale);
+    require(back && *back == whole, "a number with the user's group separators reads back",
+            text + QStringLiteral(" in ") + locale.name());
+    checkFileText(text, locale);
+}
+
 void checkLeadingNumber(const QString& text)
 {
     const double value = leadingNumber(text);
@@ -156,6 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRounding(value);
     checkCodes(value);
     checkBoxText(value, locale);
+    checkGroupedText(value, locale);
     checkTyped(text, locale);
     checkFileText(text, locale);
     checkLeadingNumber(text);
@@ -163,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkRounding(*typed);
         checkCodes(*typed);
         checkBoxText(*typed, locale);
+        checkGroupedText(*typed, locale);
     }
     return 0;
 }

@@ -64,6 +64,36 @@ QString plainDecimalText(double value)
     return negative ? QLatin1Char('-') + text : text;
 }
 
+// A typed number with the user's group separators where the user's number format puts them
+// ("1,200" in English, "1.200" in German), as QLocale reads it. A text without a group
+// separator, or whose first group is empty or starts with 0 ("0,250" in English is a decimal
+// comma, not 250), is left to the reading without grouping.
+std::optional<double> groupedNumber(const QString& text, const QLocale& locale)
+{
+    const QString group = locale.groupSeparator();
+    const QString trimmed = text.trimmed();
+    if (group.isEmpty() || !trimmed.contains(group) ||
+        locale.numberOptions().testFlag(QLocale::RejectGroupSeparator))
+        return std::nullopt;
+    // ASCII digits, a sign, the separators: no exponent, no "inf", no native digits.
+    QString plain = trimmed;
+    plain.remove(group);
+    plain.replace(locale.decimalPoint(), QLatin1String("."));
+    static const QRegularExpression asciiNumber(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
+    if (!asciiNumber.match(plain).hasMatch())
+        return std::nullopt;
+    const bool hasSign =
+        trimmed.startsWith(QLatin1Char('+')) || trimmed.startsWith(QLatin1Char('-'));
+    const qsizetype digits = hasSign ? 1 : 0;
+    if (trimmed.indexOf(group) == digits || trimmed[digits] == QLatin1Char('0'))
+        return std::nullopt;
+    bool ok = false;
+    const double value = locale.toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 QString classicNumberText(double value)
@@ -111,21 +141,35 @@ QString boxNumberText(double value, const QLocale& locale)
 
 std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale)
 {
-    QString normalised = text.trimmed();
+    if (const std::optional<double> grouped = groupedNumber(text, locale))
+        return grouped;
     const QString point = locale.decimalPoint();
-    if (point != QLatin1String(".") && point != QLatin1String(","))
-        normalised.replace(point, QLatin1String("."));
+    if (point == QLatin1String(".") || point == QLatin1String(","))
+        return fileBoxNumber(text);
+    QString normalised = text;
+    normalised.replace(point, QLatin1String("."));
+    return fileBoxNumber(normalised);
+}
+
+std::optional<double> fileBoxNumber(const QString& text)
+{
+    QString normalised = text.trimmed();
     normalised.replace(QLatin1Char(','), QLatin1Char('.'));
-    // With its decimal point made ".", a typed number follows the file's grammar.
+    // With its decimal point made ".", the text follows the file's grammar.
     return fileNumber(normalised);
 }
 
 QString fileNumberText(const QString& boxText, const QLocale& locale)
 {
+    QString text = boxText;
+    if (groupedNumber(boxText, locale)) {
+        text.remove(locale.groupSeparator());
+        text.replace(locale.decimalPoint(), QLatin1String("."));
+        return text;
+    }
     if (!parseBoxNumber(boxText, locale))
         return boxText;
     // A number holds at most one decimal point, in whichever form it was typed.
-    QString text = boxText;
     text.replace(locale.decimalPoint(), QLatin1String("."));
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     return text;
@@ -133,7 +177,7 @@ QString fileNumberText(const QString& boxText, const QLocale& locale)
 
 QString boxTextFromFile(const QString& fileText, const QLocale& locale)
 {
-    if (!parseBoxNumber(fileText, QLocale::c()))
+    if (!fileBoxNumber(fileText))
         return fileText;
     QString text = fileText;
     text.replace(QLatin1Char(','), QLatin1Char('.')); // written by a program that used ","

@@ -11,11 +11,20 @@
 //   purpose              reads / writes                      decimal point        exponent
 //   -------------------  ----------------------------------  -------------------  --------
 //   code -> box          displayCurrent, boxNumberText       user's               never
-//   typed box text       parseBoxNumber: blanks around, sign, user's, "," or "."  no
+//                        (no group separators)
+//   typed box text       parseBoxNumber: blanks around, sign, user's              no
+//                        digits with the user's group
+//                        separators as QLocale reads them
+//                        (first group not starting with 0)
+//                        and at most one decimal point;
+//                        failing that, digits with one       user's, "," or "."
+//                        decimal point and no grouping
+//   box text in a file   fileBoxNumber: blanks around, sign, "," or "."           no
 //                        digits with one decimal point
 //   parameter file       fileNumber: sign, digits with one   "." only             no
 //                        decimal point (what Save writes)
 //   box text <-> file    fileNumberText, boxTextFromFile     user's <-> "."       no
+//                        (group separators dropped on save)
 //   slot and frame text  classicNumberText: whole numbers    "."                  never
 //                        bare, else <= 15 significant digits
 //   reply field check    isUnsignedDigits: blanks, then      none                 no
@@ -56,16 +65,23 @@ QString classicNumberText(double value);
 // its 15 digits.
 QString boxNumberText(double value, const QLocale& locale = QLocale());
 
-// A number typed into a value box: blanks around it are allowed, "." and "," and the user's
-// decimal point all work as decimal point; anything else is no number.
+// A number typed into a value box, blanks around it allowed. It is read in the user's number
+// format first, with its group separators ("1,200" is 1200 in English, "1.200" in German);
+// when no grouping fits, "." and "," and the user's decimal point all work as decimal point
+// ("0,4" and "0.4" are 0.4 in either format). Anything else is no number.
 std::optional<double> parseBoxNumber(const QString& text, const QLocale& locale = QLocale());
+
+// A value box's text as a parameter file holds it: blanks around allowed, "." or "," as
+// decimal point (a file written with a decimal comma), no grouping; anything else is no number.
+std::optional<double> fileBoxNumber(const QString& text);
 
 // A bare number of a parameter file: an optional sign, digits with at most one "." (no blanks,
 // no exponent); anything else is no number.
 std::optional<double> fileNumber(QStringView text);
 
 // A value box's text as a parameter file keeps it: a number takes "." as its decimal point
-// whatever the user's format ("100,5" is kept as "100.5"); any other text stays as it is.
+// whatever the user's format ("100,5" is kept as "100.5") and loses its group separators
+// ("1,200" in English is kept as "1200"); any other text stays as it is.
 QString fileNumberText(const QString& boxText, const QLocale& locale = QLocale());
 
 // A number text from a parameter file as a value box shows it: its decimal point becomes the

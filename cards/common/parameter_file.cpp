@@ -248,7 +248,7 @@ double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, cons
         return 0;
     const FileField& field = fields.at(line - 1);
     // Bare or quoted, the value must be a number a box takes as typed (no exponent form).
-    const std::optional<double> value = parseBoxNumber(field.text, QLocale::c());
+    const std::optional<double> value = fileBoxNumber(field.text);
     if (!value) {
         error = QCoreApplication::translate("ParameterFile",
                                             "line %1 (%2) holds %3, which is not a number")

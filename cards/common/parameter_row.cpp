@@ -17,7 +17,7 @@ ParameterRow::ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, 
 {
     connect(m_slider, &SpinSlider::valueChanged, this, &ParameterRow::runChangeRule);
     if (m_entry != RowEntry::None)
-        connect(m_box, &ValueBox::left, this, &ParameterRow::runLeaveRule);
+        connect(m_box, &ValueBox::left, this, &ParameterRow::boxLeft);
 }
 
 int ParameterRow::maximum() const
@@ -86,6 +86,20 @@ std::optional<double> ParameterRow::wantedCode(const QString& text) const
     return codeForEntry(*typed);
 }
 
+bool ParameterRow::takesTime() const
+{
+    return m_entry == RowEntry::Seconds || m_entry == RowEntry::Milliseconds;
+}
+
+void ParameterRow::boxLeft()
+{
+    // A time box may show a stale text (after a Read that did not move its slider, or at
+    // start): passing through it without typing must not turn that text into a code.
+    if (takesTime() && !m_box->isModified())
+        return;
+    runLeaveRule();
+}
+
 void ParameterRow::runLeaveRule()
 {
     const std::optional<double> entry = wantedCode(m_box->text());
@@ -99,8 +113,7 @@ void ParameterRow::runLeaveRule()
     m_slots.setCode(m_letter, c);      // also when it did not
     // A current keeps its text as typed when it lands on the slider's code; a clamped value
     // and a time always show what the slider holds.
-    const bool timeEntry = m_entry == RowEntry::Seconds || m_entry == RowEntry::Milliseconds;
-    if (timeEntry || wanted != c)
+    if (takesTime() || wanted != c)
         m_box->setText(displayText(c));
 }
 

@@ -19,7 +19,9 @@ enum class RowDisplay {
     TenMilliseconds // code x 10 msec
 };
 
-// What a row makes of a value typed into its box when the box loses the focus.
+// What a row makes of a value typed into its box when the box loses the focus. A current box
+// converts its text on every leave; a time box only when the user edited the text since the
+// program last wrote it, so that passing through the box changes nothing.
 enum class RowEntry {
     None,               // the box is never read
     Current,            // floor(v / 2.93) + 1
@@ -70,6 +72,8 @@ public:
     void applyTime(int code, bool showInBox);
 
 private:
+    void boxLeft();
+    bool takesTime() const;
     void refuseEntry();
     double codeForEntry(double typed) const;
 

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void parseBoxNumber();
     void fileAndBoxText_data();
     void fileAndBoxText();
+    void fileBoxNumber_data();
+    void fileBoxNumber();
     void fileNumber_data();
     void fileNumber();
     void leadingNumber_data();
@@ -184,6 +186,30 @@ void TestNumberRules::parseBoxNumber_data()
                                                   << "C" << false << 0.0;
     QTest::newRow("lone-sign-is-no-number") << "-"
                                             << "C" << false << 0.0;
+    QTest::newRow("english-group-separator") << "1,200"
+                                             << "en_US" << true << 1200.0;
+    QTest::newRow("english-groups-and-point") << "-1,200,000.5"
+                                              << "en_US" << true << -1200000.5;
+    QTest::newRow("english-comma-without-grouping-is-a-point") << "0,4"
+                                                               << "en_US" << true << 0.4;
+    QTest::newRow("english-short-group-is-a-point") << "1,20"
+                                                    << "en_US" << true << 1.2;
+    QTest::newRow("english-first-group-0-is-a-point") << "0,250"
+                                                      << "en_US" << true << 0.25;
+    QTest::newRow("english-grouped-exponent-is-no-number") << "1,200e3"
+                                                           << "en_US" << false << 0.0;
+    QTest::newRow("english-misplaced-groups-are-no-number") << "12,00,0"
+                                                            << "en_US" << false << 0.0;
+    QTest::newRow("german-group-separator") << "1.200"
+                                            << "de_DE" << true << 1200.0;
+    QTest::newRow("german-groups-and-comma") << " 1.200,5 "
+                                             << "de_DE" << true << 1200.5;
+    QTest::newRow("german-point-without-grouping") << "0.4"
+                                                   << "de_DE" << true << 0.4;
+    QTest::newRow("german-short-group-is-a-point") << "1.20"
+                                                   << "de_DE" << true << 1.2;
+    QTest::newRow("swiss-apostrophe-group")
+        << QStringLiteral("1\u2019200") << "de_CH" << true << 1200.0;
 }
 
 void TestNumberRules::parseBoxNumber()
@@ -228,6 +254,18 @@ void TestNumberRules::fileAndBoxText_data()
                                  << "de_DE"
                                  << " 2.5 "
                                  << " 2,5 ";
+    QTest::newRow("english-groups-dropped") << "1,200"
+                                            << "en_US"
+                                            << "1200"
+                                            << "1200";
+    QTest::newRow("german-groups-dropped") << "1.200,5"
+                                           << "de_DE"
+                                           << "1200.5"
+                                           << "1200,5";
+    QTest::newRow("german-short-group-is-a-point") << "1.20"
+                                                   << "de_DE"
+                                                   << "1.20"
+                                                   << "1,20";
     QTest::newRow("no-number-left-alone") << "1,2,3"
                                           << "de_DE"
                                           << "1,2,3"
@@ -242,6 +280,27 @@ void TestNumberRules::fileAndBoxText()
     QFETCH(QString, loaded);
     QCOMPARE(vrn::fileNumberText(box, QLocale(locale)), file);
     QCOMPARE(vrn::boxTextFromFile(file, QLocale(locale)), loaded);
+}
+
+void TestNumberRules::fileBoxNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::newRow("point-with-blanks") << " 2.5 " << true << 2.5;
+    QTest::newRow("comma-is-a-point-never-a-group") << "1,200" << true << 1.2;
+    QTest::newRow("grouping-is-no-number") << "1,200.5" << false << 0.0;
+}
+
+void TestNumberRules::fileBoxNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    const std::optional<double> parsed = vrn::fileBoxNumber(text);
+    QCOMPARE(parsed.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*parsed, value);
 }
 
 void TestNumberRules::fileNumber_data()

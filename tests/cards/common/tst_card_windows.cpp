@@ -109,12 +109,13 @@ SlotValue slotValue(const QString& token) // "00003", "#3" or ""
     return token.isEmpty() ? SlotValue() : SlotValue(token);
 }
 
-// Steps in the token form of the states; besides, "Check9" clicks the box with the mouse and
-// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus).
+// Steps in the token form of the states; besides, "Check9" clicks the box with the mouse,
+// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus)
+// and "Text2>" clicks into the box and leaves it with the Tab key without typing.
 void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
 {
     for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        const QString name = step.section(QRegularExpression(u"[=:]"_s), 0, 0);
+        const QString name = step.section(QRegularExpression(u"[=:>]"_s), 0, 0);
         const QString value = step.mid(name.size() + 1);
         QWidget* control = window->findChild<QWidget*>(name);
         if (control && !window->isActiveWindow()) {
@@ -132,6 +133,11 @@ void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
             text->setFocus(Qt::MouseFocusReason);
             text->clear();
             QTest::keyClicks(text, value);
+            QTest::keyClick(text, Qt::Key_Tab);
+            QVERIFY2(!text->hasFocus(), qPrintable(name + " kept the focus"));
+        } else if (text && step.endsWith(u'>')) {
+            QTest::mouseClick(text, Qt::LeftButton);
+            QVERIFY2(text->hasFocus(), qPrintable(name + " did not take the focus"));
             QTest::keyClick(text, Qt::Key_Tab);
             QVERIFY2(!text->hasFocus(), qPrintable(name + " kept the focus"));
         } else {
@@ -219,6 +225,8 @@ private Q_SLOTS:
     void read();
     void readRefused_data() { addCases(u"readRefused"_s); }
     void readRefused();
+    void editsAfterRead_data() { addCases(u"editsAfterRead"_s); }
+    void editsAfterRead();
 
     void save_data() { addCases(u"save"_s); }
     void save();
@@ -397,6 +405,19 @@ void TestCardWindows::readRefused()
     QCOMPARE(bench.state("*"), before);
     QVERIFY(bench.app.slots() == SlotTable());
     QVERIFY2(bench.app.notices().last().contains(told), qPrintable(bench.app.notices().last()));
+}
+
+void TestCardWindows::editsAfterRead()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, reply);
+    QFETCH(QString, steps);
+    QFETCH(QString, frames);
+    Bench bench(form);
+    bench.setReply(reply);
+    QCOMPARE(bench.press(bench.window.get(), false), "w$");
+    bench.edit(steps);
+    QCOMPARE(bench.press(bench.window.get(), true), frames);
 }
 
 void TestCardWindows::save()

@@ -49,6 +49,7 @@ struct Form1Bench
     void enter(const QString& box, const QString& text)
     {
         get<ValueBox>(box)->setText(text);
+        get<ValueBox>(box)->setModified(true); // as the user's typing leaves it
         Q_EMIT get<ValueBox>(box)->left();
     }
 

@@ -3,6 +3,7 @@
 #include "form1_bench.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -75,6 +76,8 @@ private Q_SLOTS:
     void openRefusesBadFileWhole();
     void saveThenOpenRestoresWindow_data();
     void saveThenOpenRestoresWindow();
+    void savedThroughKeyboardMenu_data();
+    void savedThroughKeyboardMenu();
 
 private:
     QTemporaryDir m_dir;
@@ -312,6 +315,46 @@ void TestForm1File::saveThenOpenRestoresWindow()
     runMenu(loaded, "mnuOpen");
     QCOMPARE(windowState(loaded), windowState(saved));
     QVERIFY(loaded.notices.history().isEmpty());
+}
+
+void TestForm1File::savedThroughKeyboardMenu_data()
+{
+    QTest::addColumn<QString>("typed"); // into the Vt box
+    QTest::addColumn<QByteArray>("vtLine");
+    QTest::addColumn<QString>("opened"); // the window that opens the file
+    QTest::newRow("typed-text-saved-as-typed")
+        << "100" << QByteArray("\"100\"") << "VScroll1=165; Text5=102; E=\"00035\"";
+    QTest::newRow("reloads-to-the-typed-step")
+        << "292" << QByteArray("\"292\"") << "VScroll1=100; Text5=293; E=\"00100\"";
+}
+
+// The user types into the Vt box and saves with Alt+F and Return (Save): the menu does not
+// move the focus, so the box keeps the text as typed and slot E is not written.
+void TestForm1File::savedThroughKeyboardMenu()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, vtLine);
+    QFETCH(QString, opened);
+    const QString path = m_dir.filePath(QStringLiteral("keys-") + QTest::currentDataTag());
+    Form1Bench saved;
+    choose(saved, path);
+    saved.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&saved.window));
+    auto* vt = saved.get<ValueBox>("Text5");
+    QTest::mouseClick(vt, Qt::LeftButton);
+    vt->selectAll();
+    QTest::keyClicks(vt, typed);
+    QTest::keyClick(vt, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QTRY_VERIFY(QFile::exists(path));
+    saved.expect(QStringLiteral("VScroll1=12; Text5=%1; E=").arg(typed));
+    QCOMPARE(contents(path).split('\r').value(2), '\n' + vtLine);
+
+    Form1Bench loaded;
+    choose(loaded, path);
+    runMenu(loaded, "mnuOpen");
+    loaded.expect(opened);
 }
 
 QTEST_MAIN(TestForm1File)
