@@ -39,7 +39,8 @@ ClassicWindow::ClassicWindow(const QString& caption, int clientWidthTwips, int c
     setPalette(grey);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setAutoFillBackground(true);
-    m_client->setFixedSize(twipsSize(clientWidthTwips, clientHeightTwips));
+    m_client->setFixedSize(
+        twipsSize(clientWidthTwips, clientHeightTwips, LogicalDpi::of(*m_client)));
     setCentralWidget(m_client);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the layout is absolute: no resizing
 }

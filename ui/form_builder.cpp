@@ -59,7 +59,8 @@ void FormBuilder::add(std::span<const ControlLayout> controls)
     for (const ControlLayout& control : controls) {
         QWidget* widget = create(control);
         widget->setObjectName(QLatin1String(control.name));
-        widget->setGeometry(twipsRect(control.left, control.top, control.width, control.height));
+        widget->setGeometry(twipsRect(control.left, control.top, control.width, control.height,
+                                      LogicalDpi::of(*m_client)));
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             // Fonts differ from system to system: a label never cuts its own text short, nor
             // the parts of its letters that reach below the line.

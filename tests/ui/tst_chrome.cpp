@@ -4,6 +4,7 @@
 #include "ui/graphical_button.h"
 #include "ui/picture_strip.h"
 #include "ui/spin_slider.h"
+#include "ui/twips.h"
 #include "ui/value_box.h"
 
 #include <QAction>
@@ -77,6 +78,8 @@ private Q_SLOTS:
     void builderNamesControlsWhereverTheirLabelsStand_data();
     void builderNamesControlsWhereverTheirLabelsStand();
     void builderTranslatesSpokenTextsButNotCaptions();
+    void twipsFollowTheLogicalDpi_data();
+    void twipsFollowTheLogicalDpi();
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
@@ -201,6 +204,32 @@ void TestChrome::builderTranslatesSpokenTextsButNotCaptions()
     QCOMPARE(box->accessibleDescription(), QStringLiteral("<LEVELS>"));
     QCOMPARE(form.get<QLabel>("Label34")->text(), QStringLiteral("I Max (mA)"));
     QCOMPARE(form.get<GraphicalButton>("Command1")->text(), QStringLiteral("Send Parameters"));
+}
+
+void TestChrome::twipsFollowTheLogicalDpi_data()
+{
+    QTest::addColumn<int>("value"); // twips
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("fifteen-to-a-pixel-at-96") << 15 << 96 << 1;
+    QTest::newRow("vrn-a-client-width-at-96") << 8340 << 96 << 556;
+    QTest::newRow("twelve-to-a-pixel-at-120") << 12 << 120 << 1;
+    QTest::newRow("vrn-a-client-width-at-120") << 8340 << 120 << 695;
+    QTest::newRow("twenty-to-a-pixel-at-72") << 8340 << 72 << 417;
+    QTest::newRow("more-than-half-a-pixel-rounds-up") << 8 << 96 << 1;
+    QTest::newRow("less-than-half-a-pixel-rounds-down") << 7 << 96 << 0;
+}
+
+// Point sizes follow the logical inch; so do the layouts, or texts outgrow their controls on
+// a screen whose logical dpi is not 96.
+void TestChrome::twipsFollowTheLogicalDpi()
+{
+    QFETCH(int, value);
+    QFETCH(int, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(twips(value, dpi), pixels);
+    QCOMPARE(twipsRect(value, value, value, value, {dpi, dpi}),
+             QRect(pixels, pixels, pixels, pixels));
 }
 
 void TestChrome::dialogKeepsLastFileAcrossUses()
