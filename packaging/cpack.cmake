@@ -15,14 +15,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 
 # The libraries the program links come from dpkg-shlibdeps (package dpkg-dev) with their
 # versions; the platform plugins that draw the windows are loaded at run time, so no library
-# scan finds them and they are named here.
+# scan finds them and they are named here, as is the face the windows draw their texts in
+# (scripts/deps.sh names the same package).
 find_program(VRN_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VRN_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6, libqt6serialport6, libqt6gui6, libqt6core6, qt6-qpa-plugins")
+      "libqt6widgets6, libqt6serialport6, libqt6gui6, libqt6core6, qt6-qpa-plugins, fonts-liberation2")
 endif()
 
 include(CPack)

@@ -8,6 +8,7 @@
 #include "ui/value_box.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +81,9 @@ private Q_SLOTS:
     void builderTranslatesSpokenTextsButNotCaptions();
     void twipsFollowTheLogicalDpi_data();
     void twipsFollowTheLogicalDpi();
+    void labelGrowsIntoFreeSpaceOnly_data();
+    void labelGrowsIntoFreeSpaceOnly();
+    void labelsLieUnderTheControlsAndOverTheFrames();
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
@@ -230,6 +234,89 @@ void TestChrome::twipsFollowTheLogicalDpi()
     QCOMPARE(twips(value, dpi), pixels);
     QCOMPARE(twipsRect(value, value, value, value, {dpi, dpi}),
              QRect(pixels, pixels, pixels, pixels));
+}
+
+void TestChrome::labelGrowsIntoFreeSpaceOnly_data()
+{
+    // A label 20 pixels wide whose text needs about sixty, in a window of 200 x 100 pixels.
+    QTest::addColumn<int>("labelLeft");     // twips
+    QTest::addColumn<int>("neighbourKind"); // a ControlKind; -1: none
+    QTest::addColumn<QRect>("neighbour");   // twips
+    QTest::addColumn<bool>("grows");
+    const int none = -1;
+    const int box = int(ControlKind::ValueBox);
+    QTest::newRow("free-space-beside") << 300 << none << QRect() << true;
+    QTest::newRow("value-box-beside") << 300 << box << QRect(900, 300, 495, 285) << false;
+    QTest::newRow("drawn-frame-is-no-obstacle")
+        << 300 << int(ControlKind::Frame) << QRect(0, 0, 3000, 1500) << true;
+    QTest::newRow("window-edge-beside") << 2400 << none << QRect() << false;
+    // The table lets the label's last, blank row meet the box below; the new columns may too.
+    QTest::newRow("box-below-meets-blank-row") << 300 << box << QRect(0, 540, 3000, 285) << true;
+    QTest::newRow("box-below-reaches-text-rows")
+        << 300 << box << QRect(600, 420, 2400, 285) << false;
+}
+
+void TestChrome::labelGrowsIntoFreeSpaceOnly()
+{
+    QFETCH(int, labelLeft);
+    QFETCH(int, neighbourKind);
+    QFETCH(QRect, neighbour);
+    QFETCH(bool, grows);
+    QWidget client;
+    client.setFixedSize(twipsSize(3000, 1500));
+    FormBuilder form(&client);
+    std::vector<ControlLayout> layout{{.name = "Label34",
+                                       .kind = ControlKind::Label,
+                                       .caption = "I Max (mA)",
+                                       .left = labelLeft,
+                                       .top = 300,
+                                       .width = 300,
+                                       .height = 255}};
+    if (neighbourKind >= 0)
+        layout.push_back({.name = "Neighbour",
+                          .kind = ControlKind(neighbourKind),
+                          .left = neighbour.x(),
+                          .top = neighbour.y(),
+                          .width = neighbour.width(),
+                          .height = neighbour.height()});
+    form.add(layout);
+    form.finish();
+    auto* label = form.get<QLabel>("Label34");
+    const QRect table = twipsRect(labelLeft, 300, 300, 255);
+    QVERIFY(label->sizeHint().width() > table.width());
+    QCOMPARE(label->pos(), table.topLeft());
+    QCOMPARE(label->height(), table.height());
+    if (grows)
+        QVERIFY(label->width() >= label->sizeHint().width());
+    else
+        QCOMPARE(label->width(), table.width());
+}
+
+// Labels are drawn under the controls that reach into them, whatever the table's order, and
+// over the drawn frames.
+void TestChrome::labelsLieUnderTheControlsAndOverTheFrames()
+{
+    QWidget client;
+    client.setFixedSize(twipsSize(3000, 1500));
+    FormBuilder form(&client);
+    form.add({
+        // clang-format off
+        {.name = "VScroll6", .kind = ControlKind::Slider,
+         .left = 600, .top = 0, .width = 255, .height = 375, .maximum = 255, .position = 254},
+        {.name = "Label25", .kind = ControlKind::Label, .caption = "Time 0 at 51 sec",
+         .left = 0, .top = 360, .width = 1215, .height = 255},
+        {.name = "Shape5", .kind = ControlKind::Frame,
+         .left = 0, .top = 0, .width = 3000, .height = 1500},
+        // clang-format on
+    });
+    form.finish();
+    const QRect slider = form.get<SpinSlider>("VScroll6")->geometry();
+    const QRect label = form.get<QLabel>("Label25")->geometry();
+    QVERIFY(slider.intersects(label));
+    QCOMPARE(client.childAt(slider.intersected(label).center()), form.get<SpinSlider>("VScroll6"));
+    const QObjectList bottomToTop = client.children();
+    QVERIFY(bottomToTop.indexOf(form.get<QFrame>("Shape5")) <
+            bottomToTop.indexOf(form.get<QLabel>("Label25")));
 }
 
 void TestChrome::dialogKeepsLastFileAcrossUses()
