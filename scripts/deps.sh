@@ -16,5 +16,9 @@ vrn_install_missing() {
         "${missing[@]}"
 }
 
+# The face every text of the windows is drawn in (Liberation Sans): the program asks for it by
+# name, the tests check the layouts with it and the screenshots are drawn with it alone.
+VRN_FONT_PACKAGES=(fonts-liberation2)
+
 VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev
-                    qt6-l10n-tools)
+                    qt6-l10n-tools "${VRN_FONT_PACKAGES[@]}")

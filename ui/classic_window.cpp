@@ -10,18 +10,31 @@
 
 namespace vrn {
 
+QString classicFontFamily()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("MS Sans Serif");
+#else
+    // A narrow sans whose widths fit the layout tables' labels (Debian package
+    // fonts-liberation2, which scripts/deps.sh installs and the package depends on).
+    return QStringLiteral("Liberation Sans");
+#endif
+}
+
 QFont classicFont(qreal points, bool bold)
 {
-    // Where the classic face is missing, prefer narrow faces of similar metrics.
+    // Where the face is missing, faces of the very same widths stand in for it.
     static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Arial")});
+        QFont::insertSubstitutions(QStringLiteral("Liberation Sans"),
+                                   {QStringLiteral("Arimo"), QStringLiteral("Arial")});
         return true;
     }();
     Q_UNUSED(substituted);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(classicFontFamily());
     font.setStyleHint(QFont::SansSerif);
+    // Glyph widths as the layout was measured, whatever hinting the desktop asks for: full
+    // hinting rounds every glyph to whole pixels and widens a caption by a pixel or two.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -39,7 +52,8 @@ ClassicWindow::ClassicWindow(const QString& caption, int clientWidthTwips, int c
     setPalette(grey);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setAutoFillBackground(true);
-    m_client->setFixedSize(twipsSize(clientWidthTwips, clientHeightTwips));
+    m_client->setFixedSize(
+        twipsSize(clientWidthTwips, clientHeightTwips, LogicalDpi::of(*m_client)));
     setCentralWidget(m_client);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the layout is absolute: no resizing
 }

@@ -59,21 +59,15 @@ void FormBuilder::add(std::span<const ControlLayout> controls)
     for (const ControlLayout& control : controls) {
         QWidget* widget = create(control);
         widget->setObjectName(QLatin1String(control.name));
-        widget->setGeometry(twipsRect(control.left, control.top, control.width, control.height));
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            // Fonts differ from system to system: a label never cuts its own text short, nor
-            // the parts of its letters that reach below the line.
-            const QSize needed = label->sizeHint();
-            label->resize(std::max(needed.width(), label->width()),
-                          std::max(needed.height(), label->height()));
-        } else if (auto* box = qobject_cast<OptionBox*>(widget)) {
-            // Nor does an option box cut its mark: the style's mark can be taller than the row.
+        widget->setGeometry(twipsRect(control.left, control.top, control.width, control.height,
+                                      LogicalDpi::of(*m_client)));
+        if (auto* box = qobject_cast<OptionBox*>(widget)) {
+            // An option box never cuts its mark: the style's mark can be taller than the row.
             const int mark = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box);
             box->resize(box->width(), std::max(mark, box->height()));
         }
-        if (control.kind == ControlKind::Frame)
-            widget->lower(); // drawn frames lie on the window's background, under the controls
         m_widgets.insert(widget->objectName(), widget);
+        m_controls.append({widget, control.kind});
         if (control.accessibleName)
             widget->setAccessibleName(
                 QCoreApplication::translate("Controls", control.accessibleName));
@@ -83,6 +77,67 @@ void FormBuilder::add(std::span<const ControlLayout> controls)
         if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus)
             m_tabOrder.append({control.tabIndex, widget});
     }
+}
+
+bool FormBuilder::isFree(const QRect& area, const QWidget* except, const QRect& alreadyMet) const
+{
+    if (!m_client->rect().contains(area))
+        return false;
+    for (const auto& [widget, kind] : m_controls) {
+        // Drawn frames lie under the controls; everything else covers what is below it.
+        const QRect other = widget->geometry();
+        if (widget != except && kind != ControlKind::Frame && other.intersects(area) &&
+            !other.intersects(alreadyMet))
+            return false;
+    }
+    return true;
+}
+
+void FormBuilder::fitLabels() const
+{
+    for (const auto& [widget, kind] : m_controls) {
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (!label)
+            continue;
+        const QRect table = label->geometry();
+        // The line of text, and the ink of a last glyph that reaches beyond it.
+        QSize needed = label->sizeHint();
+        const QMargins margins = label->contentsMargins();
+        const int inkRight = label->fontMetrics().tightBoundingRect(label->text()).right() + 1;
+        needed.setWidth(std::max(needed.width(), margins.left() + inkRight + margins.right()));
+        QRect fitted = table;
+        if (needed.width() > table.width()) {
+            // The new columns are free where the text runs; in the blank rows below it they
+            // may meet only a control that the table's rectangle already meets.
+            const int extra = needed.width() - table.width();
+            const int textHeight = std::min(table.height(), needed.height());
+            const QRect textRows(table.right() + 1, table.top(), extra, textHeight);
+            const QRect blankRows(table.right() + 1, table.top() + textHeight, extra,
+                                  table.height() - textHeight);
+            if (isFree(textRows, label) && (blankRows.isEmpty() || isFree(blankRows, label, table)))
+                fitted.setWidth(needed.width());
+        }
+        if (needed.height() > fitted.height() &&
+            isFree(QRect(fitted.left(), fitted.bottom() + 1, fitted.width(),
+                         needed.height() - fitted.height()),
+                   label))
+            fitted.setHeight(needed.height());
+        label->setGeometry(fitted);
+    }
+}
+
+void FormBuilder::stackControls() const
+{
+    const auto lowerAll = [this](auto isInGroup) {
+        for (auto it = m_controls.crbegin(); it != m_controls.crend(); ++it) {
+            if (isInGroup(it->second))
+                it->first->lower();
+        }
+    };
+    lowerAll([](ControlKind kind) {
+        return kind == ControlKind::Label || kind == ControlKind::BoldLabel;
+    });
+    lowerAll([](ControlKind kind) { return kind == ControlKind::Frame; });
 }
 
 void FormBuilder::applyTabOrder() const

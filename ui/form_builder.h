@@ -53,14 +53,33 @@ public:
     // Chains the focusable controls in the order of their tab indices.
     void applyTabOrder() const;
 
-    // Once every control is added: the tab order.
-    void finish() const { applyTabOrder(); }
+    // Fonts differ from system to system: a label whose text needs more room than its table
+    // gives grows to the right or downwards, into free space only (never under another
+    // control, never out of the window); where there is none, it keeps the table's size.
+    void fitLabels() const;
+
+    // Drawn frames lie lowest, on the window's background, then the labels, then the controls
+    // the user works: a label's background never hides the edge of a box or an arrow that
+    // reaches into it. Each group keeps the table's order.
+    void stackControls() const;
+
+    // Once every control is added: the labels' room, the stacking and the tab order.
+    void finish() const
+    {
+        fitLabels();
+        stackControls();
+        applyTabOrder();
+    }
 
 private:
     QWidget* create(const ControlLayout& control);
+    // Whether the area lies in the window and no control covers it but `except` and those
+    // that already meet `alreadyMet`.
+    bool isFree(const QRect& area, const QWidget* except, const QRect& alreadyMet = {}) const;
 
     QWidget* m_client;
     QHash<QString, QWidget*> m_widgets;
+    QList<QPair<QWidget*, ControlKind>> m_controls; // in the table's order
     QList<QPair<int, QWidget*>> m_tabOrder;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/picture_strip.h"
 
 #include "ui/classic_colour.h"
+#include "ui/classic_window.h"
 
 #include <QCoreApplication>
 #include <QLinearGradient>
@@ -56,12 +57,12 @@ QPixmap PictureStrip::banner(qreal devicePixelRatio)
     p.drawPath(wave);
 
     p.setPen(Qt::white);
-    QFont title(QStringLiteral("Sans Serif"));
+    QFont title(classicFontFamily());
     title.setPixelSize(30);
     title.setBold(true);
     p.setFont(title);
     p.drawText(QRect(178, 12, 220, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VRN-PC"));
-    QFont subtitle(QStringLiteral("Sans Serif"));
+    QFont subtitle(classicFontFamily());
     subtitle.setPixelSize(12);
     p.setFont(subtitle);
     p.setPen(QColor(0xdc, 0xe8, 0xf5));

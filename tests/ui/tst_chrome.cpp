@@ -4,9 +4,11 @@
 #include "ui/graphical_button.h"
 #include "ui/picture_strip.h"
 #include "ui/spin_slider.h"
+#include "ui/twips.h"
 #include "ui/value_box.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,6 +79,11 @@ private Q_SLOTS:
     void builderNamesControlsWhereverTheirLabelsStand_data();
     void builderNamesControlsWhereverTheirLabelsStand();
     void builderTranslatesSpokenTextsButNotCaptions();
+    void twipsFollowTheLogicalDpi_data();
+    void twipsFollowTheLogicalDpi();
+    void labelGrowsIntoFreeSpaceOnly_data();
+    void labelGrowsIntoFreeSpaceOnly();
+    void labelsLieUnderTheControlsAndOverTheFrames();
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
@@ -201,6 +208,115 @@ void TestChrome::builderTranslatesSpokenTextsButNotCaptions()
     QCOMPARE(box->accessibleDescription(), QStringLiteral("<LEVELS>"));
     QCOMPARE(form.get<QLabel>("Label34")->text(), QStringLiteral("I Max (mA)"));
     QCOMPARE(form.get<GraphicalButton>("Command1")->text(), QStringLiteral("Send Parameters"));
+}
+
+void TestChrome::twipsFollowTheLogicalDpi_data()
+{
+    QTest::addColumn<int>("value"); // twips
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("fifteen-to-a-pixel-at-96") << 15 << 96 << 1;
+    QTest::newRow("vrn-a-client-width-at-96") << 8340 << 96 << 556;
+    QTest::newRow("twelve-to-a-pixel-at-120") << 12 << 120 << 1;
+    QTest::newRow("vrn-a-client-width-at-120") << 8340 << 120 << 695;
+    QTest::newRow("twenty-to-a-pixel-at-72") << 8340 << 72 << 417;
+    QTest::newRow("more-than-half-a-pixel-rounds-up") << 8 << 96 << 1;
+    QTest::newRow("less-than-half-a-pixel-rounds-down") << 7 << 96 << 0;
+}
+
+// Point sizes follow the logical inch; so do the layouts, or texts outgrow their controls on
+// a screen whose logical dpi is not 96.
+void TestChrome::twipsFollowTheLogicalDpi()
+{
+    QFETCH(int, value);
+    QFETCH(int, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(twips(value, dpi), pixels);
+    QCOMPARE(twipsRect(value, value, value, value, {dpi, dpi}),
+             QRect(pixels, pixels, pixels, pixels));
+}
+
+void TestChrome::labelGrowsIntoFreeSpaceOnly_data()
+{
+    // A label 20 pixels wide whose text needs about sixty, in a window of 200 x 100 pixels.
+    QTest::addColumn<int>("labelLeft");     // twips
+    QTest::addColumn<int>("neighbourKind"); // a ControlKind; -1: none
+    QTest::addColumn<QRect>("neighbour");   // twips
+    QTest::addColumn<bool>("grows");
+    const int none = -1;
+    const int box = int(ControlKind::ValueBox);
+    QTest::newRow("free-space-beside") << 300 << none << QRect() << true;
+    QTest::newRow("value-box-beside") << 300 << box << QRect(900, 300, 495, 285) << false;
+    QTest::newRow("drawn-frame-is-no-obstacle")
+        << 300 << int(ControlKind::Frame) << QRect(0, 0, 3000, 1500) << true;
+    QTest::newRow("window-edge-beside") << 2400 << none << QRect() << false;
+    // The table lets the label's last, blank row meet the box below; the new columns may too.
+    QTest::newRow("box-below-meets-blank-row") << 300 << box << QRect(0, 540, 3000, 285) << true;
+    QTest::newRow("box-below-reaches-text-rows")
+        << 300 << box << QRect(600, 420, 2400, 285) << false;
+}
+
+void TestChrome::labelGrowsIntoFreeSpaceOnly()
+{
+    QFETCH(int, labelLeft);
+    QFETCH(int, neighbourKind);
+    QFETCH(QRect, neighbour);
+    QFETCH(bool, grows);
+    QWidget client;
+    client.setFixedSize(twipsSize(3000, 1500));
+    FormBuilder form(&client);
+    std::vector<ControlLayout> layout{{.name = "Label34",
+                                       .kind = ControlKind::Label,
+                                       .caption = "I Max (mA)",
+                                       .left = labelLeft,
+                                       .top = 300,
+                                       .width = 300,
+                                       .height = 255}};
+    if (neighbourKind >= 0)
+        layout.push_back({.name = "Neighbour",
+                          .kind = ControlKind(neighbourKind),
+                          .left = neighbour.x(),
+                          .top = neighbour.y(),
+                          .width = neighbour.width(),
+                          .height = neighbour.height()});
+    form.add(layout);
+    form.finish();
+    auto* label = form.get<QLabel>("Label34");
+    const QRect table = twipsRect(labelLeft, 300, 300, 255);
+    QVERIFY(label->sizeHint().width() > table.width());
+    QCOMPARE(label->pos(), table.topLeft());
+    QCOMPARE(label->height(), table.height());
+    if (grows)
+        QVERIFY(label->width() >= label->sizeHint().width());
+    else
+        QCOMPARE(label->width(), table.width());
+}
+
+// Labels are drawn under the controls that reach into them, whatever the table's order, and
+// over the drawn frames.
+void TestChrome::labelsLieUnderTheControlsAndOverTheFrames()
+{
+    QWidget client;
+    client.setFixedSize(twipsSize(3000, 1500));
+    FormBuilder form(&client);
+    form.add({
+        // clang-format off
+        {.name = "VScroll6", .kind = ControlKind::Slider,
+         .left = 600, .top = 0, .width = 255, .height = 375, .maximum = 255, .position = 254},
+        {.name = "Label25", .kind = ControlKind::Label, .caption = "Time 0 at 51 sec",
+         .left = 0, .top = 360, .width = 1215, .height = 255},
+        {.name = "Shape5", .kind = ControlKind::Frame,
+         .left = 0, .top = 0, .width = 3000, .height = 1500},
+        // clang-format on
+    });
+    form.finish();
+    const QRect slider = form.get<SpinSlider>("VScroll6")->geometry();
+    const QRect label = form.get<QLabel>("Label25")->geometry();
+    QVERIFY(slider.intersects(label));
+    QCOMPARE(client.childAt(slider.intersected(label).center()), form.get<SpinSlider>("VScroll6"));
+    const QObjectList bottomToTop = client.children();
+    QVERIFY(bottomToTop.indexOf(form.get<QFrame>("Shape5")) <
+            bottomToTop.indexOf(form.get<QLabel>("Label25")));
 }
 
 void TestChrome::dialogKeepsLastFileAcrossUses()
