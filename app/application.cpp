@@ -9,13 +9,30 @@
 #include "sim/simulated_transport.h"
 #include "ui/status_line.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 
 namespace vrn {
+
+namespace {
+
+// The program's icon in each size it was drawn in at build time.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vrn-pc-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 Application::Application()
     : m_launcher(std::make_unique<Form2>()), m_end([] { QCoreApplication::exit(0); })
 {
+    // Every window without an icon of its own shows the program's: launcher, card windows,
+    // messages and the windows of the status line.
+    QApplication::setWindowIcon(programIcon());
     connect(m_launcher.get(), &Form2::portChosen, this, &Application::choosePort);
     connect(m_launcher.get(), &Form2::deviceChosen, this, &Application::chooseDevice);
     connect(m_launcher.get(), &Form2::simulatedCardChosen, this, &Application::chooseSimulatedCard);

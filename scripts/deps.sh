@@ -21,4 +21,4 @@ vrn_install_missing() {
 VRN_FONT_PACKAGES=(fonts-liberation2)
 
 VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev
-                    qt6-l10n-tools "${VRN_FONT_PACKAGES[@]}")
+                    qt6-l10n-tools librsvg2-bin "${VRN_FONT_PACKAGES[@]}")

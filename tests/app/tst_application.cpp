@@ -56,6 +56,7 @@ private Q_SLOTS:
     void missingPortIsReportedAndProgramGoesOn();
     void simulatedCardConnects();
     void portChangeRefusedWhileTransferRuns();
+    void everyWindowShowsTheProgramIcon();
     void buttonShowsOneWindowOnly();
     void reopenedWindowStartsAfresh();
     void programEnds_data();
@@ -170,6 +171,23 @@ void TestApplication::portChangeRefusedWhileTransferRuns()
     QVERIFY(t.app.link().isOpen());
     QTRY_VERIFY_WITH_TIMEOUT(!send->isBusy(), 5000);
     QCOMPARE(t.app.simulatedCard().framesReceived().size(), 11);
+}
+
+void TestApplication::everyWindowShowsTheProgramIcon()
+{
+    TestApp t;
+    QList<QWidget*> windows{t.app.launcher()};
+    for (int m = 0; m < 4; ++m)
+        windows << t.app.showCardWindow(static_cast<CardModel>(m));
+    for (QWidget* window : windows) {
+        // Drawn in the sizes a title bar and a task bar ask for, not scaled from one picture.
+        for (const int size : {16, 32, 48}) {
+            const QPixmap picture = window->windowIcon().pixmap(size);
+            QVERIFY2(!picture.isNull(), qPrintable(window->windowTitle()));
+            QCOMPARE(picture.width(), size);
+        }
+        QVERIFY(window->windowIcon().availableSizes().contains(QSize(256, 256)));
+    }
 }
 
 void TestApplication::buttonShowsOneWindowOnly()
