@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Regenerates the reliability figures of the README on the checked-out commit:
-#   1. the long fault-injection soak, seed 4242 x 4000 transfers, with every fault and with
+#   1. with --bench, first ./scripts/bench.sh (performance figures), alone on the machine;
+#   2. the long fault-injection soak, seed 4242 x 4000 transfers, with every fault and with
 #      --fast-only (both at once), each with its tables of faults and outcomes;
-#   2. ./scripts/fuzz.sh for every libFuzzer target (600 s each);
-#   3. with --bench, also ./scripts/bench.sh (performance figures).
+#   3. beside the soaks, ./scripts/fuzz.sh for every libFuzzer target (600 s each, two at a
+#      time).
 # Everything printed is also kept in build/figures/<commit>-<time>/; the commit the figures
 # belong to (and whether the working tree differed from it) opens and closes the output.
 #   ./scripts/figures.sh                       soak and fuzzing
@@ -56,6 +57,13 @@ echo "VRN-PC reliability figures, $(date -Iseconds)"
 describe
 failed=0
 
+if [ "$bench" -eq 1 ]; then
+    # First, while nothing else of this script runs: the performance figures are timings.
+    echo
+    echo "== Performance"
+    ./scripts/bench.sh || failed=1
+fi
+
 echo
 echo "== Fault-injection soak: seed $seed, $transfers transfers"
 vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
@@ -67,29 +75,27 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR="$out/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
+# The soaks wait on timers most of the time and their verdict does not depend on the machine's
+# load, so the fuzzers run beside them, two at a time.
 build/dev/bench/vrn-soak --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
 every=$!
 build/dev/bench/vrn-soak --seed "$seed" --transfers "$transfers" --fast-only \
     >"$out/soak-fast-only.txt" &
 fast=$!
+if [ "$fuzz_seconds" -gt 0 ]; then
+    VRN_FUZZ_WORK="$(mktemp -d "${TMPDIR:-/tmp}/vrn-figures-fuzz.XXXXXX")" \
+        ./scripts/fuzz.sh --jobs 2 "$fuzz_seconds" >"$out/fuzzing.txt" 2>&1 || failed=1
+fi
 wait "$every" || failed=1
 wait "$fast" || failed=1
 echo "-- every fault, the time-outs included:"
 cat "$out/soak-every-fault.txt"
 echo "-- --fast-only (without the faults that wait for a time-out):"
 cat "$out/soak-fast-only.txt"
-
 if [ "$fuzz_seconds" -gt 0 ]; then
     echo
-    echo "== Fuzzing: every target for $fuzz_seconds s, from the committed corpus"
-    VRN_FUZZ_WORK="$(mktemp -d "${TMPDIR:-/tmp}/vrn-figures-fuzz.XXXXXX")" \
-        ./scripts/fuzz.sh "$fuzz_seconds" || failed=1
-fi
-
-if [ "$bench" -eq 1 ]; then
-    echo
-    echo "== Performance"
-    ./scripts/bench.sh || failed=1
+    echo "== Fuzzing: every target for $fuzz_seconds s, from the committed corpus, two at a time"
+    cat "$out/fuzzing.txt"
 fi
 
 echo
