@@ -1,7 +1,9 @@
 #include "app/application.h"
 
 #include "app/form2.h"
+#include "cards/card_models.h"
 #include "cards/common/link_messages.h"
+#include "cards/common/traffic_log_window.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
@@ -39,6 +41,7 @@ Application::Application()
     connect(m_launcher.get(), &Form2::cardWindowWanted, this,
             [this](int model) { showCardWindow(static_cast<CardModel>(model)); });
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
+    connect(m_launcher.get(), &Form2::trafficLogWanted, this, &Application::showTrafficLog);
     const auto showLinkState = [this] {
         m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_link));
     };
@@ -102,6 +105,16 @@ CardWindow* Application::showCardWindow(CardModel model)
     slot->raise();
     slot->activateWindow();
     return slot;
+}
+
+TrafficLogWindow* Application::showTrafficLog()
+{
+    if (!m_trafficLog)
+        m_trafficLog = std::make_unique<TrafficLogWindow>(m_link.traffic(), &cardValuesOf);
+    m_trafficLog->show();
+    m_trafficLog->raise();
+    m_trafficLog->activateWindow();
+    return m_trafficLog.get();
 }
 
 void Application::choosePort(int portNumber)

@@ -19,6 +19,7 @@ namespace vrn {
 
 class CardWindow;
 class Form2;
+class TrafficLogWindow;
 
 // The program: owns the slot table, the serial link and the shared file dialog for the whole
 // run, the launcher and the card windows, and decides when the program ends.
@@ -39,6 +40,10 @@ public:
     // brings it to the front.
     CardWindow* showCardWindow(CardModel model);
     CardWindow* cardWindow(CardModel model) const;
+    // Shows the traffic log (creating it the first time) and brings it to the front.
+    TrafficLogWindow* showTrafficLog();
+    // The traffic log, once it was shown.
+    TrafficLogWindow* trafficLog() const { return m_trafficLog.get(); }
 
     void choosePort(int portNumber);
     // A port by its device name: one the system lists, or one the user typed.
@@ -68,9 +73,15 @@ private:
     Link m_link;
     FileDialogState m_files;
     Notices m_notices;
-    CardContext m_context{m_slots,   m_link,       m_files,
-                          m_notices, &m_slotWatch, [this] { showLauncher(); }};
+    CardContext m_context{m_slots,
+                          m_link,
+                          m_files,
+                          m_notices,
+                          &m_slotWatch,
+                          [this] { showLauncher(); },
+                          [this] { showTrafficLog(); }};
     std::unique_ptr<Form2> m_launcher;
+    std::unique_ptr<TrafficLogWindow> m_trafficLog;
     std::array<QPointer<CardWindow>, 4> m_cards;
     std::function<void()> m_end;
     bool m_ended = false;

@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "cards/common/traffic_log_window.h"
 #include "ui/form_builder.h"
 #include "ui/graphical_button.h"
 #include "ui/status_line.h"
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSerialPortInfo>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -96,6 +98,10 @@ Form2::Form2(QWidget* parent)
 
     m_status = new StatusLine(this);
     setStatusBar(m_status);
+    // Reached with its shortcut and the mouse: the launcher's Tab cycle stays its classic one.
+    QToolButton* logButton =
+        addTrafficLogCommand(this, m_status, [this] { Q_EMIT trafficLogWanted(); });
+    logButton->setFocusPolicy(Qt::ClickFocus);
 
     FormBuilder form(client());
     form.add({

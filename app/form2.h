@@ -54,6 +54,7 @@ Q_SIGNALS:
     void deviceChosen(const QString& deviceName);
     void simulatedCardChosen();
     void cardWindowWanted(int model); // 0 VRN-A, 1 VRN-B, 2 VRN-C, 3 VRN-D
+    void trafficLogWanted();
     void closed();
 
 protected:

@@ -91,7 +91,7 @@ bool Link::closeTransport()
 }
 
 bool Link::startTransfer(std::vector<TransferStep> steps, TransferEngine::Done done,
-                         LinkError* refusal)
+                         LinkError* refusal, int trafficTag)
 {
     LinkError reason;
     if (m_engine.isBusy())
@@ -103,7 +103,7 @@ bool Link::startTransfer(std::vector<TransferStep> steps, TransferEngine::Done d
             *refusal = reason;
         return false;
     }
-    return m_engine.start(std::move(steps), std::move(done));
+    return m_engine.start(std::move(steps), std::move(done), trafficTag);
 }
 
 } // namespace vrn

@@ -43,11 +43,13 @@ public:
     const LinkError& lastError() const { return m_lastError; }
 
     // Starts a transfer on the open line; false with the reason in *refusal when no line is
-    // open or another transfer runs.
+    // open or another transfer runs. The tag marks its entries in the traffic record.
     bool startTransfer(std::vector<TransferStep> steps, TransferEngine::Done done,
-                       LinkError* refusal);
+                       LinkError* refusal, int trafficTag = TrafficEntry::kNoTag);
     bool isBusy() const { return m_engine.isBusy(); }
     TransferEngine& engine() { return m_engine; }
+    // The latest frames and answers on the line, whichever port carried them.
+    TrafficRecord& traffic() { return m_engine.traffic(); }
 
 Q_SIGNALS:
     void portChanged();

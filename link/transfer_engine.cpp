@@ -29,7 +29,7 @@ void TransferEngine::setTransport(Transport* transport)
     connect(m_transport, &Transport::lost, this, &TransferEngine::onTransportLost);
 }
 
-bool TransferEngine::start(std::vector<TransferStep> steps, Done done)
+bool TransferEngine::start(std::vector<TransferStep> steps, Done done, int trafficTag)
 {
     if (isBusy())
         return false;
@@ -42,6 +42,7 @@ bool TransferEngine::start(std::vector<TransferStep> steps, Done done)
             ++m_outcome.framesPlanned;
     }
     if (!m_transport || !m_transport->isOpen()) {
+        m_tag = trafficTag;
         m_state = State::Failing;
         // Reported on the next turn of the event loop, like every other outcome.
         QTimer::singleShot(0, this, [this] { finish(failure(LinkError::Reason::NoPortOpen)); });
@@ -49,7 +50,8 @@ bool TransferEngine::start(std::vector<TransferStep> steps, Done done)
     }
     m_state = State::Sending; // busy from here on
     if (m_unsettled)
-        m_transport->readAll(); // late answers of the failed transfer
+        readAll(TrafficEntry::Kind::Discarded); // late answers of the failed transfer
+    m_tag = trafficTag;
     m_starting = true;
     runNextStep();
     m_starting = false;
@@ -81,7 +83,7 @@ void TransferEngine::runNextStep()
         const TransferStep& step = m_steps[m_next++];
         switch (step.kind) {
         case TransferStep::Kind::DiscardInput:
-            m_transport->readAll();
+            readAll(TrafficEntry::Kind::Discarded);
             continue;
         case TransferStep::Kind::Transaction:
             beginTransaction(step.frame ? step.frame() : QByteArray());
@@ -104,7 +106,7 @@ void TransferEngine::beginTransaction(const QByteArray& frame)
     m_outcome.framesSent.append(frame);
     m_state = State::Sending;
     m_transport->clearOutput();
-    m_transport->write(frame);
+    write(frame, TrafficEntry::Kind::Frame);
     m_timer.start(kTransmitTimeoutMs);
     onBytesWritten(); // a transport may finish the write at once
 }
@@ -116,7 +118,7 @@ void TransferEngine::beginReadRequest()
     m_currentFrame = protocol::kReadRequest;
     m_outcome.framesSent.append(m_currentFrame);
     m_state = State::Sending;
-    m_transport->write(m_currentFrame);
+    write(m_currentFrame, TrafficEntry::Kind::ReadRequest);
     m_timer.start(kTransmitTimeoutMs);
     onBytesWritten();
 }
@@ -142,7 +144,7 @@ void TransferEngine::onReadyRead()
     if (m_state == State::AwaitingAnswer || m_state == State::AwaitingReply)
         checkReceived();
     else if (m_state == State::Idle && m_unsettled && m_transport)
-        m_transport->readAll(); // a late answer of the failed transfer: nobody asked for it
+        readAll(TrafficEntry::Kind::Discarded); // a late answer of the failed transfer
 }
 
 void TransferEngine::checkReceived()
@@ -152,12 +154,28 @@ void TransferEngine::checkReceived()
     if (m_transport->bytesAvailable() < needed)
         return;
     m_timer.stop();
-    const QByteArray received = m_transport->readAll();
+    const QByteArray received =
+        readAll(m_state == State::AwaitingReply ? TrafficEntry::Kind::ReadReply
+                                                : TrafficEntry::Kind::Answer);
     if (m_state == State::AwaitingReply)
         m_outcome.reply = received;
     else
         ++m_outcome.framesAnswered;
     runNextStep();
+}
+
+void TransferEngine::write(const QByteArray& bytes, TrafficEntry::Kind kind)
+{
+    m_traffic.add(kind, m_tag, bytes);
+    m_transport->write(bytes);
+}
+
+QByteArray TransferEngine::readAll(TrafficEntry::Kind kind)
+{
+    QByteArray bytes = m_transport->readAll();
+    if (!bytes.isEmpty())
+        m_traffic.add(kind, m_tag, bytes);
+    return bytes;
 }
 
 LinkError TransferEngine::failure(LinkError::Reason reason, int timeoutMs) const
@@ -189,8 +207,8 @@ void TransferEngine::onTimeout()
         return;
     case State::AwaitingReply: {
         const qint64 got = m_transport ? m_transport->bytesAvailable() : 0;
-        if (m_transport)
-            m_transport->readAll(); // a partial reply must not become the front of the next one
+        if (m_transport) // a partial reply must not become the front of the next one
+            readAll(TrafficEntry::Kind::Discarded);
         LinkError error =
             failure(got == 0 ? LinkError::Reason::NoReadReply : LinkError::Reason::ShortReadReply,
                     kReplyTimeoutMs);

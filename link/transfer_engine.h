@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/link_error.h"
+#include "link/traffic_record.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -60,14 +61,18 @@ public:
     bool isBusy() const { return m_state != State::Idle; }
 
     // Starts a transfer; false (and nothing happens) while another one runs. The outcome is
-    // never told before start() has returned.
-    bool start(std::vector<TransferStep> steps, Done done);
+    // never told before start() has returned. The tag marks the transfer's entries in the
+    // traffic record (the card model whose window runs it).
+    bool start(std::vector<TransferStep> steps, Done done, int trafficTag = TrafficEntry::kNoTag);
 
     // Ends a running transfer at once as failed for the given reason (the port was closed).
     void abort(const LinkError& reason);
 
     // Drops a running transfer without telling anyone: the program is ending.
     void abandon();
+
+    // Every frame written and every read made, the latest ones.
+    TrafficRecord& traffic() { return m_traffic; }
 
 Q_SIGNALS:
     void finished(bool ok);
@@ -85,6 +90,9 @@ private:
     void onTransportLost(const LinkError& reason);
     void checkReceived();
     void finish(const LinkError& error);
+    // The port's writes and reads, each kept in the traffic record.
+    void write(const QByteArray& bytes, TrafficEntry::Kind kind);
+    QByteArray readAll(TrafficEntry::Kind kind);
     LinkError failure(LinkError::Reason reason, int timeoutMs = 0) const;
     QString portName() const;
 
@@ -101,6 +109,9 @@ private:
     TransferOutcome m_outcome;
     QTimer m_timer;
     QElapsedTimer m_pauseClock;
+    TrafficRecord m_traffic;
+    // The transfer running or last run: late characters of a failed one still belong to it.
+    int m_tag = TrafficEntry::kNoTag;
 };
 
 } // namespace vrn

@@ -21,6 +21,8 @@ struct CardContext
     SlotWatch* watch = nullptr;
     // Brings the launcher back (where there is one), for messages that send the user there.
     std::function<void()> showLauncher = {};
+    // Shows the traffic log (where there is one) and brings it to the front.
+    std::function<void()> showTrafficLog = {};
 };
 
 } // namespace vrn

@@ -28,7 +28,8 @@ bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> ste
     // second click on the red button of a transfer that runs, a click in another window, no
     // port) leaves every button as it is.
     LinkError refusal;
-    if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal)) {
+    if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal,
+                                      static_cast<int>(m_model))) {
         report(LinkMessages::transferProblem(refusal), refusal.reason);
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cards/common/card_context.h"
+#include "cards/common/card_values.h"
 #include "cards/common/reply_check.h"
 #include "cards/common/send_frames.h"
 #include "link/transfer_engine.h"
@@ -29,7 +30,11 @@ public:
     // for a failed transfer and for a read reply that was refused.
     using Ended = std::function<void(const TransferOutcome& outcome, bool accepted)>;
 
-    CardTransfers(CardContext& context, QWidget* window) : m_context(context), m_window(window) {}
+    // The model tags the transfers' entries in the traffic record.
+    CardTransfers(CardContext& context, QWidget* window, CardModel model)
+        : m_context(context), m_window(window), m_model(model)
+    {
+    }
 
     // False when the link refused to start it (the refusal is told).
     bool send(GraphicalButton* button, std::span<const SendFrame> frames, bool settlePauses,
@@ -48,6 +53,7 @@ private:
 
     CardContext& m_context;
     QPointer<QWidget> m_window;
+    CardModel m_model;
 };
 
 } // namespace vrn

@@ -3,6 +3,7 @@
 #include "cards/common/file_origins.h"
 #include "cards/common/link_messages.h"
 #include "cards/common/program_settings.h"
+#include "cards/common/traffic_log_window.h"
 #include "link/link.h"
 #include "ui/file_dialog_state.h"
 #include "ui/graphical_button.h"
@@ -58,7 +59,7 @@ CardWindow::CardWindow(CardContext& context, CardModel model, const QString& cap
                        int clientWidthTwips, int clientHeightTwips, const CardMenuNames& menuNames)
     : ClassicWindow(caption, clientWidthTwips, clientHeightTwips), m_context(context),
       m_model(model), m_form(client()), m_menus(addCardMenus(this, menuNames)),
-      m_transfers(context, this)
+      m_transfers(context, this, model)
 {
     connect(m_menus.save, &QAction::triggered, this, &CardWindow::save);
     connect(m_menus.open, &QAction::triggered, this, &CardWindow::open);
@@ -86,6 +87,7 @@ void CardWindow::buildStatusLine()
     connect(m_verifyAction, &QAction::triggered, this, &CardWindow::verify);
     addAction(m_verifyAction); // the shortcut works anywhere in the window
     m_status->addCommand(m_verifyAction);
+    addTrafficLogCommand(this, m_status, m_context.showTrafficLog);
 
     m_moreMenu = new QMenu(tr("More"), this);
     m_moreMenu->setObjectName(QStringLiteral("moreMenu"));

@@ -60,6 +60,19 @@ std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows)
     return values;
 }
 
+std::vector<CardValue> rowCardValues(std::span<const CardRowLayout> rows)
+{
+    // The PWM frequency goes out second (slot B), then the rows by their letters' order.
+    std::vector<CardValue> values{kPwmValue};
+    for (const char* zero : kZeroFrames) {
+        for (const CardRowLayout& row : rows) {
+            if (row.quantity.letter == zero[0])
+                values.push_back(row.quantity.value);
+        }
+    }
+    return values;
+}
+
 RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
     : CardWindow(context, card.model, QString::fromLatin1(card.caption), card.clientWidth,
                  card.clientHeight, kMenus)
@@ -85,14 +98,7 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
         Q_ASSERT_X(m_rows[m_fileRows[k]].fileLine == static_cast<int>(k) + 1, "RowCardWindow",
                    "the rows must fill the file's lines from the first on");
     m_frames = buildSendFrames();
-    // The PWM frequency goes out second (slot B), then the rows by their letters' order.
-    m_values.push_back(kPwmValue);
-    for (const SendFrame& frame : m_frames) {
-        for (const Row& row : m_rows) {
-            if (row.quantity.letter == frame.letter)
-                m_values.push_back(row.quantity.value);
-        }
-    }
+    m_values = rowCardValues(card.rows);
 
     m_send = m_form.get<GraphicalButton>(card.send.name);
     m_read = m_form.get<GraphicalButton>(card.read.name);

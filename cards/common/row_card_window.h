@@ -102,6 +102,9 @@ struct RowCardLayout
 // The values such a window takes from the card's read reply, checked before any is applied:
 // the PWM frequency, then one per row in the order the reply is applied.
 std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows);
+// The values such a window sets on its card, in the order of its Send: the PWM frequency, then
+// the rows by their frames' order.
+std::vector<CardValue> rowCardValues(std::span<const CardRowLayout> rows);
 
 // A card window made of value rows (slider, box, slot) and the PWM frequency column writing
 // slot B: the VRN-B, VRN-C and VRN-D windows. Its Send, Read, Save and Open follow its rows.

@@ -315,6 +315,11 @@ std::span<const ReplyValue> Form1::replyValues()
     return kReplyValues;
 }
 
+std::span<const CardValue> Form1::values()
+{
+    return kValues;
+}
+
 std::span<const CardValue> Form1::cardValues() const
 {
     return kValues;

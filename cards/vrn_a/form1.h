@@ -20,6 +20,8 @@ public:
 
     // Every value the window takes from the card's read reply, checked before any is applied.
     static std::span<const ReplyValue> replyValues();
+    // The values the window sets on its card, in the order of its Send.
+    static std::span<const CardValue> values();
 
     std::span<const CardValue> cardValues() const override;
     std::span<const SendFrame> sendFrames() const override;

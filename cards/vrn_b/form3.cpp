@@ -60,4 +60,9 @@ std::vector<ReplyValue> Form3::replyValues()
     return rowCardReplyValues(kVrnB.rows);
 }
 
+std::vector<CardValue> Form3::values()
+{
+    return rowCardValues(kVrnB.rows);
+}
+
 } // namespace vrn

@@ -72,4 +72,9 @@ std::vector<ReplyValue> Form4::replyValues()
     return rowCardReplyValues(kVrnC.rows);
 }
 
+std::vector<CardValue> Form4::values()
+{
+    return rowCardValues(kVrnC.rows);
+}
+
 } // namespace vrn

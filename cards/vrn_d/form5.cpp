@@ -58,4 +58,9 @@ std::vector<ReplyValue> Form5::replyValues()
     return rowCardReplyValues(kVrnD.rows);
 }
 
+std::vector<CardValue> Form5::values()
+{
+    return rowCardValues(kVrnD.rows);
+}
+
 } // namespace vrn

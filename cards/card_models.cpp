@@ -1,0 +1,27 @@
+#include "cards/card_models.h"
+
+#include "cards/vrn_a/form1.h"
+#include "cards/vrn_b/form3.h"
+#include "cards/vrn_c/form4.h"
+#include "cards/vrn_d/form5.h"
+
+namespace vrn {
+
+std::vector<CardValue> cardValuesOf(CardModel model)
+{
+    switch (model) {
+    case CardModel::VrnA: {
+        const std::span<const CardValue> values = Form1::values();
+        return {values.begin(), values.end()};
+    }
+    case CardModel::VrnB:
+        return Form3::values();
+    case CardModel::VrnC:
+        return Form4::values();
+    case CardModel::VrnD:
+        return Form5::values();
+    }
+    return {};
+}
+
+} // namespace vrn
