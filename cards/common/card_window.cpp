@@ -1,5 +1,6 @@
 #include "cards/common/card_window.h"
 
+#include "cards/common/file_origins.h"
 #include "cards/common/link_messages.h"
 #include "cards/common/program_settings.h"
 #include "link/link.h"
@@ -12,8 +13,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace vrn {
@@ -270,10 +273,13 @@ void CardWindow::save()
     const std::optional<QString> path = m_context.files.chooseSaveFile(this);
     if (!path)
         return; // cancelled: nothing is written
-    if (const auto problem = writeParameterFile(*path, parameterFile()))
+    const QByteArray bytes = parameterFile();
+    if (const auto problem = writeParameterFile(*path, bytes)) {
         notify(*problem);
-    else
-        Q_EMIT fileSaved(*path);
+        return;
+    }
+    FileOrigins().remember(*path, bytes, m_model);
+    Q_EMIT fileSaved(*path);
 }
 
 void CardWindow::open()
@@ -281,22 +287,59 @@ void CardWindow::open()
     const std::optional<QString> path = m_context.files.chooseOpenFile(this);
     if (!path)
         return; // cancelled: nothing is loaded
-    const FileFields read = readParameterFields(*path, parameterFileValues());
+    FileFields read = readParameterFields(*path, parameterFileValues());
     if (!read.ok()) {
         notify(read.error);
         return;
     }
+    const std::optional<CardModel> savedBy = FileOrigins().savedBy(*path, read.content);
+    if (savedBy && *savedBy != m_model)
+        askBeforeLoading(*path, *savedBy, std::move(read.fields));
+    else
+        load(*path, read.fields);
+}
+
+void CardWindow::askBeforeLoading(const QString& path, CardModel savedBy,
+                                  std::vector<FileField> fields)
+{
+    // A question still open from an earlier Open is answered "no": the latest Open counts.
+    delete m_otherModelQuestion;
+    auto* box = new QMessageBox(
+        QMessageBox::Question, windowTitle(),
+        tr("The file \"%1\" was saved from the %2 window; load it into %3?")
+            .arg(QFileInfo(path).fileName(), modelName(savedBy), modelName(m_model)),
+        QMessageBox::Cancel, this);
+    box->setObjectName(QStringLiteral("otherModelFile"));
+    box->setAccessibleName(tr("Parameter file of another card"));
+    QPushButton* yes =
+        box->addButton(tr("&Load into %1").arg(modelName(m_model)), QMessageBox::AcceptRole);
+    yes->setObjectName(QStringLiteral("loadOtherModelFile"));
+    box->setDefaultButton(QMessageBox::Cancel); // Enter keeps the window as it is
+    box->setEscapeButton(QMessageBox::Cancel);
+    // Modal for this window only: the other windows and every transfer go on meanwhile.
+    box->setWindowModality(Qt::WindowModal);
+    connect(box, &QMessageBox::finished, this, [this, box, yes, path, fields = std::move(fields)] {
+        box->deleteLater();
+        if (box->clickedButton() == yes)
+            load(path, fields);
+    });
+    m_otherModelQuestion = box;
+    box->open();
+}
+
+void CardWindow::load(const QString& path, const std::vector<FileField>& fields)
+{
     m_loadAdjustments.clear();
-    if (const auto problem = applyParameterFile(read.fields)) {
-        notify(fileRefusal(*path, *problem));
+    if (const auto problem = applyParameterFile(fields)) {
+        notify(fileRefusal(path, *problem));
         return;
     }
     // Values beyond what the card takes were set as a typed entry sets them: say which.
     if (!m_loadAdjustments.isEmpty()) {
-        notify(tr("The file \"%1\" was loaded, but some of its values were out of range and "
-                  "were set to the nearest value the card takes: %2.")
-                   .arg(QDir::toNativeSeparators(*path),
-                        m_loadAdjustments.join(QStringLiteral("; "))));
+        notify(
+            tr("The file \"%1\" was loaded, but some of its values were out of range and "
+               "were set to the nearest value the card takes: %2.")
+                .arg(QDir::toNativeSeparators(path), m_loadAdjustments.join(QStringLiteral("; "))));
         m_loadAdjustments.clear();
     }
 }

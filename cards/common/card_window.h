@@ -8,12 +8,14 @@
 #include "ui/form_builder.h"
 
 #include <QDateTime>
+#include <QPointer>
 
 #include <optional>
 #include <vector>
 
 class QAction;
 class QMenu;
+class QMessageBox;
 
 namespace vrn {
 
@@ -41,7 +43,8 @@ public:
     // Reads the card and compares what it holds with what this window would send, changing
     // nothing in the window or the slots.
     bool verify();
-    // The window's Save and Open, as its "&File" menu runs them.
+    // The window's Save and Open, as its "&File" menu runs them. Save remembers which window
+    // saved the file; Open asks before loading a file that another card's window saved.
     void save();
     void open();
 
@@ -118,6 +121,9 @@ private:
     void readEnded(const TransferOutcome& outcome, bool accepted);
     void compareWithCard(const ReplyFields& fields);
     void showVerifyResult();
+    // Asks, without blocking the other windows, before loading a file another window saved.
+    void askBeforeLoading(const QString& path, CardModel savedBy, std::vector<FileField> fields);
+    void load(const QString& path, const std::vector<FileField>& fields);
 
     GraphicalButton* m_sendButton = nullptr;
     GraphicalButton* m_readButton = nullptr;
@@ -130,6 +136,7 @@ private:
     bool m_cardMixed = false; // a Send failed after the card answered some of its frames
     std::optional<VerifyResult> m_lastVerify;
     QStringList m_loadAdjustments;
+    QPointer<QMessageBox> m_otherModelQuestion;
 };
 
 } // namespace vrn

@@ -147,6 +147,7 @@ FileFields readParameterFields(const QString& path, int count)
                       .arg(kMaxParameterFileBytes));
         return result;
     }
+    result.content = content;
     std::vector<FileField> fields = splitParameterFields(content, count);
     if (static_cast<int>(fields.size()) < count) {
         result.error =

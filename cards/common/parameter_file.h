@@ -40,6 +40,7 @@ struct FileFields
 {
     std::vector<FileField> fields;
     QString error;
+    QByteArray content; // the file's bytes, once it could be read
     bool ok() const { return error.isEmpty(); }
 };
 FileFields readParameterFields(const QString& path, int count);
