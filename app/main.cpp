@@ -7,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VRN-PC"));
+    QApplication::setApplicationVersion(QStringLiteral(VRN_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion"));
     vrn::installTranslations(qtApp);
     vrn::Application app;

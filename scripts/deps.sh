@@ -22,3 +22,7 @@ VRN_FONT_PACKAGES=(fonts-liberation2)
 
 VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev
                     qt6-l10n-tools librsvg2-bin "${VRN_FONT_PACKAGES[@]}")
+
+# What the tests use beyond the build: pdftotext and pdfinfo read the commissioning record back
+# (its tests skip when they are missing).
+VRN_TEST_PACKAGES=(poppler-utils)

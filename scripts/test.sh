@@ -13,7 +13,7 @@ case "${1:-}" in
     *) echo "usage: $0 [--asan]" >&2; exit 2 ;;
 esac
 
-vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
+vrn_install_missing "${VRN_BUILD_PACKAGES[@]}" "${VRN_TEST_PACKAGES[@]}"
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 export QT_QPA_PLATFORM=offscreen

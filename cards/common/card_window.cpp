@@ -1,5 +1,6 @@
 #include "cards/common/card_window.h"
 
+#include "cards/common/commissioning_dialog.h"
 #include "cards/common/file_origins.h"
 #include "cards/common/link_messages.h"
 #include "cards/common/program_settings.h"
@@ -106,8 +107,48 @@ void CardWindow::buildStatusLine()
     auto* more = new QAction(tr("More"), this);
     more->setObjectName(QStringLiteral("more"));
     more->setMenu(m_moreMenu);
+    m_recordAction = m_moreMenu->addAction(tr("Commissioning record..."));
+    m_recordAction->setObjectName(QStringLiteral("commissioningRecord"));
+    m_recordAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    m_recordAction->setToolTip(tr("Save a record of this card's values and the last Verify as "
+                                  "a PDF to print (Ctrl+Shift+P)"));
+    connect(m_recordAction, &QAction::triggered, this, &CardWindow::showCommissioningRecord);
+    addAction(m_recordAction); // the shortcut works anywhere in the window
     QToolButton* moreButton = m_status->addCommand(more);
     moreButton->setPopupMode(QToolButton::InstantPopup);
+}
+
+CommissioningRecord CardWindow::commissioningRecord() const
+{
+    CommissioningRecord record;
+    record.model = m_model;
+    record.at = QDateTime::currentDateTime();
+    record.port = LinkMessages::linkState(m_context.link);
+    record.programVersion = QCoreApplication::applicationVersion();
+    const Codes codes = codesToSend();
+    for (const CardValue& value : cardValues()) {
+        const auto code = codes.find(value.letter);
+        record.values.push_back(
+            {value.displayName(), value.unit,
+             code == codes.end() ? std::nullopt : std::optional<int>(code->second)});
+    }
+    if (m_lastVerify) {
+        record.verifiedAt = m_lastVerify->at;
+        record.verifyResult = m_lastVerify->text();
+    }
+    for (const ValueDifference& difference : valuesNotOnCard())
+        record.notOnCard << difference.value.displayName();
+    return record;
+}
+
+CommissioningDialog* CardWindow::showCommissioningRecord()
+{
+    if (!m_recordDialog)
+        m_recordDialog = new CommissioningDialog(*this);
+    m_recordDialog->show();
+    m_recordDialog->raise();
+    m_recordDialog->activateWindow();
+    return m_recordDialog;
 }
 
 void CardWindow::setTransferButtons(GraphicalButton* send, GraphicalButton* read, bool settlePauses)

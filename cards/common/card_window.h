@@ -3,6 +3,7 @@
 #include "cards/common/card_context.h"
 #include "cards/common/card_transfers.h"
 #include "cards/common/card_values.h"
+#include "cards/common/commissioning_record.h"
 #include "cards/common/parameter_file.h"
 #include "ui/classic_window.h"
 #include "ui/form_builder.h"
@@ -19,6 +20,7 @@ class QMessageBox;
 
 namespace vrn {
 
+class CommissioningDialog;
 class GraphicalButton;
 class StatusLine;
 
@@ -70,12 +72,19 @@ public:
     };
     const std::optional<VerifyResult>& lastVerify() const { return m_lastVerify; }
 
+    // What the window's commissioning record states now (the serial number and the note are
+    // the user's to add).
+    CommissioningRecord commissioningRecord() const;
+    // Shows the window's commissioning record dialog (Ctrl+Shift+P), creating it the first time.
+    CommissioningDialog* showCommissioningRecord();
+
     StatusLine* statusLine() const { return m_status; }
     // Commands of the status line: Verify, and the option to verify after every Send.
     QAction* verifyAction() const { return m_verifyAction; }
     QAction* verifyAfterSendAction() const { return m_verifyAfterSend; }
     // The menu of the status line's "More" button, where features add their commands.
     QMenu* moreMenu() const { return m_moreMenu; }
+    QAction* commissioningRecordAction() const { return m_recordAction; }
 
 Q_SIGNALS:
     // "&Exit" was chosen: the program ends at once.
@@ -132,6 +141,8 @@ private:
     QAction* m_verifyAction = nullptr;
     QAction* m_verifyAfterSend = nullptr;
     QMenu* m_moreMenu = nullptr;
+    QAction* m_recordAction = nullptr;
+    QPointer<CommissioningDialog> m_recordDialog;
     std::optional<Codes> m_cardHolds;
     bool m_cardMixed = false; // a Send failed after the card answered some of its frames
     std::optional<VerifyResult> m_lastVerify;

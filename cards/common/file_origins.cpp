@@ -46,7 +46,8 @@ std::optional<CardModel> modelNamed(const QString& name)
 qlonglong saveNumber(const QStringList& record)
 {
     bool ok = false;
-    const qlonglong number = record.size() == kFieldCount ? record[kSaveNumber].toLongLong(&ok) : -1;
+    const qlonglong number =
+        record.size() == kFieldCount ? record[kSaveNumber].toLongLong(&ok) : -1;
     return ok ? number : -1;
 }
 

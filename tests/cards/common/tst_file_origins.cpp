@@ -56,7 +56,8 @@ void TestFileOrigins::openAsksBeforeLoadingAnotherModelsFile_data()
     QTest::addColumn<bool>("loaded");
     const int b = static_cast<int>(CardModel::VrnB);
     const int d = static_cast<int>(CardModel::VrnD);
-    QTest::newRow("unknown-file-loads-without-asking") << "Form3" << -1 << false << "" << false << true;
+    QTest::newRow("unknown-file-loads-without-asking")
+        << "Form3" << -1 << false << "" << false << true;
     QTest::newRow("own-model-loads-without-asking") << "Form3" << b << false << "" << false << true;
     QTest::newRow("vrn-d-file-in-vrn-b-loads-when-confirmed")
         << "Form3" << d << false << "load" << true << true;
