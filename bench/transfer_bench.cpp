@@ -7,12 +7,15 @@
 //   vrn-bench-transfer --growth 10000              10,000 transfers back to back: time per
 //                                                  transfer and resident memory as work grows
 //   vrn-bench-transfer --summarise FILE...         min / median / max of the lines of many runs
+//   --log-window                                   with the traffic log open, following the line
 //
 // Every measurement is printed as one line "key value"; lines starting with '#' explain.
 
 #include "bench/proc_status.h"
 
+#include "cards/card_models.h"
 #include "cards/common/card_context.h"
+#include "cards/common/traffic_log_window.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
@@ -38,6 +41,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <cerrno>
@@ -177,7 +181,8 @@ private:
     QString m_device;
 };
 
-// The four card windows as the program builds them, on one link.
+// The four card windows as the program builds them, on one link; with the traffic log open
+// beside them on request.
 struct Program
 {
     SlotTable slots;
@@ -189,12 +194,17 @@ struct Program
     Form3 vrnB{context};
     Form4 vrnC{context};
     Form5 vrnD{context};
+    std::unique_ptr<TrafficLogWindow> log;
 
-    Program()
+    explicit Program(bool logWindow)
     {
         notices.setShowWindows(false);
         for (QWidget* window : std::initializer_list<QWidget*>{&vrnA, &vrnB, &vrnC, &vrnD})
             window->show();
+        if (logWindow) {
+            log = std::make_unique<TrafficLogWindow>(link.traffic(), &cardValuesOf);
+            log->show();
+        }
     }
 };
 
@@ -369,6 +379,7 @@ struct WireOptions
     int latencyMs = 2;
     int baud = 19200;
     int rounds = 4;
+    bool logWindow = false;
 };
 
 LineTiming lineTiming(const WireOptions& options)
@@ -421,12 +432,14 @@ int runWire(const WireOptions& options)
                      qPrintable(options.simulator));
         return 1;
     }
-    Program program;
+    Program program(options.logWindow);
     if (!program.link.openDevice(card.device())) {
         std::fprintf(stderr, "vrn-bench-transfer: %s\n",
                      qPrintable(program.link.lastError().debugText()));
         return 1;
     }
+    note(options.logWindow ? QStringLiteral("traffic log open")
+                           : QStringLiteral("traffic log closed"));
     TraceReader trace(tracePath);
     const LineTiming line = lineTiming(options);
 
@@ -586,7 +599,7 @@ int runReference(const WireOptions& options)
 
 // Many transfers back to back on a card without latency or wire pacing: does the cost of one
 // transfer, or the memory held, grow with the number already made?
-int runGrowth(const QString& simulator, int count)
+int runGrowth(const QString& simulator, int count, bool logWindow)
 {
     CardProcess card;
     if (!card.start(simulator,
@@ -595,12 +608,13 @@ int runGrowth(const QString& simulator, int count)
         std::fprintf(stderr, "vrn-bench-transfer: cannot start %s\n", qPrintable(simulator));
         return 1;
     }
-    Program program;
+    Program program(logWindow);
     if (!program.link.openDevice(card.device())) {
         std::fprintf(stderr, "vrn-bench-transfer: %s\n",
                      qPrintable(program.link.lastError().debugText()));
         return 1;
     }
+    note(logWindow ? QStringLiteral("traffic log open") : QStringLiteral("traffic log closed"));
     // The VRN-A Send is left out: its ten settle pauses make it a second long, a thousand times
     // the others, and they are timer waits, not work.
     std::vector<Transfer> cycle;
@@ -736,17 +750,22 @@ int main(int argc, char* argv[])
     const QCommandLineOption summary(QStringLiteral("summarise"),
                                      QStringLiteral("Summarise the output files given as "
                                                     "arguments."));
-    parser.addOptions({simulator, latency, baud, rounds, growth, reference, summary});
+    const QCommandLineOption logWindow(
+        QStringLiteral("log-window"),
+        QStringLiteral("Keep the traffic log open beside the card windows, following the line."));
+    parser.addOptions({simulator, latency, baud, rounds, growth, reference, summary, logWindow});
     parser.process(qtApp);
 
     if (parser.isSet(summary))
         return summarise(parser.positionalArguments());
     if (parser.isSet(growth))
-        return runGrowth(parser.value(simulator), parser.value(growth).toInt());
+        return runGrowth(parser.value(simulator), parser.value(growth).toInt(),
+                         parser.isSet(logWindow));
     WireOptions options;
     options.simulator = parser.value(simulator);
     options.latencyMs = parser.value(latency).toInt();
     options.baud = parser.value(baud).toInt();
     options.rounds = std::max(1, parser.value(rounds).toInt());
+    options.logWindow = parser.isSet(logWindow);
     return parser.isSet(reference) ? runReference(options) : runWire(options);
 }

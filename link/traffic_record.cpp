@@ -13,8 +13,10 @@ TrafficRecord::TrafficRecord(QObject* parent) : QObject(parent)
 
 void TrafficRecord::add(TrafficEntry::Kind kind, int tag, const QByteArray& bytes)
 {
-    // The bytes are shared with the caller's buffer, not copied.
-    TrafficEntry entry{++m_added, m_clock.elapsed(), kind, tag, bytes};
+    // Copied to their own size: a read's buffer can hold kilobytes of spare capacity, which
+    // shared into ten thousand entries would keep tens of megabytes alive.
+    TrafficEntry entry{++m_added, m_clock.elapsed(), kind, tag,
+                       QByteArray(bytes.constData(), bytes.size())};
     if (m_ring.size() < kCapacity) {
         m_ring.push_back(std::move(entry));
     } else {

@@ -156,11 +156,10 @@ void TrafficLogWindow::chooseFileAndSave()
         return;
     }
     const QString start =
-        m_lastFile.isEmpty()
-            ? QDir::home().filePath(
-                  QStringLiteral("vrn-traffic-%1.txt")
-                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))))
-            : m_lastFile;
+        m_lastFile.isEmpty() ? QDir::home().filePath(QStringLiteral("vrn-traffic-%1.txt")
+                                                         .arg(QDateTime::currentDateTime().toString(
+                                                             QStringLiteral("yyyyMMdd-HHmmss"))))
+                             : m_lastFile;
     // Opened without a nested event loop: transfers and the log go on while it asks.
     auto* dialog = new QFileDialog(this, tr("Save the traffic log"));
     dialog->setObjectName(QStringLiteral("trafficSaveDialog"));
@@ -190,9 +189,8 @@ bool TrafficLogWindow::save(const QString& path)
         return false;
     }
     const QString where = QDir::toNativeSeparators(path);
-    m_result->setText(shown.size() == 1
-                          ? tr("1 line saved to %1").arg(where)
-                          : tr("%1 lines saved to %2").arg(shown.size()).arg(where));
+    m_result->setText(shown.size() == 1 ? tr("1 line saved to %1").arg(where)
+                                        : tr("%1 lines saved to %2").arg(shown.size()).arg(where));
     return true;
 }
 

@@ -65,7 +65,7 @@ private:
     QLabel* m_result = nullptr;
     QTimer m_refresh;
     QMetaObject::Connection m_following; // to the record, while shown
-    quint64 m_shownUpTo = 0; // the number of the newest entry shown
+    quint64 m_shownUpTo = 0;             // the number of the newest entry shown
     QPointer<QFileDialog> m_dialog;
     QString m_lastFile;
 };

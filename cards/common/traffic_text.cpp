@@ -52,7 +52,9 @@ QString replyMeaning(const QByteArray& bytes, std::span<const CardValue> values)
         else if (value)
             parts << QStringLiteral("%1 %2").arg(name, valueText(value->unit, it->second));
         else
-            parts << QCoreApplication::translate("TrafficLog", "%1 code %2").arg(name).arg(it->second);
+            parts << QCoreApplication::translate("TrafficLog", "%1 code %2")
+                         .arg(name)
+                         .arg(it->second);
     };
     if (!values.empty()) {
         for (const CardValue& value : values)
@@ -67,7 +69,8 @@ QString replyMeaning(const QByteArray& bytes, std::span<const CardValue> values)
             }
         }
     }
-    return QCoreApplication::translate("TrafficLog", "read reply: %1").arg(parts.join(QStringLiteral(", ")));
+    return QCoreApplication::translate("TrafficLog", "read reply: %1")
+        .arg(parts.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -124,7 +127,8 @@ QString trafficLine(const TrafficEntry& entry, std::span<const CardValue> values
     // One pass over the pattern: characters from the wire may hold "%1" themselves.
     return QStringLiteral("%1 ms  %2  %3  %4")
         .arg(QString::number(entry.ms).rightJustified(kTimeWidth),
-             entry.isOut() ? QCoreApplication::translate("TrafficLog", "→ card") : QCoreApplication::translate("TrafficLog", "← card"),
+             entry.isOut() ? QCoreApplication::translate("TrafficLog", "→ card")
+                           : QCoreApplication::translate("TrafficLog", "← card"),
              escapedCharacters(entry.bytes).leftJustified(kCharactersWidth),
              trafficMeaning(entry, values));
 }

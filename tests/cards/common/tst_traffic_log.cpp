@@ -90,6 +90,7 @@ private Q_SLOTS:
     void keepsTheLatestLines_data();
     void keepsTheLatestLines();
     void followsTheRecordOnlyWhileShown();
+    void recordHoldsOnlyTheCharacters();
     void savesToAFile_data();
     void savesToAFile();
     void commandInEveryWindow_data();
@@ -242,14 +243,28 @@ void TestTrafficLog::followsTheRecordOnlyWhileShown()
     QCOMPARE(withoutTimes(log.lines()), QStringList{"→ card  w$       read request"});
 }
 
+void TestTrafficLog::recordHoldsOnlyTheCharacters()
+{
+    // A read hands over its whole buffer; the record must not keep the spare room alive.
+    QByteArray read;
+    read.reserve(64 * 1024);
+    read.append("OK");
+    TrafficRecord record;
+    record.add(TrafficEntry::Kind::Answer, TrafficEntry::kNoTag, read);
+    const std::vector<TrafficEntry> held = record.entriesAfter(0);
+    QCOMPARE(held.size(), std::size_t(1));
+    QCOMPARE(held.front().bytes, QByteArray("OK"));
+    QVERIFY2(held.front().bytes.capacity() < 64,
+             qPrintable(QString::number(held.front().bytes.capacity())));
+}
+
 void TestTrafficLog::savesToAFile_data()
 {
     QTest::addColumn<QString>("name"); // in a fresh folder holding a plain file "file"
     QTest::addColumn<bool>("saved");
     QTest::addColumn<QString>("told");
     QTest::newRow("writes-every-line") << "log.txt" << true << "2 lines saved to ";
-    QTest::newRow("folder-is-a-file-tells-the-user")
-        << "file/log.txt" << false << "The file \"";
+    QTest::newRow("folder-is-a-file-tells-the-user") << "file/log.txt" << false << "The file \"";
     QTest::newRow("name-of-a-folder-tells-the-user") << "" << false << "The file \"";
 }
 
