@@ -96,6 +96,8 @@ private Q_SLOTS:
     void silenceOrShortReplyTimesOut();
     void lateAnswerOfFailedTransferIsDropped_data();
     void lateAnswerOfFailedTransferIsDropped();
+    void slowCardWithinTheTimeOutIsHeard_data();
+    void slowCardWithinTheTimeOutIsHeard();
 
     // Pacing and frames
     void settlePauseFollowsTheAnswer_data();
@@ -357,6 +359,36 @@ void TestTransferEngine::lateAnswerOfFailedTransferIsDropped()
     QTRY_COMPARE_WITH_TIMEOUT(read.calls, 1, kTransferWaitMs);
     QVERIFY2(read.outcome.ok, qPrintable(said(read.outcome.error)));
     QCOMPARE(read.outcome.reply, card.readReply());
+}
+
+void TestTransferEngine::slowCardWithinTheTimeOutIsHeard_data()
+{
+    QTest::addColumn<bool>("readRequest");
+    QTest::addColumn<int>("answerDelayMs");
+
+    // A card has 2 s to answer a frame and 3 s for its read reply.
+    QTest::newRow("frame-answer-after-1.5-s") << false << 1500;
+    QTest::newRow("read-reply-after-2.5-s") << true << 2500;
+}
+
+void TestTransferEngine::slowCardWithinTheTimeOutIsHeard()
+{
+    QFETCH(bool, readRequest);
+    QFETCH(int, answerDelayMs);
+
+    sim::Card card;
+    Link link;
+    QVERIFY(sim::openSimulatedCard(link, card));
+    card.faults().answerDelayMs = answerDelayMs;
+
+    Completion done;
+    QVERIFY(start(link,
+                  readRequest ? std::vector<TransferStep>{TransferStep::readRequest()}
+                              : sendSteps({"B00003$"}),
+                  done));
+    QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
+    QVERIFY2(done.outcome.ok, qPrintable(said(done.outcome.error)));
+    QVERIFY(done.elapsedMs >= answerDelayMs);
 }
 
 void TestTransferEngine::settlePauseFollowsTheAnswer_data()

@@ -246,6 +246,9 @@ void TestForm1File::openRefusesBadFileWhole_data()
     row("coil-fraction", crlf("254|254|\"0\"|\"0\"|\"0\"|\"0\"|2.5|1|1|1"), "line 7");
     row("pwm-negative", crlf("254|254|\"0\"|\"0\"|\"0\"|\"0\"|1|-1|1|1"), "line 8");
     row("reference-no-number", crlf("254|254|\"0\"|\"0\"|\"0\"|\"0\"|1|1|x|1"), "line 9");
+    // "a0000" and 66 would go out as "a000066$", not a command frame.
+    row("reference-above-9", crlf("254|254|\"0\"|\"0\"|\"0\"|\"0\"|1|1|66|1"),
+        "line 9 (reference input) is 66, not a whole number from 0 to 9");
     row("enable-ramps-empty", crlf("254|254|\"0\"|\"0\"|\"0\"|\"0\"|1|1|1|"), "line 10");
     row("missing-file", QByteArray(), "does not exist");
 }

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void send_data();
     void send();
     void sendWithoutPortIsRefused();
+    void secondClickKeepsSendRunning();
     void read_data();
     void read();
     void readRefusesOutOfRangeOrGarbledReply_data();
@@ -80,6 +81,21 @@ void TestForm1Transfers::sendWithoutPortIsRefused()
     button->click();
     QCOMPARE(button->backColour(), 12632256);
     QCOMPARE(bench.notices.history().size(), 1);
+}
+
+void TestForm1Transfers::secondClickKeepsSendRunning()
+{
+    Form1Bench bench;
+    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
+    auto* button = bench.get<GraphicalButton>("Command1");
+    button->click();
+    button->click(); // refused: the button stays red until the first Send ends
+    QCOMPARE(button->backColour(), 255);
+    QCOMPARE(bench.notices.history().size(), 1);
+    QVERIFY2(bench.notices.last().contains(QStringLiteral("already running")),
+             qPrintable(bench.notices.last()));
+    QTRY_VERIFY_WITH_TIMEOUT(!button->isBusy(), 5000);
+    QCOMPARE(bench.card.framesReceived().size(), 11);
 }
 
 void TestForm1Transfers::read_data()
@@ -153,6 +169,8 @@ void TestForm1Transfers::readRefusesOutOfRangeOrGarbledReply_data()
     QTest::newRow("ramp-down-above-255") << field(13, "300") << "ramp-down time reads 300";
     QTest::newRow("garbled-pair-part")
         << field(29, "1x3") << "I Pol current (characters 29 to 31) reads \"1x3\"";
+    // "a0000" and 66 would go out as "a000066$" with the next Send, not a command frame.
+    QTest::newRow("reference-above-9") << field(49, "066") << "reference input reads 66";
     QTest::newRow("garbled-option-field")
         << field(49, "?? ") << "reference input (characters 49 to 51)";
 }
