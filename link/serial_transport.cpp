@@ -14,6 +14,12 @@
 namespace vrn {
 namespace {
 
+#ifdef Q_OS_WIN
+constexpr bool kRefusedPortIsHeldElsewhere = true;
+#else
+constexpr bool kRefusedPortIsHeldElsewhere = false;
+#endif
+
 #ifdef Q_OS_UNIX
 // The device node a port name stands for: QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
 QString devicePath(const QString& deviceName)
@@ -186,11 +192,20 @@ QString SerialTransport::describe(const QString& deviceName, QSerialPort::Serial
 {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
+#ifdef Q_OS_WIN
+        return QStringLiteral("The serial port %1 does not exist. Check that the card's cable or "
+                              "USB adapter is plugged in, and choose the port it is on (the "
+                              "Device Manager lists the COM ports under \"Ports (COM & LPT)\").")
+            .arg(deviceName);
+#else
         return QStringLiteral("The serial port %1 does not exist. Check that the card's cable or "
                               "USB adapter is plugged in, and choose the port it is on.")
             .arg(deviceName);
+#endif
     case QSerialPort::PermissionError:
-        if (access.userMayOpen) {
+        // Windows gives a port to one program at a time and has no groups of port users: there
+        // a refused port is always one that another program holds.
+        if (access.userMayOpen || kRefusedPortIsHeldElsewhere) {
             // The system would let this user in: the port is locked by another program.
             return QStringLiteral("The serial port %1 is in use by another program. Close the "
                                   "other program that uses it (a terminal program, or another "
