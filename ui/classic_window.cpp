@@ -12,11 +12,15 @@ namespace vrn {
 
 QFont classicFont(qreal points, bool bold)
 {
-    // Where the classic face is missing, prefer narrow faces of similar metrics.
+    // Where the classic face is missing, prefer narrow faces of similar metrics; the last ones
+    // are there so that some text face is named wherever Windows or Linux runs (left to itself,
+    // Windows without its fonts takes a math face whose text value boxes do not show).
     static const bool substituted = [] {
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                    {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Arial")});
+                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
         return true;
     }();
     Q_UNUSED(substituted);

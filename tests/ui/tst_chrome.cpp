@@ -37,6 +37,8 @@ private Q_SLOTS:
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
+    void classicFaceOrNamedStandIn_data();
+    void classicFaceOrNamedStandIn();
 };
 
 void TestChrome::clientAreaInTwips()
@@ -145,6 +147,30 @@ void TestChrome::cancelledDialogGivesNoFile()
     cancel = true;
     QVERIFY(!files.chooseSaveFile(nullptr).has_value());
     QCOMPARE(files.lastFileName(), QStringLiteral("/tmp/first")); // not forgotten either
+}
+
+// Wherever the classic face is missing, one of its named stand-ins takes its place, never
+// whatever face the system would pick (on Windows without its fonts, a math face whose text a
+// value box does not show).
+void TestChrome::classicFaceOrNamedStandIn_data()
+{
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("value-boxes-and-labels") << 8.25 << false;
+    QTest::newRow("headings") << 8.25 << true;
+    QTest::newRow("launcher-buttons") << 9.75 << true;
+}
+
+void TestChrome::classicFaceOrNamedStandIn()
+{
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    const QFont font = classicFont(points, bold);
+    const QStringList faces = QStringList{"MS Sans Serif"} + QFont::substitutes("MS Sans Serif");
+    const QFontInfo shown(font);
+    QVERIFY2(faces.contains(shown.family(), Qt::CaseInsensitive),
+             qPrintable(shown.family() + " is none of " + faces.join(", ")));
+    QCOMPARE(shown.bold(), bold);
 }
 
 QTEST_MAIN(TestChrome)
