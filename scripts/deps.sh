@@ -17,3 +17,9 @@ vrn_install_missing() {
 }
 
 VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev)
+# The Windows build (scripts/windows.sh): MinGW-w64 compilers and wine, librsvg2-bin and icoutils
+# for the program's icon, zip for the package, and a virtual X server (xvfb, xauth, x11-utils) for
+# starting the packed program.
+VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+                      binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 librsvg2-bin icoutils
+                      fonts-dejavu-core zip unzip xvfb xauth x11-utils)
