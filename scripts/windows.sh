@@ -106,6 +106,13 @@ mkdir -p "$stage/platforms" "$stage/licenses"
 strip_to() { "$mingw-strip" --strip-unneeded -o "$2" "$1"; }
 strip_to "$build/app/vrn-pc.exe" "$stage/vrn-pc.exe"
 strip_to "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/qwindows.dll"
+# A double-click must open no console window, and Explorer shows the icon and the version.
+[[ "$("$mingw-objdump" -p "$stage/vrn-pc.exe")" == *"(Windows GUI)"* ]] \
+    || { echo "error: vrn-pc.exe would open a console window" >&2; exit 1; }
+[ -n "$(wrestool -l --type=14 "$stage/vrn-pc.exe")" ] \
+    || { echo "error: vrn-pc.exe has no icon" >&2; exit 1; }
+[ -n "$(wrestool -l --type=16 "$stage/vrn-pc.exe")" ] \
+    || { echo "error: vrn-pc.exe has no version resource" >&2; exit 1; }
 
 # Every DLL that the program and the plugin load, and the DLLs those load, from the Windows Qt
 # and the MinGW runtime; the others (KERNEL32.dll, USER32.dll...) come with Windows.

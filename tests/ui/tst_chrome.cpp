@@ -6,6 +6,7 @@
 #include "ui/value_box.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
+    void openDialogStartsAtDriveCOnWindows();
     void classicFaceOrNamedStandIn_data();
     void classicFaceOrNamedStandIn();
 };
@@ -134,6 +136,24 @@ void TestChrome::saveDialogSetsInitialDirectoryOnlyAfterwards()
     files.chooseSaveFile(nullptr);
     QCOMPARE(seenDirectories,
              QStringList({QString(), FileDialogState::standardInitialDirectory()}));
+}
+
+// Open sets the folder first, so its dialog starts there: drive C: on Windows, where the card
+// windows always started, the home folder elsewhere.
+void TestChrome::openDialogStartsAtDriveCOnWindows()
+{
+    FileDialogState files;
+    QString seenDirectory;
+    files.setChooser([&](QWidget*, FileDialogState::Mode, const QString& dir, const QString&) {
+        seenDirectory = dir;
+        return std::optional<QString>();
+    });
+    files.chooseOpenFile(nullptr);
+#ifdef Q_OS_WIN
+    QCOMPARE(seenDirectory, QStringLiteral("C:"));
+#else
+    QCOMPARE(seenDirectory, QDir::homePath());
+#endif
 }
 
 void TestChrome::cancelledDialogGivesNoFile()
