@@ -1,10 +1,13 @@
 #include "app/application.h"
 
 #include "app/form2.h"
+#include "cards/common/link_messages.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
+#include "sim/simulated_transport.h"
+#include "ui/status_line.h"
 
 #include <QCoreApplication>
 
@@ -19,6 +22,11 @@ Application::Application()
     connect(m_launcher.get(), &Form2::cardWindowWanted, this,
             [this](int model) { showCardWindow(static_cast<CardModel>(model)); });
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
+    const auto showLinkState = [this] {
+        m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_link));
+    };
+    connect(&m_link, &Link::portChanged, this, showLinkState);
+    showLinkState();
 }
 
 Application::~Application()
@@ -32,6 +40,13 @@ Application::~Application()
 void Application::start()
 {
     m_launcher->show();
+}
+
+void Application::showLauncher()
+{
+    m_launcher->show();
+    m_launcher->raise();
+    m_launcher->activateWindow();
 }
 
 CardWindow* Application::cardWindow(CardModel model) const
@@ -86,13 +101,14 @@ void Application::chooseDevice(const QString& deviceName)
 
 void Application::chooseSimulatedCard()
 {
-    if (!m_link.openSimulatedCard())
+    if (!sim::openSimulatedCard(m_link, m_simulatedCard))
         reportPortProblem();
 }
 
 void Application::reportPortProblem()
 {
-    m_notices.post(m_launcher.get(), m_launcher->windowTitle(), m_link.lastError());
+    m_notices.post(m_launcher.get(), m_launcher->windowTitle(),
+                   LinkMessages::portProblem(m_link.lastError()));
 }
 
 bool Application::anyCardWindowVisible() const

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cards/common/card_context.h"
+#include "cards/common/card_values.h"
 #include "link/link.h"
 #include "link/slot_table.h"
+#include "sim/card.h"
 #include "ui/file_dialog_state.h"
 #include "ui/notices.h"
 
@@ -18,8 +20,6 @@ namespace vrn {
 class CardWindow;
 class Form2;
 
-enum class CardModel { VrnA = 0, VrnB = 1, VrnC = 2, VrnD = 3 };
-
 // The program: owns the slot table, the serial link and the shared file dialog for the whole
 // run, the launcher and the card windows, and decides when the program ends.
 class Application : public QObject
@@ -31,6 +31,8 @@ public:
 
     // Shows the launcher, centred; nothing else happens.
     void start();
+    // Shows the launcher again (after its close box), as at start, and brings it to the front.
+    void showLauncher();
 
     Form2* launcher() const { return m_launcher.get(); }
     // Shows a card window (creating it the first time, or again after its close box) and
@@ -48,6 +50,8 @@ public:
     FileDialogState& files() { return m_files; }
     Notices& notices() { return m_notices; }
     CardContext& context() { return m_context; }
+    // The card behind the "Simulated card" item.
+    sim::Card& simulatedCard() { return m_simulatedCard; }
 
     // What ending the program does; tests put a recorder in place of leaving the event loop.
     void setEndHandler(std::function<void()> handler) { m_end = std::move(handler); }
@@ -59,10 +63,13 @@ private:
     bool anyCardWindowVisible() const;
 
     SlotTable m_slots;
+    SlotWatch m_slotWatch{m_slots};
+    sim::Card m_simulatedCard;
     Link m_link;
     FileDialogState m_files;
     Notices m_notices;
-    CardContext m_context{m_slots, m_link, m_files, m_notices};
+    CardContext m_context{m_slots,   m_link,       m_files,
+                          m_notices, &m_slotWatch, [this] { showLauncher(); }};
     std::unique_ptr<Form2> m_launcher;
     std::array<QPointer<CardWindow>, 4> m_cards;
     std::function<void()> m_end;

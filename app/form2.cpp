@@ -2,8 +2,10 @@
 
 #include "ui/form_builder.h"
 #include "ui/graphical_button.h"
+#include "ui/status_line.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,12 +15,6 @@
 
 namespace vrn {
 namespace {
-
-#ifdef Q_OS_WIN
-constexpr const char* kOtherPortExample = "COM7";
-#else
-constexpr const char* kOtherPortExample = "/dev/ttyUSB1 or /dev/pts/3";
-#endif
 
 QStringView withoutLeadingZeros(QStringView digits)
 {
@@ -90,33 +86,46 @@ Form2::Form2(QWidget* parent)
         connect(item, &QAction::triggered, this, [this, n] { Q_EMIT portChosen(n); });
     }
     m_portMenu->addSeparator();
-    QAction* simulated = m_portMenu->addAction(QStringLiteral("Simulated card"));
+    QAction* simulated =
+        m_portMenu->addAction(QCoreApplication::translate("Launcher", "Simulated card"));
     simulated->setObjectName(QStringLiteral("seSimulated"));
     connect(simulated, &QAction::triggered, this, &Form2::simulatedCardChosen);
     m_portMenu->addSeparator();
     // The system's ports come between this separator and "Other port...": adapters come and go
     // while the program runs, so the list is read again every time the menu opens.
-    QAction* other = m_portMenu->addAction(QStringLiteral("Other port..."));
+    QAction* other =
+        m_portMenu->addAction(QCoreApplication::translate("Launcher", "Other port..."));
     other->setObjectName(QStringLiteral("seOther"));
     connect(other, &QAction::triggered, this, &Form2::askForOtherPort);
     connect(m_portMenu, &QMenu::aboutToShow, this, &Form2::listSystemPorts);
 
+    m_status = new StatusLine(this);
+    setStatusBar(m_status);
+
     FormBuilder form(client());
     form.add({
-        {"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0},
-        {"Command1", ControlKind::Button, "VRN-A", 1320, 1680, 1575, 495, 1},
-        {"Command2", ControlKind::Button, "VRB", 1320, 2640, 1575, 495, 2},
-        {"Command3", ControlKind::Button, "VRC", 4560, 1680, 1575, 495, 3},
-        {"Command4", ControlKind::Button, "VRD", 4560, 2640, 1575, 495, 4},
+        // clang-format off
+        {.name = "Picture1", .kind = ControlKind::Picture,
+         .left = 0, .top = 0, .width = 10695, .height = 1335, .tabIndex = 0},
+        {.name = "Command1", .kind = ControlKind::Button, .caption = "VRN-A",
+         .left = 1320, .top = 1680, .width = 1575, .height = 495, .tabIndex = 1,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-A card window")},
+        {.name = "Command2", .kind = ControlKind::Button, .caption = "VRB",
+         .left = 1320, .top = 2640, .width = 1575, .height = 495, .tabIndex = 2,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-B card window")},
+        {.name = "Command3", .kind = ControlKind::Button, .caption = "VRC",
+         .left = 4560, .top = 1680, .width = 1575, .height = 495, .tabIndex = 3,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-C card window")},
+        {.name = "Command4", .kind = ControlKind::Button, .caption = "VRD",
+         .left = 4560, .top = 2640, .width = 1575, .height = 495, .tabIndex = 4,
+         .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "Opens the VRN-D card window")},
+        // clang-format on
     });
     form.finish();
     const char* const buttons[] = {"Command1", "Command2", "Command3", "Command4"};
-    const char* const windows[] = {"VRN-A", "VRN-B", "VRN-C", "VRN-D"};
     for (int model = 0; model < 4; ++model) {
         auto* button = form.get<GraphicalButton>(buttons[model]);
         button->setFont(classicFont(9.75, true));
-        button->setAccessibleDescription(
-            QStringLiteral("Opens the %1 card window").arg(QLatin1String(windows[model])));
         connect(button, &GraphicalButton::clicked, this,
                 [this, model] { Q_EMIT cardWindowWanted(model); });
     }
@@ -158,7 +167,7 @@ void Form2::listSystemPorts()
         return item;
     };
     if (ports.isEmpty()) {
-        QAction* none = insert(QStringLiteral("No serial port found"));
+        QAction* none = insert(QCoreApplication::translate("Launcher", "No serial port found"));
         none->setObjectName(QStringLiteral("seNoPort"));
         none->setEnabled(false);
         return;
@@ -177,10 +186,16 @@ void Form2::askForOtherPort()
     if (!m_otherPortDialog) {
         m_otherPortDialog = new QInputDialog(this);
         m_otherPortDialog->setObjectName(QStringLiteral("otherPortDialog"));
-        m_otherPortDialog->setWindowTitle(QStringLiteral("Other port"));
+        m_otherPortDialog->setWindowTitle(QCoreApplication::translate("Launcher", "Other port"));
         m_otherPortDialog->setLabelText(
-            QStringLiteral("Device name of the serial port (for example %1):")
-                .arg(QLatin1String(kOtherPortExample)));
+#ifdef Q_OS_WIN
+            QCoreApplication::translate("Launcher",
+                                        "Device name of the serial port (for example COM7):"));
+#else
+            QCoreApplication::translate(
+                "Launcher",
+                "Device name of the serial port (for example /dev/ttyUSB1 or /dev/pts/3):"));
+#endif
         m_otherPortDialog->setInputMode(QInputDialog::TextInput);
         connect(m_otherPortDialog, &QInputDialog::textValueSelected, this,
                 [this](const QString& text) {

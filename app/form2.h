@@ -15,6 +15,7 @@ class QMenu;
 namespace vrn {
 
 class GraphicalButton;
+class StatusLine;
 
 // A serial port the system reports: its device ("/dev/ttyUSB0", "COM3") and what it is.
 struct SerialPortEntry
@@ -41,6 +42,9 @@ public:
     // Where the "Seriale" menu takes its list of ports from; tests put a fixed list here.
     void setPortLister(PortLister lister) { m_portLister = std::move(lister); }
 
+    // The line under the client area: the state of the link.
+    StatusLine* statusLine() const { return m_status; }
+
     // Asks for a device name that the system does not list (a pseudo-terminal, an unusual
     // adapter); the launcher stays usable while the question is open.
     void askForOtherPort();
@@ -59,6 +63,7 @@ private:
     void listSystemPorts();
 
     QMenu* m_portMenu = nullptr;
+    StatusLine* m_status = nullptr;
     QList<QAction*> m_listedPorts; // the system's ports and "Other port...", rebuilt on opening
     PortLister m_portLister;
     QPointer<QInputDialog> m_otherPortDialog;

@@ -6,9 +6,11 @@
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
 #include "link/link.h"
+#include "link/protocol.h"
 #include "link/slot_table.h"
 #include "link/timeouts.h"
 #include "sim/card.h"
+#include "sim/simulated_transport.h"
 #include "ui/file_dialog_state.h"
 #include "ui/graphical_button.h"
 #include "ui/notices.h"
@@ -36,6 +38,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vrn::soak {
@@ -97,7 +100,7 @@ const QStringList kPwmBoxes{"Check7", "Check8", "Check9", "Check10", "Check11"};
 
 ReadItem pwmItem()
 {
-    return {'B', sim::reply::kPwm, 0, "", -1, "", 0, kPwmBoxes, 1, false};
+    return {'B', protocol::field::kPwm, 0, "", -1, "", 0, kPwmBoxes, 1, false};
 }
 ReadItem sliderItem(char letter, int position, int low, const char* slider, int maximum,
                     const char* box = "", double factor = 0)
@@ -107,7 +110,7 @@ ReadItem sliderItem(char letter, int position, int low, const char* slider, int 
 
 std::vector<WindowModel> windowModels()
 {
-    using namespace sim::reply;
+    using namespace protocol::field;
     std::vector<WindowModel> models;
     models.push_back(
         {"VRN-A",
@@ -367,7 +370,7 @@ private:
     void runTransfer(int index, const Plan& plan);
     static sim::Faults faultsFor(const Plan& plan);
     static QString expectedOutcome(const Plan& plan);
-    QStringList clickSecondButton(const Plan& plan, const QString& where, GraphicalButton* running);
+    void clickSecondButton(const Plan& plan, const QString& where, GraphicalButton* running);
     void waitForEnd(const QString& where);
     void restoreLine(const Plan& plan, const QString& outcome, const QString& where);
     void checkFailedSend(const QString& where, const SlotTable& slotsBefore,
@@ -379,6 +382,10 @@ private:
     void checkRead(const Plan& plan, const QString& where, const QStringList& controlsBefore);
     // Counts a failed check by its kind and keeps the first few of each kind as examples.
     void violation(const QString& kind, const QString& text);
+
+    // The notices posted since the last call. Taken from the posted() signal: the notices'
+    // history keeps only the latest few, so counting along it misses everything after them.
+    QStringList takeNotices() { return std::exchange(m_posted, {}); }
 
     QStringList controlStates() const;
     std::map<char, int> memory();
@@ -392,12 +399,14 @@ private:
     std::vector<WindowModel> m_models = windowModels();
 
     SlotTable m_slots;
+    sim::Card m_card; // the simulated card on the line
     Link m_link;
     FileDialogState m_files;
     Notices m_notices;
     CardContext m_context{m_slots, m_link, m_files, m_notices};
     std::vector<std::unique_ptr<CardWindow>> m_widgets;
     std::vector<Window> m_windows;
+    QStringList m_posted; // notices posted and not yet taken
 
     bool m_lineHasLeftovers = false; // a late answer of a timed-out transfer is in the buffer
     bool m_lateAnswerOnLine = false; // the transfer being checked started with such leftovers
@@ -408,6 +417,8 @@ private:
 Soak::Soak(const SoakOptions& options) : m_options(options), m_random(options.seed)
 {
     m_notices.setShowWindows(false);
+    QObject::connect(&m_notices, &Notices::posted, &m_notices,
+                     [this](const QString&, const QString& text) { m_posted.append(text); });
     m_widgets.push_back(std::make_unique<Form1>(m_context));
     m_widgets.push_back(std::make_unique<Form3>(m_context));
     m_widgets.push_back(std::make_unique<Form4>(m_context));
@@ -468,7 +479,7 @@ std::map<char, int> Soak::memory()
 {
     std::map<char, int> values;
     for (char letter : kMemoryLetters)
-        values[letter] = m_link.simulatedCard().parameter(letter);
+        values[letter] = m_card.parameter(letter);
     return values;
 }
 
@@ -498,7 +509,7 @@ void Soak::drawMemory()
     for (std::size_t i = 0; i < std::size(kMemoryLetters); ++i) {
         const int value = static_cast<int>(m_random.bounded(kMemoryMaximum[i] + 1u));
         if (change)
-            m_link.simulatedCard().setParameter(kMemoryLetters[i], value);
+            m_card.setParameter(kMemoryLetters[i], value);
     }
 }
 
@@ -647,10 +658,10 @@ int Soak::replyField(const Plan& plan, int position)
 {
     if (plan.overrides.contains(position))
         return plan.overrides.value(position).trimmed().toInt();
-    const sim::Card& card = m_link.simulatedCard();
+    const sim::Card& card = m_card;
     const auto high = [&card](char l) { return card.parameter(l) / 256; };
     const auto low = [&card](char l) { return card.parameter(l) % 256; };
-    using namespace sim::reply;
+    using namespace protocol::field;
     int value = 0;
     switch (position) {
     case kCoil:
@@ -773,16 +784,16 @@ QString Soak::expectedOutcome(const Plan& plan)
 }
 
 // A click on another transfer button while the transfer runs: refused at once, and the running
-// transfer's button stays red. Gives the notices of the refusal.
-QStringList Soak::clickSecondButton(const Plan& plan, const QString& where,
-                                    GraphicalButton* running)
+// transfer's button stays red.
+void Soak::clickSecondButton(const Plan& plan, const QString& where, GraphicalButton* running)
 {
     Window& other = m_windows[plan.secondWindow];
     GraphicalButton* second = plan.secondSend ? other.send : other.read;
-    const qsizetype before = m_notices.history().size();
+    const QStringList earlier = takeNotices();
     const QStringList controls = controlStates();
     second->click();
-    const QStringList notices = m_notices.history().mid(before);
+    const QStringList notices = takeNotices();
+    m_posted = earlier; // the running transfer's own notices, if any, stay with it
     const QString outcome = outcomeOf(notices);
     ++m_report.outcomes[QStringLiteral("second click: ") + outcome];
     if (outcome != kBusy || notices.size() != 1)
@@ -801,7 +812,6 @@ QStringList Soak::clickSecondButton(const Plan& plan, const QString& where,
     if (controlStates() != controls)
         violation(QStringLiteral("refused second transfer changed controls"),
                   where + QStringLiteral(": the refused second transfer changed controls"));
-    return notices;
 }
 
 // The transfer ends on its own: by its answers, by a time-out or by a failure.
@@ -837,7 +847,7 @@ void Soak::runTransfer(int index, const Plan& plan)
 {
     Window& window = m_windows[plan.window];
     const WindowModel& model = *window.model;
-    sim::Card& card = m_link.simulatedCard();
+    sim::Card& card = m_card;
     const QString kind = plan.send ? QStringLiteral("Send") : QStringLiteral("Read");
     const QString where =
         QStringLiteral("transfer %1 (%2 %3, %4%5)")
@@ -857,21 +867,19 @@ void Soak::runTransfer(int index, const Plan& plan)
     card.faults() = faultsFor(plan);
     card.clearLog();
 
-    const qsizetype noticesBefore = m_notices.history().size();
+    takeNotices(); // anything posted before the click belongs to no transfer
     GraphicalButton* button = plan.send ? window.send : window.read;
     QElapsedTimer clock;
     clock.start();
     button->click();
-    const QStringList refusals =
-        plan.fault == Fault::SecondClick ? clickSecondButton(plan, where, button) : QStringList();
+    if (plan.fault == Fault::SecondClick)
+        clickSecondButton(plan, where, button);
     waitForEnd(where);
     const qint64 elapsed = clock.elapsed();
     m_longestTransferMs = std::max(m_longestTransferMs, elapsed);
 
     // A clear outcome: one notice for a failure, naming the port when the line failed.
-    QStringList notices = m_notices.history().mid(noticesBefore);
-    for (const QString& refusal : refusals)
-        notices.removeOne(refusal);
+    const QStringList notices = takeNotices();
     const QString outcome = outcomeOf(notices);
     ++m_report.outcomes[outcome];
     if (outcome == kUnrecognised || notices.size() > 1)
@@ -914,7 +922,7 @@ void Soak::runTransfer(int index, const Plan& plan)
 // a Send discards such leftovers at its start, a Read does not.
 void Soak::restoreLine(const Plan& plan, const QString& outcome, const QString& where)
 {
-    m_link.simulatedCard().faults() = sim::Faults{};
+    m_card.faults() = sim::Faults{};
     if (plan.send)
         m_lineHasLeftovers = false;
     if (plan.fault == Fault::PastLimitDelay && outcome == kTimeOut) {
@@ -922,10 +930,10 @@ void Soak::restoreLine(const Plan& plan, const QString& outcome, const QString& 
         m_lineHasLeftovers = true;
     }
     if (!m_link.isOpen()) {
-        if (!m_link.openSimulatedCard())
+        if (!sim::openSimulatedCard(m_link, m_card))
             violation(QStringLiteral("card did not open again"),
                       where + QStringLiteral(": the simulated card did not open again: %1")
-                                  .arg(m_link.lastError()));
+                                  .arg(m_link.lastError().debugText()));
         m_lineHasLeftovers = false; // a reopened line starts empty
     }
 }
@@ -974,7 +982,7 @@ void Soak::checkSend(const Plan& plan, const QString& where, const SlotTable& sl
                      const std::map<char, int>& memoryBefore)
 {
     const WindowModel& model = *m_windows[plan.window].model;
-    const sim::Card& card = m_link.simulatedCard();
+    const sim::Card& card = m_card;
 
     // Slots: the padded ones brought to five digits, the others as they were.
     SlotTable expectedSlots = slotsBefore;
@@ -1037,7 +1045,7 @@ void Soak::checkRead(const Plan& plan, const QString& where, const QStringList& 
 {
     const Window& window = m_windows[plan.window];
     const WindowModel& model = *window.model;
-    const sim::Card& card = m_link.simulatedCard();
+    const sim::Card& card = m_card;
     if (card.framesReceived() != QList<QByteArray>{"w$"})
         violation(QStringLiteral("Read put other frames on the wire"),
                   where + QStringLiteral(": the card received %1 for a Read")
@@ -1112,9 +1120,10 @@ SoakReport Soak::run()
     clock.start();
     m_report.seed = m_options.seed;
     m_report.transfers = m_options.transfers;
-    if (!m_link.openSimulatedCard())
+    if (!sim::openSimulatedCard(m_link, m_card))
         violation(QStringLiteral("card did not open"),
-                  QStringLiteral("the simulated card did not open: ") + m_link.lastError());
+                  QStringLiteral("the simulated card did not open: ") +
+                      m_link.lastError().debugText());
     QCoreApplication::processEvents();
     m_report.rssStartBytes = residentSetBytes();
     for (int i = 1; i <= m_options.transfers; ++i) {

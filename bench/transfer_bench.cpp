@@ -11,12 +11,14 @@
 // Every measurement is printed as one line "key value"; lines starting with '#' explain.
 
 #include "bench/proc_status.h"
+
 #include "cards/common/card_context.h"
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
 #include "link/link.h"
+#include "link/protocol.h"
 #include "link/slot_table.h"
 #include "link/timeouts.h"
 #include "ui/file_dialog_state.h"
@@ -421,7 +423,8 @@ int runWire(const WireOptions& options)
     }
     Program program;
     if (!program.link.openDevice(card.device())) {
-        std::fprintf(stderr, "vrn-bench-transfer: %s\n", qPrintable(program.link.lastError()));
+        std::fprintf(stderr, "vrn-bench-transfer: %s\n",
+                     qPrintable(program.link.lastError().debugText()));
         return 1;
     }
     TraceReader trace(tracePath);
@@ -544,7 +547,7 @@ int runReference(const WireOptions& options)
                                          "E00188$", "F00100$", "G00050$", "H00294$",
                                          "I$",      "a00001$", "z$"};
     const ReferenceTransfer transfers[] = {
-        {QStringLiteral("read"), {"w$"}, kReadReplyLength, false},
+        {QStringLiteral("read"), {"w$"}, protocol::kReadReplyLength, false},
         {QStringLiteral("paused_send"), pausedFrames, kAnswerCharacters, true},
         {QStringLiteral("send"), sendFrames, kAnswerCharacters, false},
     };
@@ -594,7 +597,8 @@ int runGrowth(const QString& simulator, int count)
     }
     Program program;
     if (!program.link.openDevice(card.device())) {
-        std::fprintf(stderr, "vrn-bench-transfer: %s\n", qPrintable(program.link.lastError()));
+        std::fprintf(stderr, "vrn-bench-transfer: %s\n",
+                     qPrintable(program.link.lastError().debugText()));
         return 1;
     }
     // The VRN-A Send is left out: its ten settle pauses make it a second long, a thousand times

@@ -1,8 +1,7 @@
 // The number text helpers: reading typed and received numbers, writing numbers for the value
 // boxes in any user number format, and the rounding rules that turn values into codes.
 #include "fuzz/fuzz_check.h"
-#include "link/leading_number.h"
-#include "ui/number_text.h"
+#include "link/number_rules.h"
 
 #include <QLocale>
 
@@ -14,8 +13,8 @@ using vrn::fuzz::require;
 
 namespace {
 
-// Number formats with a comma, an Arabic or Persian decimal separator, apostrophe or blank
-// group separators, and native digits.
+// Number formats with a comma, an Arabic or Persian decimal separator, comma, point,
+// apostrophe or blank group separators, and native digits.
 const std::array<QLocale, 8>& locales()
 {
     static const std::array<QLocale, 8> all{
@@ -83,15 +82,17 @@ void checkBoxText(double value, const QLocale& locale)
     const QString text = boxNumberText(value, locale);
     require(!text.isEmpty(), "a box text is never empty");
     const double magnitude = std::fabs(value);
-    if (!std::isfinite(value) || (value != 0.0 && (magnitude < 1e-4 || magnitude >= 1e15)))
-        return; // written with an exponent, which a box does not take
+    if (!std::isfinite(value))
+        return;
+    require(!text.contains(QLatin1Char('e')), "a box text has no exponent",
+            text + QStringLiteral(" in ") + locale.name());
     const std::optional<double> back = parseBoxNumber(text, locale);
     require(back.has_value(), "a box text reads back as a number",
             text + QStringLiteral(" in ") + locale.name());
     require(std::fabs(*back - value) <= 1e-14 * magnitude,
             "a box text reads back as the number it shows",
             text + QStringLiteral(" in ") + locale.name());
-    if (isWhole(value))
+    if (isWhole(value) && magnitude < 1e15)
         require(*back == value, "a whole number's box text is exact", text);
 }
 
@@ -126,6 +127,21 @@ void checkFileText(const QString& text, const QLocale& locale)
             shown + QStringLiteral(" in ") + locale.name());
 }
 
+// The whole part of a number as the user's number format writes it, group separators
+// included, reads back as that number, and is saved and shown again as that number.
+void checkGroupedText(double value, const QLocale& locale)
+{
+    const double whole = std::trunc(value);
+    if (!std::isfinite(whole) || std::fabs(whole) >= 1e15 ||
+        locale.zeroDigit() != QLatin1String("0"))
+        return; // native digits are no box number
+    const QString text = locale.toString(whole, 'f', 0);
+    const std::optional<double> back = parseBoxNumber(text, locale);
+    require(back && *back == whole, "a number with the user's group separators reads back",
+            text + QStringLiteral(" in ") + locale.name());
+    checkFileText(text, locale);
+}
+
 void checkLeadingNumber(const QString& text)
 {
     const double value = leadingNumber(text);
@@ -155,6 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRounding(value);
     checkCodes(value);
     checkBoxText(value, locale);
+    checkGroupedText(value, locale);
     checkTyped(text, locale);
     checkFileText(text, locale);
     checkLeadingNumber(text);
@@ -162,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkRounding(*typed);
         checkCodes(*typed);
         checkBoxText(*typed, locale);
+        checkGroupedText(*typed, locale);
     }
     return 0;
 }

@@ -1,11 +1,13 @@
 // The card's read reply as each of the four card windows takes it apart and checks it: any
 // bytes, of any length, in place of the 56 characters the card sends.
 #include "cards/common/reply_check.h"
+
 #include "cards/vrn_a/form1.h"
 #include "cards/vrn_b/form3.h"
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
 #include "fuzz/fuzz_check.h"
+#include "link/protocol.h"
 
 #include <cmath>
 #include <vector>
@@ -45,7 +47,7 @@ QString describe(const Window& window, const ReplyValue& value, const ReplyField
 
 void checkFields(const ReplyFields& fields)
 {
-    for (int position = -2; position <= kReadReplyLength + 4; ++position) {
+    for (int position = -2; position <= protocol::kReadReplyLength + 4; ++position) {
         const double value = fields.field(position);
         require(std::isfinite(value), "a reply field reads as a finite number");
         require(fields.raw(position).size() <= 3, "a field is three characters at most");

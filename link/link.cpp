@@ -1,7 +1,6 @@
 #include "link/link.h"
 
 #include "link/serial_transport.h"
-#include "link/simulated_transport.h"
 
 namespace vrn {
 
@@ -40,9 +39,7 @@ bool Link::refuseWhileBusy()
 {
     if (!m_engine.isBusy())
         return false;
-    m_lastError = QStringLiteral("A transfer is running on %1. Wait until its button turns grey "
-                                 "again, then choose the port.")
-                      .arg(portName());
+    m_lastError = {LinkError::Reason::TransferRunning, portName()};
     return true;
 }
 
@@ -51,32 +48,29 @@ bool Link::openPort(int portNumber)
     if (refuseWhileBusy())
         return false;
     m_portNumber = portNumber;
-    return openTransport(std::make_unique<SerialTransport>(m_resolver(portNumber)));
+    return open(std::make_unique<SerialTransport>(m_resolver(portNumber)));
 }
 
 bool Link::openDevice(const QString& deviceName)
 {
     if (refuseWhileBusy())
         return false;
-    return openTransport(std::make_unique<SerialTransport>(deviceName));
+    return open(std::make_unique<SerialTransport>(deviceName));
 }
 
-bool Link::openSimulatedCard()
+bool Link::open(std::unique_ptr<Transport> transport)
 {
     if (refuseWhileBusy())
         return false;
-    return openTransport(std::make_unique<SimulatedTransport>(m_card));
-}
-
-bool Link::openTransport(std::unique_ptr<Transport> transport)
-{
     closeTransport(); // one portChanged() below tells of both the close and the open
-    m_lastError.clear();
+    m_lastError = {};
     m_transport = std::move(transport);
     m_engine.setTransport(m_transport.get());
+    // A line that goes dead changes the port's state as much as choosing another.
+    connect(m_transport.get(), &Transport::lost, this, &Link::portChanged);
     const bool opened = m_transport->open();
     if (!opened)
-        m_lastError = m_transport->errorString();
+        m_lastError = m_transport->error();
     Q_EMIT portChanged();
     return opened;
 }
@@ -91,26 +85,20 @@ bool Link::closeTransport()
 {
     if (!m_transport)
         return false;
-    m_engine.abort(QStringLiteral("The port %1 was closed while a transfer was running.")
-                       .arg(m_transport->name()));
+    m_engine.abort({LinkError::Reason::PortClosed, m_transport->name()});
     m_transport->close();
     return true;
 }
 
 bool Link::startTransfer(std::vector<TransferStep> steps, TransferEngine::Done done,
-                         QString* refusal)
+                         LinkError* refusal)
 {
-    QString reason;
-    if (m_engine.isBusy()) {
-        reason = QStringLiteral("A transfer is already running on %1. Wait until its button "
-                                "turns grey again, then try once more.")
-                     .arg(portName());
-    } else if (!isOpen()) {
-        reason = QStringLiteral("No serial port is open. Choose the card's port in the "
-                                "\"Seriale\" menu of the launcher window (or \"Simulated card\" "
-                                "to try the program without a card).");
-    }
-    if (!reason.isEmpty()) {
+    LinkError reason;
+    if (m_engine.isBusy())
+        reason = {LinkError::Reason::TransferRunning, portName()};
+    else if (!isOpen())
+        reason = {LinkError::Reason::NoPortOpen, portName()};
+    if (reason.isError()) {
         if (refusal)
             *refusal = reason;
         return false;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "link/link_error.h"
 #include "link/transfer_engine.h"
 #include "link/transport.h"
-#include "sim/card.h"
 
 #include <QObject>
 #include <QString>
@@ -30,40 +30,38 @@ public:
     // The name of the line in use, or of the port that the port number stands for.
     QString portName() const;
     bool isOpen() const;
+    // The line in use (open or not), or none.
+    const Transport* transport() const { return m_transport.get(); }
 
-    // Each open first closes a line that is open. All three refuse while a transfer runs.
-    // On failure they return false and lastError() tells the user why.
+    // Each open first closes a line that is open. All of them refuse while a transfer runs.
+    // On failure they return false and lastError() tells why.
     bool openPort(int portNumber);
     bool openDevice(const QString& deviceName);
-    bool openSimulatedCard();
+    // Any other line, such as the simulated card.
+    bool open(std::unique_ptr<Transport> transport);
     void closePort();
-    QString lastError() const { return m_lastError; }
+    const LinkError& lastError() const { return m_lastError; }
 
     // Starts a transfer on the open line; false with the reason in *refusal when no line is
     // open or another transfer runs.
     bool startTransfer(std::vector<TransferStep> steps, TransferEngine::Done done,
-                       QString* refusal);
+                       LinkError* refusal);
     bool isBusy() const { return m_engine.isBusy(); }
     TransferEngine& engine() { return m_engine; }
-
-    // The in-process card behind the "Simulated card" item.
-    sim::Card& simulatedCard() { return m_card; }
 
 Q_SIGNALS:
     void portChanged();
 
 private:
     bool refuseWhileBusy();
-    bool openTransport(std::unique_ptr<Transport> transport);
     // Closes the line in use, ending a running transfer; false when there is none.
     bool closeTransport();
 
     PortNameResolver m_resolver;
     int m_portNumber = 1;
-    sim::Card m_card;
     TransferEngine m_engine;
     std::unique_ptr<Transport> m_transport;
-    QString m_lastError;
+    LinkError m_lastError;
 };
 
 } // namespace vrn

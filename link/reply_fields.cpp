@@ -1,6 +1,7 @@
 #include "link/reply_fields.h"
 
-#include "link/leading_number.h"
+#include "link/number_rules.h"
+#include "link/protocol.h"
 
 #include <QString>
 
@@ -10,7 +11,7 @@ QByteArray ReplyFields::raw(int position) const
 {
     if (position < 1 || position > m_reply.size())
         return {};
-    return m_reply.mid(position - 1, 3);
+    return m_reply.mid(position - 1, protocol::kFieldLength);
 }
 
 double ReplyFields::field(int position) const

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "link/protocol.h"
+
 #include <QByteArray>
 
 namespace vrn {
-
-// Length of a card's read reply, and the first position of its last three-character field.
-constexpr int kReadReplyLength = 56;
-constexpr int kLastFieldPosition = 53;
 
 // The three-character fields of a card's read reply, addressed by 1-based character position.
 class ReplyFields
@@ -20,7 +18,7 @@ public:
     // A value sent as two fields: 256 times the high part plus the low part.
     double pair(int highPosition, int lowPosition) const
     {
-        return 256.0 * field(highPosition) + field(lowPosition);
+        return protocol::kHighPartFactor * field(highPosition) + field(lowPosition);
     }
 
     // True when the field holds only digits after its leading blanks.

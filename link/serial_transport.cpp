@@ -1,6 +1,7 @@
 #include "link/serial_transport.h"
 
 #include <QFile>
+#include <QSerialPortInfo>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>
@@ -81,25 +82,28 @@ SerialTransport::~SerialTransport()
 
 bool SerialTransport::open()
 {
-    m_error.clear();
+    m_error = {};
     if (m_port.isOpen())
         return true;
     m_port.setPortName(m_deviceName);
-    m_port.setReadBufferSize(kReceiveBufferSize);
+    m_port.setReadBufferSize(protocol::kReceiveBufferSize);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_error = describe(m_deviceName, m_port.error(), m_port.errorString());
+        m_error = errorFor(m_deviceName, m_port.error(), m_port.errorString());
         return false;
     }
+    static_assert(protocol::kDataBits == 8 && protocol::kStopBits == 1);
     const bool configured =
-        m_port.setBaudRate(kBaudRate) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setBaudRate(protocol::kBaudRate) && m_port.setDataBits(QSerialPort::Data8) &&
         m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
         m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
-        m_error = describe(m_deviceName, m_port.error(), m_port.errorString());
+        m_error = errorFor(m_deviceName, m_port.error(), m_port.errorString());
         m_port.close();
         return false;
     }
     m_port.clear();
+    const QSerialPortInfo info(m_port);
+    m_description = info.description();
     return true;
 }
 
@@ -154,14 +158,14 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError ||
         error == QSerialPort::DeviceNotFoundError || error == QSerialPort::WriteError ||
         error == QSerialPort::ReadError) {
-        m_error = describe(m_deviceName, error, m_port.errorString());
+        m_error = errorFor(m_deviceName, error, m_port.errorString());
         m_port.clearError();
         m_port.close();
         Q_EMIT lost(m_error);
     }
 }
 
-SerialTransport::DeviceAccess SerialTransport::deviceAccess(const QString& deviceName)
+DeviceAccess SerialTransport::deviceAccess(const QString& deviceName)
 {
     DeviceAccess access;
 #ifdef Q_OS_UNIX
@@ -179,75 +183,49 @@ SerialTransport::DeviceAccess SerialTransport::deviceAccess(const QString& devic
     return access;
 }
 
-QString SerialTransport::describe(const QString& deviceName, QSerialPort::SerialPortError error,
-                                  const QString& systemText)
+LinkError SerialTransport::errorFor(const QString& deviceName, QSerialPort::SerialPortError error,
+                                    const QString& systemText)
 {
     const DeviceAccess access =
         error == QSerialPort::PermissionError ? deviceAccess(deviceName) : DeviceAccess{};
-    return describe(deviceName, error, systemText, access);
+    return errorFor(deviceName, error, systemText, access);
 }
 
-QString SerialTransport::describe(const QString& deviceName, QSerialPort::SerialPortError error,
-                                  const QString& systemText, const DeviceAccess& access)
+LinkError SerialTransport::errorFor(const QString& deviceName, QSerialPort::SerialPortError error,
+                                    const QString& systemText, const DeviceAccess& access)
 {
+    LinkError e{LinkError::Reason::Other, deviceName};
     switch (error) {
+    case QSerialPort::NoError:
+        return {};
     case QSerialPort::DeviceNotFoundError:
-#ifdef Q_OS_WIN
-        return QStringLiteral("The serial port %1 does not exist. Check that the card's cable or "
-                              "USB adapter is plugged in, and choose the port it is on (the "
-                              "Device Manager lists the COM ports under \"Ports (COM & LPT)\").")
-            .arg(deviceName);
-#else
-        return QStringLiteral("The serial port %1 does not exist. Check that the card's cable or "
-                              "USB adapter is plugged in, and choose the port it is on.")
-            .arg(deviceName);
-#endif
+        e.reason = LinkError::Reason::DeviceNotFound;
+        break;
     case QSerialPort::PermissionError:
-        // Windows gives a port to one program at a time and has no groups of port users: there
-        // a refused port is always one that another program holds.
-        if (access.userMayOpen || kRefusedPortIsHeldElsewhere) {
-            // The system would let this user in: the port is locked by another program.
-            return QStringLiteral("The serial port %1 is in use by another program. Close the "
-                                  "other program that uses it (a terminal program, or another "
-                                  "copy of this one), then choose the port again.")
-                .arg(deviceName);
-        }
-        if (access.groupJoinedLater) {
-            return QStringLiteral("You may not use the serial port %1 yet: your user was added to "
-                                  "the group \"%2\" after you logged in. Log out and log in again "
-                                  "(or restart the computer), then choose the port again.")
-                .arg(deviceName, access.group);
-        }
-        if (access.group.isEmpty() || access.group == QLatin1String("root")) {
-            return QStringLiteral("You may not use the serial port %1: its permissions do not let "
-                                  "your user read and write it. Ask the administrator for access; "
-                                  "serial ports usually belong to the group \"dialout\" "
-                                  "(sudo usermod -aG dialout $USER, then log out and log in "
-                                  "again).")
-                .arg(deviceName);
-        }
-        return QStringLiteral("You may not use the serial port %1: it belongs to the group "
-                              "\"%2\" and your user is not a member. Add your user to that group "
-                              "(sudo usermod -aG %2 $USER), log out and log in again (or restart "
-                              "the computer), then choose the port again.")
-            .arg(deviceName, access.group);
+        e.access = access;
+        // The system would let this user in: the port is locked by another program. Windows
+        // gives a port to one program at a time and has no groups of port users: there a
+        // refused port is always one that another program holds.
+        e.reason = e.access.userMayOpen || kRefusedPortIsHeldElsewhere
+                       ? LinkError::Reason::InUse
+                       : LinkError::Reason::NoPermission;
+        break;
     case QSerialPort::OpenError:
-        return QStringLiteral("The serial port %1 is already open.").arg(deviceName);
+        e.reason = LinkError::Reason::AlreadyOpen;
+        break;
     case QSerialPort::ResourceError:
-        // The system's own text here is often a left-over of an earlier call: leave it out.
-        return QStringLiteral("The serial port %1 stopped working: the device was unplugged or "
-                              "its line was closed. Check that the cable or USB adapter is still "
-                              "plugged in, then choose the port again.")
-            .arg(deviceName);
+        // The system's own text here is often a left-over of an earlier call: it is not kept.
+        e.reason = LinkError::Reason::LineLost;
+        break;
     case QSerialPort::UnsupportedOperationError:
-        return QStringLiteral("The device %1 is not a serial port that can run at 19200 baud, "
-                              "8 data bits, no parity, 1 stop bit (%2).")
-            .arg(deviceName, systemText);
+        e.reason = LinkError::Reason::NotASerialPort;
+        e.systemText = systemText;
+        break;
     default:
-        return QStringLiteral("The serial port %1 failed: %2. Check the cable and the card, then "
-                              "choose the port again.")
-            .arg(deviceName, systemText);
+        e.systemText = systemText;
+        break;
     }
+    return e;
 }
 
 } // namespace vrn

@@ -6,15 +6,6 @@
 
 namespace vrn {
 
-QString classicNumberText(double value)
-{
-    if (value == 0.0)
-        return QStringLiteral("0"); // also folds -0
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<long long>(value));
-    return QString::number(value, 'g', 15);
-}
-
 QString slotText(const SlotValue& value)
 {
     if (const auto* text = std::get_if<QString>(&value))
@@ -69,12 +60,27 @@ const SlotValue& SlotTable::value(char letter) const
 void SlotTable::set(char letter, SlotValue value)
 {
     m_values[indexOf(letter)] = std::move(value);
+    if (m_watch)
+        Q_EMIT m_watch->written(letter);
 }
 
 void SlotTable::pad(char letter)
 {
     auto& slot = m_values[indexOf(letter)];
     slot = padded(slot);
+    if (m_watch)
+        Q_EMIT m_watch->written(letter);
+}
+
+SlotWatch::SlotWatch(SlotTable& slots, QObject* parent) : QObject(parent), m_slots(slots)
+{
+    Q_ASSERT_X(!slots.m_watch, "SlotWatch", "one watch per slot table");
+    m_slots.m_watch = this;
+}
+
+SlotWatch::~SlotWatch()
+{
+    m_slots.m_watch = nullptr;
 }
 
 } // namespace vrn

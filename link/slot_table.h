@@ -1,6 +1,11 @@
 #pragma once
 
+#include "link/number_rules.h"
+
+#include "link/protocol.h"
+
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -11,10 +16,6 @@ namespace vrn {
 
 // What one parameter slot holds: nothing, a five-digit parameter code (text) or a plain number.
 using SlotValue = std::variant<std::monostate, QString, double>;
-
-// The decimal text of a number as the cards and the parameter files use it:
-// whole numbers without a decimal point, otherwise at most 15 significant digits, "." as point.
-QString classicNumberText(double value);
 
 // The slot's content as text: empty, the code as held, or the number's decimal text.
 QString slotText(const SlotValue& value);
@@ -30,12 +31,22 @@ QString parameterCode(int code);
 // An empty slot contributes nothing, so its frame is the letter and "$" only.
 QByteArray commandFrame(char letter, const SlotValue& value, const QByteArray& prefix = {});
 
+class SlotWatch;
+
 // The eleven parameter slots shared by every card window, named by their wire letters.
 class SlotTable
 {
 public:
-    static constexpr std::array<char, 11> kLetters{'A', 'B', 'C', 'D', 'E', 'F',
-                                                   'G', 'H', 'I', 'a', 'Z'};
+    static constexpr std::array<char, 11> kLetters = protocol::kParameterLetters;
+
+    SlotTable() = default;
+    // A copy holds the same values, without the original's watcher.
+    SlotTable(const SlotTable& other) : m_values(other.m_values) {}
+    SlotTable& operator=(const SlotTable& other)
+    {
+        m_values = other.m_values;
+        return *this;
+    }
 
     static bool isSlotLetter(char letter);
 
@@ -47,12 +58,31 @@ public:
     // Applies the padding rule to the slot itself and keeps the result.
     void pad(char letter);
 
-    bool operator==(const SlotTable& other) const = default;
+    bool operator==(const SlotTable& other) const { return m_values == other.m_values; }
 
 private:
+    friend class SlotWatch;
     static std::size_t indexOf(char letter);
 
     std::array<SlotValue, kLetters.size()> m_values{};
+    SlotWatch* m_watch = nullptr;
+};
+
+// Tells whoever listens that a slot was written (by an edit, a Send's padding, a Read or an
+// Open), so that what shows the slots can follow them as they change.
+class SlotWatch : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SlotWatch(SlotTable& slots, QObject* parent = nullptr);
+    ~SlotWatch() override;
+
+Q_SIGNALS:
+    void written(char letter);
+
+private:
+    friend class SlotTable;
+    SlotTable& m_slots;
 };
 
 } // namespace vrn

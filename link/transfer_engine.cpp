@@ -1,6 +1,6 @@
 #include "link/transfer_engine.h"
 
-#include "link/reply_fields.h"
+#include "link/protocol.h"
 #include "link/timeouts.h"
 #include "link/transport.h"
 
@@ -20,7 +20,7 @@ void TransferEngine::setTransport(Transport* transport)
     if (m_transport)
         m_transport->disconnect(this);
     if (isBusy())
-        abort(QStringLiteral("The port was changed while a transfer was running."));
+        abort({LinkError::Reason::PortClosed, portName()});
     m_transport = transport;
     if (!m_transport)
         return;
@@ -37,26 +37,29 @@ bool TransferEngine::start(std::vector<TransferStep> steps, Done done)
     m_next = 0;
     m_done = std::move(done);
     m_outcome = {};
+    for (const TransferStep& step : m_steps) {
+        if (step.kind == TransferStep::Kind::Transaction)
+            ++m_outcome.framesPlanned;
+    }
     if (!m_transport || !m_transport->isOpen()) {
         m_state = State::Failing;
         // Reported on the next turn of the event loop, like every other outcome.
-        QTimer::singleShot(0, this, [this] {
-            finish(false, QStringLiteral("No serial port is open. Choose the card's port in the "
-                                         "\"Seriale\" menu of the launcher window."));
-        });
+        QTimer::singleShot(0, this, [this] { finish(failure(LinkError::Reason::NoPortOpen)); });
         return true;
     }
     m_state = State::Sending; // busy from here on
     if (m_unsettled)
         m_transport->readAll(); // late answers of the failed transfer
+    m_starting = true;
     runNextStep();
+    m_starting = false;
     return true;
 }
 
-void TransferEngine::abort(const QString& reason)
+void TransferEngine::abort(const LinkError& reason)
 {
     if (isBusy())
-        finish(false, reason);
+        finish(reason);
 }
 
 void TransferEngine::abandon()
@@ -69,7 +72,7 @@ void TransferEngine::abandon()
 
 QString TransferEngine::portName() const
 {
-    return m_transport ? m_transport->name() : QStringLiteral("(no port)");
+    return m_transport ? m_transport->name() : QString();
 }
 
 void TransferEngine::runNextStep()
@@ -91,7 +94,7 @@ void TransferEngine::runNextStep()
             return;
         }
     }
-    finish(true, {});
+    finish({});
 }
 
 void TransferEngine::beginTransaction(const QByteArray& frame)
@@ -110,7 +113,7 @@ void TransferEngine::beginReadRequest()
 {
     // The request goes out without clearing the transmit buffer or discarding input first.
     m_readRequest = true;
-    m_currentFrame = QByteArrayLiteral("w$");
+    m_currentFrame = protocol::kReadRequest;
     m_outcome.framesSent.append(m_currentFrame);
     m_state = State::Sending;
     m_transport->write(m_currentFrame);
@@ -144,19 +147,29 @@ void TransferEngine::onReadyRead()
 
 void TransferEngine::checkReceived()
 {
-    const qint64 needed = m_state == State::AwaitingReply ? kReadReplyLength : 2;
+    const qint64 needed =
+        m_state == State::AwaitingReply ? protocol::kReadReplyLength : protocol::kFrameAnswerLength;
     if (m_transport->bytesAvailable() < needed)
         return;
     m_timer.stop();
     const QByteArray received = m_transport->readAll();
     if (m_state == State::AwaitingReply)
         m_outcome.reply = received;
+    else
+        ++m_outcome.framesAnswered;
     runNextStep();
+}
+
+LinkError TransferEngine::failure(LinkError::Reason reason, int timeoutMs) const
+{
+    LinkError error{reason, portName()};
+    error.frame = m_currentFrame;
+    error.timeoutMs = timeoutMs;
+    return error;
 }
 
 void TransferEngine::onTimeout()
 {
-    const QString port = portName();
     switch (m_state) {
     case State::Idle:
     case State::Failing:
@@ -169,49 +182,34 @@ void TransferEngine::onTimeout()
         runNextStep();
         return;
     case State::Sending:
-        finish(false, QStringLiteral("The frame \"%1\" could not be sent on %2 within %3 s. Check "
-                                     "that the port is working, then try again.")
-                          .arg(QString::fromLatin1(m_currentFrame), port)
-                          .arg(kTransmitTimeoutMs / 1000.0));
+        finish(failure(LinkError::Reason::FrameNotSent, kTransmitTimeoutMs));
         return;
     case State::AwaitingAnswer:
-        finish(false, QStringLiteral("The card on %1 did not answer the frame \"%2\" within %3 s. "
-                                     "Check that the card is powered, that its cable is plugged "
-                                     "in, and that %1 is the port it is connected to.")
-                          .arg(port, QString::fromLatin1(m_currentFrame))
-                          .arg(kAnswerTimeoutMs / 1000.0));
+        finish(failure(LinkError::Reason::NoFrameAnswer, kAnswerTimeoutMs));
         return;
     case State::AwaitingReply: {
         const qint64 got = m_transport ? m_transport->bytesAvailable() : 0;
         if (m_transport)
             m_transport->readAll(); // a partial reply must not become the front of the next one
-        if (got == 0) {
-            finish(false, QStringLiteral("The card on %1 did not answer the read request within "
-                                         "%2 s. Check that the card is powered, that its cable is "
-                                         "plugged in, and that %1 is the port it is connected to.")
-                              .arg(port)
-                              .arg(kReplyTimeoutMs / 1000.0));
-        } else {
-            finish(false, QStringLiteral("The card on %1 sent only %2 of the %3 characters of its "
-                                         "read reply. Nothing was changed; check the cable and try "
-                                         "the read again.")
-                              .arg(port)
-                              .arg(got)
-                              .arg(kReadReplyLength));
-        }
+        LinkError error =
+            failure(got == 0 ? LinkError::Reason::NoReadReply : LinkError::Reason::ShortReadReply,
+                    kReplyTimeoutMs);
+        error.received = got;
+        finish(error);
         return;
     }
     }
 }
 
-void TransferEngine::onTransportLost(const QString& reason)
+void TransferEngine::onTransportLost(const LinkError& reason)
 {
     if (isBusy())
-        finish(false, reason);
+        finish(reason);
 }
 
-void TransferEngine::finish(bool ok, const QString& error)
+void TransferEngine::finish(const LinkError& error)
 {
+    const bool ok = !error.isError();
     m_timer.stop();
     m_state = State::Idle;
     m_unsettled = !ok;
@@ -223,6 +221,16 @@ void TransferEngine::finish(bool ok, const QString& error)
     outcome.error = error;
     Done done = std::move(m_done);
     m_done = nullptr;
+    if (m_starting) {
+        // Characters already waiting completed the transfer inside start(): the caller hears
+        // of it on the next turn of the event loop, after start() has returned.
+        QTimer::singleShot(0, this, [this, ok, done = std::move(done), outcome] {
+            Q_EMIT finished(ok);
+            if (done)
+                done(outcome);
+        });
+        return;
+    }
     Q_EMIT finished(ok);
     if (done)
         done(outcome);

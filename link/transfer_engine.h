@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/link_error.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -33,13 +35,15 @@ struct TransferStep
     static TransferStep readRequest() { return {Kind::ReadRequest, {}}; }
 };
 
-// How a transfer ended: done, or failed with a sentence for the user.
+// How a transfer ended: done, or failed for a reason.
 struct TransferOutcome
 {
     bool ok = false;
-    QString error;
+    LinkError error;
     QByteArray reply; // the read reply of a read request
     QList<QByteArray> framesSent;
+    int framesPlanned = 0;  // the transactions the transfer was to make
+    int framesAnswered = 0; // the transactions whose answer arrived
 };
 
 // Runs the steps of one transfer on the event loop, without blocking and without polling:
@@ -55,11 +59,12 @@ public:
     void setTransport(Transport* transport);
     bool isBusy() const { return m_state != State::Idle; }
 
-    // Starts a transfer; false (and nothing happens) while another one runs.
+    // Starts a transfer; false (and nothing happens) while another one runs. The outcome is
+    // never told before start() has returned.
     bool start(std::vector<TransferStep> steps, Done done);
 
-    // Ends a running transfer at once as failed with the given reason (the port was closed).
-    void abort(const QString& reason);
+    // Ends a running transfer at once as failed for the given reason (the port was closed).
+    void abort(const LinkError& reason);
 
     // Drops a running transfer without telling anyone: the program is ending.
     void abandon();
@@ -77,9 +82,10 @@ private:
     void onBytesWritten();
     void onReadyRead();
     void onTimeout();
-    void onTransportLost(const QString& reason);
+    void onTransportLost(const LinkError& reason);
     void checkReceived();
-    void finish(bool ok, const QString& error);
+    void finish(const LinkError& error);
+    LinkError failure(LinkError::Reason reason, int timeoutMs = 0) const;
     QString portName() const;
 
     QPointer<Transport> m_transport;
@@ -87,7 +93,8 @@ private:
     std::size_t m_next = 0;
     Done m_done;
     State m_state = State::Idle;
-    bool m_readRequest = false; // the current send is "w$"
+    bool m_readRequest = false; // the current send is the read request
+    bool m_starting = false;    // inside start(): an outcome waits for the next turn
     // A transfer failed: what the card still sends for it is no answer to anything later.
     bool m_unsettled = false;
     QByteArray m_currentFrame;

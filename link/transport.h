@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/link_error.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -13,14 +15,18 @@ class Transport : public QObject
 public:
     using QObject::QObject;
 
-    // Claims the line; on failure errorString() tells why in words for the user.
+    // Claims the line; on failure error() tells why.
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 
     // The name the user knows the line by ("/dev/ttyS0", "COM1", "simulated card").
     virtual QString name() const = 0;
-    virtual QString errorString() const = 0;
+    // What the system says the device is ("FT232R USB UART"); empty when it says nothing.
+    virtual QString description() const { return {}; }
+    // True for the card simulated inside the program.
+    virtual bool isSimulated() const { return false; }
+    virtual LinkError error() const = 0;
 
     // Discards characters queued for sending and not yet gone out.
     virtual void clearOutput() = 0;
@@ -38,7 +44,7 @@ Q_SIGNALS:
     void readyRead();
     void bytesWritten();
     // The line failed while open (device unplugged, cable gone); the transport is closed.
-    void lost(const QString& reason);
+    void lost(const vrn::LinkError& error);
 };
 
 } // namespace vrn

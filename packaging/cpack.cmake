@@ -14,15 +14,17 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # vrn-pc_<version>_<architecture>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 
 # The libraries the program links come from dpkg-shlibdeps (package dpkg-dev) with their
-# versions; the platform plugins that draw the windows are loaded at run time, so no library
-# scan finds them and they are named here.
+# versions. The platform plugin that draws the windows on Debian 12 (xcb, and wayland where
+# it runs) comes with libqt6gui6, which the program links anyway. The face the windows draw
+# their texts in is loaded at run time, so no library scan finds it and it is named here
+# (scripts/deps.sh names the same package).
 find_program(VRN_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VRN_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6, libqt6serialport6, libqt6gui6, libqt6core6, qt6-qpa-plugins")
+      "libqt6widgets6, libqt6serialport6, libqt6gui6, libqt6core6, fonts-liberation2")
 endif()
 
 include(CPack)

@@ -16,7 +16,12 @@ vrn_install_missing() {
         "${missing[@]}"
 }
 
-VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev)
+# The face every text of the windows is drawn in (Liberation Sans): the program asks for it by
+# name, the tests check the layouts with it and the screenshots are drawn with it alone.
+VRN_FONT_PACKAGES=(fonts-liberation2)
+
+VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev
+                    qt6-l10n-tools "${VRN_FONT_PACKAGES[@]}")
 # The Windows build (scripts/windows.sh): MinGW-w64 compilers and wine, librsvg2-bin and icoutils
 # for the program's icon, zip for the package, and a virtual X server (xvfb, xauth, x11-utils) for
 # starting the packed program.

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
-vrn_install_missing "${VRN_BUILD_PACKAGES[@]}" qt6-qpa-plugins
+vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
 cmake --preset dev
 cmake --build --preset dev --target vrn-pc
 exec ./build/dev/app/vrn-pc "$@"

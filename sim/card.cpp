@@ -1,5 +1,7 @@
 #include "sim/card.h"
 
+#include "link/protocol.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -45,26 +47,23 @@ std::vector<Emission> Card::answer(const QByteArray& frame)
     }
 
     QByteArray text;
-    if (frame == "w$") {
+    if (frame == protocol::kReadRequest) {
         text = readReply();
         for (auto it = m_faults.replyFieldOverrides.cbegin();
              it != m_faults.replyFieldOverrides.cend(); ++it) {
             const int at = it.key() - 1;
-            if (at >= 0 && at + 3 <= text.size())
-                text.replace(at, 3, it.value().leftJustified(3, ' ', true));
+            if (at >= 0 && at + protocol::kFieldLength <= text.size())
+                text.replace(at, protocol::kFieldLength,
+                             it.value().leftJustified(protocol::kFieldLength, ' ', true));
         }
         if (m_faults.replyLength > text.size())
             text = text.leftJustified(m_faults.replyLength, ' ');
         else
             text.truncate(std::max(0, m_faults.replyLength));
     } else {
-        if (frame.size() >= 2) {
-            const char letter = frame.at(0);
-            const QByteArray digits = frame.mid(1, frame.size() - 2);
-            bool ok = false;
-            const int value = digits.toInt(&ok);
-            if (ok)
-                m_memory[letter] = value;
+        if (const auto command = protocol::parseCommandFrame(frame)) {
+            if (const auto code = command->code())
+                m_memory[command->letter] = *code;
         }
         if (m_faults.garbageAnswers) {
             text.resize(2 + static_cast<int>(m_garbageSeed % 5));
@@ -92,14 +91,23 @@ std::vector<Emission> Card::answer(const QByteArray& frame)
 
 QByteArray Card::readReply() const
 {
-    const auto high = [this](char l) { return parameter(l) / 256; };
-    const auto low = [this](char l) { return parameter(l) % 256; };
-    const int fields[] = {parameter('A'), parameter('B'), parameter('C'), parameter('D'), low('E'),
-                          high('E'),      high('F'),      low('F'),       high('G'),      low('G'),
-                          high('H'),      low('H'),       parameter('a'), parameter('Z')};
+    using protocol::ReplyField;
     QByteArray reply;
-    for (int value : fields)
-        reply += threeDigits(value) + ' ';
+    for (const ReplyField& field : protocol::kReplyLayout) {
+        const int value = parameter(field.letter);
+        switch (field.part) {
+        case ReplyField::Part::Whole:
+            reply += threeDigits(value);
+            break;
+        case ReplyField::Part::High:
+            reply += threeDigits(value / protocol::kHighPartFactor);
+            break;
+        case ReplyField::Part::Low:
+            reply += threeDigits(value % protocol::kHighPartFactor);
+            break;
+        }
+        reply += ' ';
+    }
     reply.back() = '\r';
     return reply; // 14 fields of four characters: 56 in all
 }

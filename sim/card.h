@@ -76,11 +76,4 @@ private:
     quint32 m_garbageSeed = 0x2545F491u;
 };
 
-// Positions of the read-reply fields (1-based, three characters each).
-namespace reply {
-constexpr int kCoil = 1, kPwm = 5, kRampUp = 9, kRampDown = 13, kVtLow = 17, kVtHigh = 21,
-              kPolHigh = 25, kPolLow = 29, kMinHigh = 33, kMinLow = 37, kMaxHigh = 41, kMaxLow = 45,
-              kReference = 49, kOverSupply = 53;
-}
-
 } // namespace vrn::sim

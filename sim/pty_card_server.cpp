@@ -1,5 +1,7 @@
 #include "sim/pty_card_server.h"
 
+#include "link/protocol.h"
+
 #include <QSocketNotifier>
 
 #include <algorithm>
@@ -19,7 +21,6 @@
 namespace vrn::sim {
 namespace {
 
-constexpr int kBitsPerCharacter = 10; // start bit, 8 data bits, stop bit
 constexpr qint64 kNsPerMs = 1000000;
 constexpr qint64 kNsPerSecond = 1000000000;
 
@@ -47,7 +48,7 @@ void closeDescriptor(int& fd)
 
 double characterTimeMs(int baud)
 {
-    return baud > 0 ? 1000.0 * kBitsPerCharacter / baud : 0.0;
+    return baud > 0 ? 1000.0 * protocol::kBitsPerCharacter / baud : 0.0;
 }
 
 PtyCardServer::PtyCardServer(QObject* parent)
@@ -97,6 +98,7 @@ bool PtyCardServer::open()
     termios mode{};
     if (::tcgetattr(slave, &mode) == 0) {
         ::cfmakeraw(&mode);
+        static_assert(protocol::kBaudRate == 19200, "the terminal's speed follows the cards'");
         ::cfsetispeed(&mode, B19200);
         ::cfsetospeed(&mode, B19200);
         ::tcsetattr(slave, TCSANOW, &mode);

@@ -3,6 +3,7 @@
 #include "ui/classic_colour.h"
 #include "ui/twips.h"
 
+#include <QFontDatabase>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,22 +11,43 @@
 
 namespace vrn {
 
+QString classicFontFamily()
+{
+#ifdef Q_OS_WIN
+    // The first of these faces that this Windows has. Liberation Sans and Arial have the very
+    // widths the layouts were checked with; Microsoft Sans Serif and Tahoma, the classic
+    // windows' own faces, are there for a Windows without Arial. Left to itself, a Windows
+    // without these fonts takes a math face whose text value boxes do not show.
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* face : {"Liberation Sans", "Arial", "Microsoft Sans Serif", "Tahoma"}) {
+            if (installed.contains(QLatin1String(face), Qt::CaseInsensitive))
+                return QString::fromLatin1(face);
+        }
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+#else
+    // A narrow sans whose widths fit the layout tables' labels (Debian package
+    // fonts-liberation2, which scripts/deps.sh installs and the package depends on).
+    return QStringLiteral("Liberation Sans");
+#endif
+}
+
 QFont classicFont(qreal points, bool bold)
 {
-    // Where the classic face is missing, prefer narrow faces of similar metrics; the last ones
-    // are there so that some text face is named wherever Windows or Linux runs (left to itself,
-    // Windows without its fonts takes a math face whose text value boxes do not show).
+    // Where the face is missing, faces of the very same widths stand in for it.
     static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
-                                    QStringLiteral("Microsoft Sans Serif"),
-                                    QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(QStringLiteral("Liberation Sans"),
+                                   {QStringLiteral("Arimo"), QStringLiteral("Arial")});
         return true;
     }();
     Q_UNUSED(substituted);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(classicFontFamily());
     font.setStyleHint(QFont::SansSerif);
+    // Glyph widths as the layout was measured, whatever hinting the desktop asks for: full
+    // hinting rounds every glyph to whole pixels and widens a caption by a pixel or two.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -43,7 +65,8 @@ ClassicWindow::ClassicWindow(const QString& caption, int clientWidthTwips, int c
     setPalette(grey);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setAutoFillBackground(true);
-    m_client->setFixedSize(twipsSize(clientWidthTwips, clientHeightTwips));
+    m_client->setFixedSize(
+        twipsSize(clientWidthTwips, clientHeightTwips, LogicalDpi::of(*m_client)));
     setCentralWidget(m_client);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the layout is absolute: no resizing
 }

@@ -49,6 +49,9 @@ struct CardMenus
 // Adds a card window's menu bar: the "&File" menu with its two items, then "&Exit".
 CardMenus addCardMenus(QMainWindow* window, const CardMenuNames& names);
 
+// The face every text of the windows is drawn in.
+QString classicFontFamily();
+
 // The font of the windows' labels and controls, and of their bold group headings.
 QFont classicFont(qreal points = 8.25, bool bold = false);
 

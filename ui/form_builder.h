@@ -12,11 +12,11 @@ namespace vrn {
 enum class ControlKind { Picture, Label, BoldLabel, Frame, ValueBox, Slider, OptionBox, Button };
 
 // One row of a window's layout table; positions and sizes in twips.
-struct ControlSpec
+struct ControlLayout
 {
     const char* name;
     ControlKind kind;
-    const char* caption; // label text, button caption or a value box's initial text
+    const char* caption = ""; // label text, button caption or a value box's initial text
     int left;
     int top;
     int width;
@@ -24,6 +24,11 @@ struct ControlSpec
     int tabIndex = -1; // focus order among the focusable controls; -1 for none
     int maximum = 0;   // sliders only
     int position = 0;  // sliders only: initial position
+    // What a screen reader says for the control and how it describes it, marked with
+    // QT_TRANSLATE_NOOP("Controls", ...) and translated when the control is built. Without a
+    // name, labels and buttons speak their captions.
+    const char* accessibleName = nullptr;
+    const char* accessibleDescription = nullptr;
 };
 
 // Builds a window's controls from its layout table and gives typed access to them by name.
@@ -32,8 +37,8 @@ class FormBuilder
 public:
     explicit FormBuilder(QWidget* client) : m_client(client) {}
 
-    void add(std::span<const ControlSpec> controls);
-    void add(std::initializer_list<ControlSpec> controls)
+    void add(std::span<const ControlLayout> controls);
+    void add(std::initializer_list<ControlLayout> controls)
     {
         add(std::span(controls.begin(), controls.size()));
     }
@@ -48,48 +53,34 @@ public:
     // Chains the focusable controls in the order of their tab indices.
     void applyTabOrder() const;
 
-    // Gives every option box, value box and spin slider the accessible name and description
-    // that a screen reader speaks, taken from the labels around it: an option box is named after
-    // its group's heading and the label to its right ("PWM (3) 300 Hz"), a value box after the
-    // labels of its row ("I Max (mA)") and its spin slider likewise ("I Max (mA) up/down"); the
-    // heading of the frame around a control is its description. Names set before are kept.
-    void nameControls() const;
+    // Fonts differ from system to system: a label whose text needs more room than its table
+    // gives grows to the right or downwards, into free space only (never under another
+    // control, never out of the window); where there is none, it keeps the table's size.
+    void fitLabels() const;
 
-    // Once every control is added: the tab order, then the accessible names.
+    // Drawn frames lie lowest, on the window's background, then the labels, then the controls
+    // the user works: a label's background never hides the edge of a box or an arrow that
+    // reaches into it. Each group keeps the table's order.
+    void stackControls() const;
+
+    // Once every control is added: the labels' room, the stacking and the tab order.
     void finish() const
     {
+        fitLabels();
+        stackControls();
         applyTabOrder();
-        nameControls();
     }
 
 private:
-    // A control as the layout table places it, in twips.
-    struct Placed
-    {
-        ControlKind kind;
-        int left;
-        int top;
-        int width;
-        int height;
-        QWidget* widget;
-        int right() const { return left + width; }
-        int bottom() const { return top + height; }
-    };
-
-    enum class Side { Above, Left, Right };
-
-    QWidget* create(const ControlSpec& control);
-    const Placed* frameAround(const Placed& control) const;
-    QString headingOf(const Placed* frame) const;
-    QString optionGroupOf(const Placed& box, const Placed* frame) const;
-    QString labelNear(const Placed& control, const Placed* frame, Side side) const;
-    bool isLabelBesideOption(const Placed& label) const;
-    bool isCaptionUnderControl(const Placed& label) const;
+    QWidget* create(const ControlLayout& control);
+    // Whether the area lies in the window and no control covers it but `except` and those
+    // that already meet `alreadyMet`.
+    bool isFree(const QRect& area, const QWidget* except, const QRect& alreadyMet = {}) const;
 
     QWidget* m_client;
     QHash<QString, QWidget*> m_widgets;
+    QList<QPair<QWidget*, ControlKind>> m_controls; // in the table's order
     QList<QPair<int, QWidget*>> m_tabOrder;
-    QList<Placed> m_placed;
 };
 
 } // namespace vrn

@@ -1,7 +1,9 @@
 #include "ui/picture_strip.h"
 
 #include "ui/classic_colour.h"
+#include "ui/classic_window.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,6 +15,10 @@ PictureStrip::PictureStrip(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    // A screen reader says what the banner shows.
+    setAccessibleName(QCoreApplication::translate("Controls", "VRN-PC"));
+    setAccessibleDescription(QCoreApplication::translate(
+        "Controls", "Banner: coil driver cards VRN-A, VRN-B, VRN-C, VRN-D"));
 }
 
 QPixmap PictureStrip::banner(qreal devicePixelRatio)
@@ -51,12 +57,12 @@ QPixmap PictureStrip::banner(qreal devicePixelRatio)
     p.drawPath(wave);
 
     p.setPen(Qt::white);
-    QFont title(QStringLiteral("Sans Serif"));
+    QFont title(classicFontFamily());
     title.setPixelSize(30);
     title.setBold(true);
     p.setFont(title);
     p.drawText(QRect(178, 12, 220, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VRN-PC"));
-    QFont subtitle(QStringLiteral("Sans Serif"));
+    QFont subtitle(classicFontFamily());
     subtitle.setPixelSize(12);
     p.setFont(subtitle);
     p.setPen(QColor(0xdc, 0xe8, 0xf5));

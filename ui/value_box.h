@@ -10,8 +10,11 @@ constexpr int kValueBoxMaxLength = 100;
 
 // A single-line value box. left() is the leave rule's trigger: the focus moved to another
 // control of the same window (tabbing, or clicking an arrow, a box or a button, before that
-// control acts). Opening a menu or activating another window does not count. typed() is the
-// typing rule's trigger: any change of the text, by the user or by code.
+// control acts). Opening a menu, by mouse or keyboard (Alt, Alt+letter), or activating another
+// window does not count: the box stays the window's current control, and is left only when the
+// focus goes on from there to another control of the window. typed() is the typing rule's
+// trigger: any change of the text, by the user or by code. isModified() tells whether the user
+// edited the text since the program last set it.
 class ValueBox : public QLineEdit
 {
     Q_OBJECT
@@ -24,6 +27,12 @@ Q_SIGNALS:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void focusMoved(QWidget* now);
+    void leave();
+
+    bool m_steppedAside = false; // the focus went to a menu or another window
 };
 
 } // namespace vrn

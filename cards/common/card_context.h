@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
+
 namespace vrn {
 
 class FileDialogState;
 class Link;
 class Notices;
 class SlotTable;
+class SlotWatch;
 
 // What every card window works with, owned by the application for the whole run.
 struct CardContext
@@ -14,6 +17,10 @@ struct CardContext
     Link& link;
     FileDialogState& files;
     Notices& notices;
+    // Tells of every slot write; windows follow the slots live where there is one.
+    SlotWatch* watch = nullptr;
+    // Brings the launcher back (where there is one), for messages that send the user there.
+    std::function<void()> showLauncher = {};
 };
 
 } // namespace vrn

@@ -10,19 +10,32 @@ const char* const kPwmBoxes[] = {"Check7", "Check8", "Check9", "Check10", "Check
 const char* const kPwmLabels[] = {"Label10", "Label11", "Label12", "Label13", "Label14"};
 const char* const kPwmCaptions[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz", "(4) 400 Hz",
                                     "(5) 500 Hz"};
+// What a screen reader says for each box, and for the whole column.
+const char* const kPwmBoxNames[] = {QT_TRANSLATE_NOOP("Controls", "PWM (1) 100 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (2) 200 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (3) 300 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (4) 400 Hz"),
+                                    QT_TRANSLATE_NOOP("Controls", "PWM (5) 500 Hz")};
+const char* const kPwmGroup = QT_TRANSLATE_NOOP("Controls", "PWM");
 
 } // namespace
 
-std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout)
+std::vector<ControlLayout> pwmColumn(const PwmColumnLayout& layout)
 {
-    std::vector<ControlSpec> rows;
+    std::vector<ControlLayout> rows;
     for (int i = 0; i < 5; ++i) {
         const int top = layout.firstTop + i * kRowPitch;
         const bool last = i == 4;
-        rows.push_back({kPwmBoxes[i], ControlKind::OptionBox, "", layout.boxLeft, top, 255,
-                        last ? 195 : 255, layout.boxTabs[i]});
-        rows.push_back({kPwmLabels[i], ControlKind::Label, kPwmCaptions[i], layout.labelLeft, top,
-                        last ? 975 : 855, 255, layout.labelTabs[i]});
+        // clang-format off
+        rows.push_back({.name = kPwmBoxes[i], .kind = ControlKind::OptionBox,
+                        .left = layout.boxLeft, .top = top, .width = 255,
+                        .height = last ? 195 : 255, .tabIndex = layout.boxTabs[i],
+                        .accessibleName = kPwmBoxNames[i], .accessibleDescription = kPwmGroup});
+        rows.push_back({.name = kPwmLabels[i], .kind = ControlKind::Label,
+                        .caption = kPwmCaptions[i],
+                        .left = layout.labelLeft, .top = top, .width = last ? 975 : 855,
+                        .height = 255, .tabIndex = layout.labelTabs[i]});
+        // clang-format on
     }
     return rows;
 }
@@ -35,19 +48,30 @@ std::vector<OptionBox*> pwmBoxes(const FormBuilder& form)
     return boxes;
 }
 
-std::vector<ControlSpec> valueRow(const ValueRowLayout& l)
+std::vector<ControlLayout> valueRow(const ValueRowLayout& l)
 {
     const int rowTop = l.frameTop + 360;
     const int unitLeft = l.unitLeft ? l.unitLeft : l.frameLeft + 120;
+    // clang-format off
     return {
-        {l.heading, ControlKind::BoldLabel, l.headingCaption, l.headingLeft, l.headingTop,
-         l.headingWidth, 255, l.headingTab},
-        {l.frame, ControlKind::Frame, "", l.frameLeft, l.frameTop, 1695, 975},
-        {l.unit, ControlKind::Label, l.unitCaption, unitLeft, rowTop, 375, 255, l.unitTab},
-        {l.box, ControlKind::ValueBox, "0", l.frameLeft + 600, rowTop, 495, 285, l.boxTab},
-        {l.slider, ControlKind::Slider, "", l.frameLeft + 1200, rowTop, 255, 375, l.sliderTab,
-         l.maximum, l.position},
+        {.name = l.heading, .kind = ControlKind::BoldLabel, .caption = l.headingCaption,
+         .left = l.headingLeft, .top = l.headingTop, .width = l.headingWidth, .height = 255,
+         .tabIndex = l.headingTab},
+        {.name = l.frame, .kind = ControlKind::Frame,
+         .left = l.frameLeft, .top = l.frameTop, .width = 1695, .height = 975},
+        {.name = l.unit, .kind = ControlKind::Label, .caption = l.unitCaption,
+         .left = unitLeft, .top = rowTop, .width = 375, .height = 255, .tabIndex = l.unitTab},
+        {.name = l.box, .kind = ControlKind::ValueBox, .caption = "0",
+         .left = l.frameLeft + 600, .top = rowTop, .width = 495, .height = 285,
+         .tabIndex = l.boxTab,
+         .accessibleName = l.boxAccessibleName, .accessibleDescription = l.accessibleDescription},
+        {.name = l.slider, .kind = ControlKind::Slider,
+         .left = l.frameLeft + 1200, .top = rowTop, .width = 255, .height = 375,
+         .tabIndex = l.sliderTab, .maximum = l.maximum, .position = l.position,
+         .accessibleName = l.sliderAccessibleName,
+         .accessibleDescription = l.accessibleDescription},
     };
+    // clang-format on
 }
 
 } // namespace vrn

@@ -19,11 +19,12 @@ struct PwmColumnLayout
     std::array<int, 5> boxTabs;
     std::array<int, 5> labelTabs;
 };
-std::vector<ControlSpec> pwmColumn(const PwmColumnLayout& layout);
+std::vector<ControlLayout> pwmColumn(const PwmColumnLayout& layout);
 std::vector<OptionBox*> pwmBoxes(const FormBuilder& form);
 
 // A framed value row under its bold heading: unit label, value box (initially "0") and spin
-// slider side by side inside a 1695 x 975 frame.
+// slider side by side inside a 1695 x 975 frame. What a screen reader says for the box and the
+// slider is marked with QT_TRANSLATE_NOOP("Controls", ...).
 struct ValueRowLayout
 {
     const char* heading;
@@ -38,14 +39,17 @@ struct ValueRowLayout
     const char* unit;
     const char* unitCaption;
     int unitTab;
+    int unitLeft = 0; // where the unit label stands; 0: 120 twips inside the frame
     const char* box;
     int boxTab;
     const char* slider;
     int sliderTab;
     int maximum;
     int position;
-    int unitLeft = 0; // where the unit label stands; 0: 120 twips inside the frame
+    const char* boxAccessibleName;
+    const char* sliderAccessibleName;
+    const char* accessibleDescription; // of both box and slider
 };
-std::vector<ControlSpec> valueRow(const ValueRowLayout& layout);
+std::vector<ControlLayout> valueRow(const ValueRowLayout& layout);
 
 } // namespace vrn

@@ -1,95 +1,110 @@
 #include "cards/common/card_transfers.h"
 
+#include "cards/common/link_messages.h"
 #include "link/link.h"
 #include "link/slot_table.h"
 #include "ui/graphical_button.h"
 #include "ui/notices.h"
 
+#include <QCoreApplication>
+
 namespace vrn {
 
-std::vector<TransferStep> sendSteps(SlotTable& slots, std::span<const SendFrame> frames,
-                                    bool settlePauses)
+void CardTransfers::report(const QString& text, LinkError::Reason reason)
 {
-    std::vector<TransferStep> steps{TransferStep::discardInput()};
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const SendFrame frame = frames[i];
-        steps.push_back(TransferStep::transaction([&slots, frame]() -> QByteArray {
-            switch (frame.source) {
-            case SendFrame::Source::Fixed:
-                return QByteArray(frame.text);
-            case SendFrame::Source::PaddedSlot:
-                slots.pad(frame.letter);
-                return commandFrame(frame.letter, slots.value(frame.letter));
-            case SendFrame::Source::SlotAsHeld:
-                return commandFrame(frame.letter, slots.value(frame.letter),
-                                    QByteArray(frame.text));
-            }
-            return {};
-        }));
-        if (settlePauses && i + 1 < frames.size())
-            steps.push_back(TransferStep::settlePause());
-    }
-    return steps;
-}
-
-void CardTransfers::report(const QString& text)
-{
-    m_context.notices.post(m_window, m_window ? m_window->windowTitle() : QString(), text);
+    Notices::Offer offer;
+    // With no port open the way on is the launcher's "Seriale" menu: the message brings the
+    // launcher back, also when it was closed.
+    if (reason == LinkError::Reason::NoPortOpen && m_context.showLauncher)
+        offer = {QCoreApplication::translate("CardTransfers", "Show the launcher"),
+                 m_context.showLauncher};
+    m_context.notices.post(m_window, m_window ? m_window->windowTitle() : QString(), text, offer);
 }
 
 bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> steps,
                           TransferEngine::Done done)
 {
-    QString refusal;
-    // A second click on the red button of a transfer that runs is refused like any other
-    // start; the button stays red until its transfer ends.
-    const bool running = button->isBusy();
-    button->setBusy(true);
+    // The link knows whether a transfer runs; the button only shows it. A refused start (a
+    // second click on the red button of a transfer that runs, a click in another window, no
+    // port) leaves every button as it is.
+    LinkError refusal;
     if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal)) {
-        button->setBusy(running);
-        report(refusal);
+        report(LinkMessages::transferProblem(refusal), refusal.reason);
         return false;
     }
+    if (button)
+        button->setBusy(true);
     return true;
 }
 
-void CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> frames,
-                         bool settlePauses)
+bool CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> frames,
+                         bool settlePauses, Ended ended)
 {
     QPointer<GraphicalButton> guard(button);
-    start(button, sendSteps(m_context.slots, frames, settlePauses),
-          [this, guard](const TransferOutcome& outcome) {
-              if (!guard)
-                  return; // the window closed while its transfer ran
-              guard->setBusy(false);
-              if (!outcome.ok)
-                  report(outcome.error);
-          });
+    return start(
+        button, sendSteps(m_context.slots, frames, settlePauses),
+        [this, guard, ended](const TransferOutcome& outcome) {
+            if (!guard)
+                return; // the window closed while its transfer ran
+            guard->setBusy(false);
+            if (!outcome.ok) {
+                QString text = LinkMessages::transferProblem(outcome.error);
+                // Every answered frame may have changed the card: say how far the Send got.
+                if (outcome.framesAnswered > 0) {
+                    text += QLatin1Char(' ') +
+                            QCoreApplication::translate(
+                                "CardTransfers",
+                                "The card answered %1 of the %2 frames of this Send and may "
+                                "now hold a mix of old and new values. Send again once the card "
+                                "answers.")
+                                .arg(outcome.framesAnswered)
+                                .arg(outcome.framesPlanned);
+                }
+                report(text, outcome.error.reason);
+            }
+            if (ended)
+                ended(outcome, outcome.ok);
+        });
 }
 
-void CardTransfers::read(GraphicalButton* button, std::span<const ReplyValue> checked,
-                         ApplyReply apply)
+bool CardTransfers::read(GraphicalButton* button, std::span<const ReplyValue> checked,
+                         ApplyReply apply, Ended ended)
+{
+    return readReply(button, checked, std::move(apply), std::move(ended));
+}
+
+bool CardTransfers::verify(std::span<const ReplyValue> checked, ApplyReply compare, Ended ended)
+{
+    return readReply(nullptr, checked, std::move(compare), std::move(ended));
+}
+
+bool CardTransfers::readReply(GraphicalButton* button, std::span<const ReplyValue> checked,
+                              ApplyReply apply, Ended ended)
 {
     QPointer<GraphicalButton> guard(button);
+    QPointer<QWidget> window = m_window;
     std::vector<ReplyValue> values(checked.begin(), checked.end());
-    start(button, {TransferStep::readRequest()},
-          [this, guard, values, apply](const TransferOutcome& outcome) {
-              if (!guard)
-                  return;
-              if (!outcome.ok) {
-                  guard->setBusy(false);
-                  report(outcome.error);
-                  return;
-              }
-              const ReplyFields fields(outcome.reply);
-              if (const auto problem = checkReply(fields, values)) {
-                  guard->setBusy(false);
-                  report(*problem);
-                  return;
-              }
-              apply(fields);
-              guard->setBusy(false);
-          });
+    const bool withButton = button != nullptr;
+    return start(
+        button, {TransferStep::readRequest()},
+        [this, guard, window, withButton, values, apply, ended](const TransferOutcome& outcome) {
+            if (withButton ? !guard : !window)
+                return; // the window closed while its transfer ran
+            const ReplyFields fields(outcome.reply);
+            const std::optional<QString> refused =
+                outcome.ok ? checkReply(fields, values) : std::nullopt;
+            const bool accepted = outcome.ok && !refused;
+            if (accepted)
+                apply(fields); // the button stays red until the reply is applied
+            if (guard)
+                guard->setBusy(false);
+            if (!outcome.ok)
+                report(LinkMessages::transferProblem(outcome.error), outcome.error.reason);
+            else if (refused)
+                report(*refused);
+            if (ended)
+                ended(outcome, accepted);
+        });
 }
 
 } // namespace vrn

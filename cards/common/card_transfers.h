@@ -2,6 +2,7 @@
 
 #include "cards/common/card_context.h"
 #include "cards/common/reply_check.h"
+#include "cards/common/send_frames.h"
 #include "link/transfer_engine.h"
 
 #include <QByteArray>
@@ -17,51 +18,33 @@ namespace vrn {
 
 class GraphicalButton;
 
-// One frame of a card's Send.
-struct SendFrame
-{
-    enum class Source {
-        Fixed,      // always the same characters ("A00000$")
-        PaddedSlot, // the slot is brought to five digits in place, just before the frame
-        SlotAsHeld  // the slot as it stands, after an optional fixed prefix
-    };
-
-    Source source;
-    char letter = 0;
-    const char* text = ""; // the fixed frame, or the prefix of a slot frame
-
-    static constexpr SendFrame fixed(const char* frame) { return {Source::Fixed, 0, frame}; }
-    static constexpr SendFrame padded(char letter) { return {Source::PaddedSlot, letter, ""}; }
-    static constexpr SendFrame asHeld(char letter, const char* prefix = "")
-    {
-        return {Source::SlotAsHeld, letter, prefix};
-    }
-};
-
-// The end frame of every Send.
-constexpr SendFrame kEndFrame = SendFrame::fixed("z$");
-
-// The steps of a Send: discard input, then one transaction per frame, each frame built from
-// the slots when it is sent; with settle pauses, a pause follows every frame but the last.
-std::vector<TransferStep> sendSteps(SlotTable& slots, std::span<const SendFrame> frames,
-                                    bool settlePauses);
-
-// Runs a card window's Send and Read: the button is red while the transfer runs and grey again
-// after it, whatever the outcome; a refusal or a failure is told to the user. Results reach
-// the window only while it still exists.
+// Runs a card window's Send, Read and Verify: a transfer button is red while its transfer runs
+// and grey again after it, whatever the outcome; a refusal or a failure is told to the user.
+// Results reach the window only while it still exists.
 class CardTransfers
 {
 public:
     using ApplyReply = std::function<void(const ReplyFields&)>;
+    // Told when a transfer has ended (its button grey, any problem told): `accepted` is false
+    // for a failed transfer and for a read reply that was refused.
+    using Ended = std::function<void(const TransferOutcome& outcome, bool accepted)>;
 
     CardTransfers(CardContext& context, QWidget* window) : m_context(context), m_window(window) {}
 
-    void send(GraphicalButton* button, std::span<const SendFrame> frames, bool settlePauses);
-    void read(GraphicalButton* button, std::span<const ReplyValue> checked, ApplyReply apply);
+    // False when the link refused to start it (the refusal is told).
+    bool send(GraphicalButton* button, std::span<const SendFrame> frames, bool settlePauses,
+              Ended ended = {});
+    bool read(GraphicalButton* button, std::span<const ReplyValue> checked, ApplyReply apply,
+              Ended ended = {});
+    // The read request and the check of the whole reply, as a Read makes them; the reply is
+    // handed to `compare` instead of being applied. No button shows it.
+    bool verify(std::span<const ReplyValue> checked, ApplyReply compare, Ended ended = {});
 
 private:
     bool start(GraphicalButton* button, std::vector<TransferStep> steps, TransferEngine::Done done);
-    void report(const QString& text);
+    bool readReply(GraphicalButton* button, std::span<const ReplyValue> checked, ApplyReply apply,
+                   Ended ended);
+    void report(const QString& text, LinkError::Reason reason = LinkError::Reason::None);
 
     CardContext& m_context;
     QPointer<QWidget> m_window;

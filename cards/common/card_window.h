@@ -2,35 +2,94 @@
 
 #include "cards/common/card_context.h"
 #include "cards/common/card_transfers.h"
+#include "cards/common/card_values.h"
 #include "cards/common/parameter_file.h"
 #include "ui/classic_window.h"
 #include "ui/form_builder.h"
 
+#include <QDateTime>
+
 #include <optional>
 #include <vector>
 
+class QAction;
+class QMenu;
+
 namespace vrn {
 
+class GraphicalButton;
+class StatusLine;
+
 // What the four card windows share: the window chrome with its menu bar, the layout builder,
-// the transfers on the one link, and the Save and Open commands around the shared dialog.
+// the transfers on the one link, the Save and Open commands around the shared dialog, and the
+// status line below the client area that tells the link's state, the last transfer and which
+// values the card does not hold yet, with Verify.
 class CardWindow : public ClassicWindow
 {
     Q_OBJECT
 public:
-    CardWindow(CardContext& context, const QString& caption, int clientWidthTwips,
+    CardWindow(CardContext& context, CardModel model, const QString& caption, int clientWidthTwips,
                int clientHeightTwips, const CardMenuNames& menuNames);
+    ~CardWindow() override;
 
+    CardModel model() const { return m_model; }
+
+    // The window's Send and Read, as its buttons run them; false when the link refused to
+    // start (the refusal is told).
+    bool send();
+    bool read();
+    // Reads the card and compares what it holds with what this window would send, changing
+    // nothing in the window or the slots.
+    bool verify();
     // The window's Save and Open, as its "&File" menu runs them.
     void save();
     void open();
+
+    // The values this window sets on its card, in the order of its Send.
+    virtual std::span<const CardValue> cardValues() const = 0;
+    // The frames of its Send, and the values of the read reply it checks before applying any.
+    virtual std::span<const SendFrame> sendFrames() const = 0;
+    virtual std::span<const ReplyValue> replyChecks() const = 0;
+    // What the next Send would put out, by letter, without changing a slot.
+    Codes codesToSend() const;
+
+    // What the card was last seen to hold (after a successful Send, Read or Verify).
+    const std::optional<Codes>& cardHolds() const { return m_cardHolds; }
+    // The values that differ between the window and what the card was last seen to hold.
+    std::vector<ValueDifference> valuesNotOnCard() const;
+
+    // The last Verify that got a reply: when, and which values differed.
+    struct VerifyResult
+    {
+        QDateTime at;
+        std::vector<ValueDifference> differences;
+        QString text() const; // "Card holds what this window sends" or "3 values differ: ..."
+    };
+    const std::optional<VerifyResult>& lastVerify() const { return m_lastVerify; }
+
+    StatusLine* statusLine() const { return m_status; }
+    // Commands of the status line: Verify, and the option to verify after every Send.
+    QAction* verifyAction() const { return m_verifyAction; }
+    QAction* verifyAfterSendAction() const { return m_verifyAfterSend; }
+    // The menu of the status line's "More" button, where features add their commands.
+    QMenu* moreMenu() const { return m_moreMenu; }
 
 Q_SIGNALS:
     // "&Exit" was chosen: the program ends at once.
     void exitRequested();
     // The window was closed with its close box.
     void closed();
+    // A Verify got its reply and compared it.
+    void verified();
+    // A file was saved or loaded by the window.
+    void fileSaved(const QString& path);
 
 protected:
+    // The transfer buttons of the window's layout; VRN-A pauses after each frame of its Send.
+    void setTransferButtons(GraphicalButton* send, GraphicalButton* read, bool settlePauses);
+    // Applies a read reply that passed its checks to the controls and the slots.
+    virtual void applyReply(const ReplyFields& fields) = 0;
+
     // The file's lines as this window writes them.
     virtual QByteArray parameterFile() const = 0;
     // How many values the window's file holds.
@@ -41,11 +100,36 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void notify(const QString& text);
+    // While a file is applied: a value of the file that was out of range and what was set
+    // instead ("line 6 (I Max) held 99999999: 2997 mA was set"); Open tells them all at once.
+    void noteLoadAdjustment(const QString& text) { m_loadAdjustments << text; }
 
     CardContext& m_context;
+    const CardModel m_model;
     FormBuilder m_form;
     CardMenus m_menus;
     CardTransfers m_transfers;
+
+private:
+    void buildStatusLine();
+    void refreshLinkState();
+    void refreshCardState();
+    void sendEnded(const TransferOutcome& outcome);
+    void readEnded(const TransferOutcome& outcome, bool accepted);
+    void compareWithCard(const ReplyFields& fields);
+    void showVerifyResult();
+
+    GraphicalButton* m_sendButton = nullptr;
+    GraphicalButton* m_readButton = nullptr;
+    bool m_settlePauses = false;
+    StatusLine* m_status = nullptr;
+    QAction* m_verifyAction = nullptr;
+    QAction* m_verifyAfterSend = nullptr;
+    QMenu* m_moreMenu = nullptr;
+    std::optional<Codes> m_cardHolds;
+    bool m_cardMixed = false; // a Send failed after the card answered some of its frames
+    std::optional<VerifyResult> m_lastVerify;
+    QStringList m_loadAdjustments;
 };
 
 } // namespace vrn

@@ -1,13 +1,14 @@
 #include "cards/common/parameter_file.h"
 
-#include "link/leading_number.h"
-#include "ui/number_text.h"
+#include "link/protocol.h"
+
+#include "link/number_rules.h"
 #include "ui/value_box.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -16,8 +17,6 @@
 
 namespace vrn {
 namespace {
-
-constexpr int kLargestSlotCode = 99999; // five decimal digits
 
 // The longest file a window saves: ten lines, each at most a box's text between quotes and CR LF.
 static_assert(10 * (kValueBoxMaxLength + 4) <= kMaxParameterFileBytes);
@@ -35,23 +34,10 @@ qsizetype skipLineEnd(const QByteArray& content, qsizetype i)
     return i + 1;
 }
 
-std::optional<double> bareNumber(const QString& text)
-{
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?$"));
-    if (!number.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 QString shown(const FileField& field)
 {
     if (field.kind == FileField::Kind::Empty)
-        return QStringLiteral("nothing");
+        return QCoreApplication::translate("ParameterFile", "nothing");
     QString text = field.text.left(20);
     for (QChar& c : text) {
         if (!c.isPrint())
@@ -89,7 +75,7 @@ std::optional<double> FileField::wholeNumber() const
     if (kind == Kind::Number)
         return number;
     if (kind == Kind::Text)
-        return bareNumber(text.trimmed());
+        return fileNumber(text.trimmed());
     return std::nullopt;
 }
 
@@ -117,7 +103,7 @@ std::vector<FileField> splitParameterFields(const QByteArray& content, int wante
             const QString raw = QString::fromLatin1(content.mid(start, i - start)).trimmed();
             if (!raw.isEmpty()) {
                 field.text = raw;
-                if (const auto number = bareNumber(raw)) {
+                if (const auto number = fileNumber(raw)) {
                     field.kind = FileField::Kind::Number;
                     field.number = *number;
                 } else {
@@ -137,17 +123,20 @@ FileFields readParameterFields(const QString& path, int count)
     FileFields result;
     const QFileInfo info(path);
     if (!info.exists()) {
-        result.error = fileRefusal(path, QStringLiteral("it does not exist"));
+        result.error =
+            fileRefusal(path, QCoreApplication::translate("ParameterFile", "it does not exist"));
         return result;
     }
     if (info.isDir()) {
-        result.error = fileRefusal(path, QStringLiteral("it is a folder, not a file"));
+        result.error = fileRefusal(
+            path, QCoreApplication::translate("ParameterFile", "it is a folder, not a file"));
         return result;
     }
     // Opening a pipe waits for a writer and a device may never end: only plain files are read.
     if (!info.isFile()) {
-        result.error =
-            fileRefusal(path, QStringLiteral("it is a device, a pipe or a socket, not a file"));
+        result.error = fileRefusal(
+            path, QCoreApplication::translate("ParameterFile",
+                                              "it is a device, a pipe or a socket, not a file"));
         return result;
     }
     QFile file(path);
@@ -163,16 +152,19 @@ FileFields readParameterFields(const QString& path, int count)
     }
     if (content.size() > kMaxParameterFileBytes) {
         result.error = fileRefusal(
-            path, QStringLiteral("it is larger than %1 bytes, far more than a parameter file")
+            path, QCoreApplication::translate(
+                      "ParameterFile", "it is larger than %1 bytes, far more than a parameter file")
                       .arg(kMaxParameterFileBytes));
         return result;
     }
     std::vector<FileField> fields = splitParameterFields(content, count);
     if (static_cast<int>(fields.size()) < count) {
-        result.error = fileRefusal(path, QStringLiteral("it holds %1 of the %2 values of this "
-                                                        "window's parameter file")
-                                             .arg(fields.size())
-                                             .arg(count));
+        result.error =
+            fileRefusal(path, QCoreApplication::translate("ParameterFile",
+                                                          "it holds %1 of the %2 values of this "
+                                                          "window's parameter file")
+                                  .arg(fields.size())
+                                  .arg(count));
         return result;
     }
     result.fields = std::move(fields);
@@ -202,17 +194,20 @@ void ParameterFileWriter::slot(const SlotValue& value)
 std::optional<QString> writeParameterFile(const QString& path, const QByteArray& bytes)
 {
     const auto failed = [&path](const QString& reason) {
-        return fileNotice(QStringLiteral("The file \"%1\" could not be saved: %2. Any earlier file "
-                                         "of that name is unchanged."),
+        return fileNotice(QCoreApplication::translate(
+                              "ParameterFile",
+                              "The file \"%1\" could not be saved: %2. Any earlier file of "
+                              "that name is unchanged."),
                           path, reason);
     };
     const QFileInfo target(path);
     if (target.isDir())
-        return failed(QStringLiteral("it is a folder"));
+        return failed(QCoreApplication::translate("ParameterFile", "it is a folder"));
     // The new file replaces the old one by renaming: that would put a plain file in place of a
     // device or a pipe.
     if (target.exists() && !target.isFile())
-        return failed(QStringLiteral("it is a device, a pipe or a socket, not a file"));
+        return failed(QCoreApplication::translate(
+            "ParameterFile", "it is a device, a pipe or a socket, not a file"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
@@ -233,7 +228,7 @@ std::optional<QString> writeParameterFile(const QString& path, const QByteArray&
     return std::nullopt;
 }
 
-int LoadCheck::position(const std::vector<FileField>& fields, int line, const char* what,
+int LoadCheck::position(const std::vector<FileField>& fields, int line, const QString& what,
                         int maximum)
 {
     if (!ok())
@@ -241,40 +236,44 @@ int LoadCheck::position(const std::vector<FileField>& fields, int line, const ch
     const FileField& field = fields.at(line - 1);
     const std::optional<double> value = field.wholeNumber();
     if (!value) {
-        error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
+        error = QCoreApplication::translate("ParameterFile",
+                                            "line %1 (%2) holds %3, which is not a number")
                     .arg(line)
-                    .arg(QLatin1String(what), shown(field));
+                    .arg(what, shown(field));
         return 0;
     }
     const double position = roundHalfEven(*value);
     if (position < 0 || position > maximum) {
-        error = QStringLiteral("line %1 (%2) is %3, outside 0 to %4")
+        error = QCoreApplication::translate("ParameterFile", "line %1 (%2) is %3, outside 0 to %4")
                     .arg(line)
-                    .arg(QLatin1String(what), classicNumberText(*value))
+                    .arg(what, classicNumberText(*value))
                     .arg(maximum);
         return 0;
     }
     return static_cast<int>(position);
 }
 
-double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, const char* what)
+double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, const QString& what)
 {
     if (!ok())
         return 0;
     const FileField& field = fields.at(line - 1);
     // Bare or quoted, the value must be a number a box takes as typed (no exponent form).
-    const std::optional<double> value = parseBoxNumber(field.text, QLocale::c());
+    const std::optional<double> value = fileBoxNumber(field.text);
     if (!value) {
-        error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
+        error = QCoreApplication::translate("ParameterFile",
+                                            "line %1 (%2) holds %3, which is not a number")
                     .arg(line)
-                    .arg(QLatin1String(what), shown(field));
+                    .arg(what, shown(field));
         return 0;
     }
     // A box would cut a longer text short and show another number.
     if (field.kind == FileField::Kind::Text && field.text.size() > kValueBoxMaxLength) {
-        error = QStringLiteral("line %1 (%2) holds %3 characters, more than the %4 of a value box")
+        error = QCoreApplication::translate(
+                    "ParameterFile",
+                    "line %1 (%2) holds %3 characters, more than the %4 of a value box")
                     .arg(line)
-                    .arg(QLatin1String(what))
+                    .arg(what)
                     .arg(field.text.size())
                     .arg(kValueBoxMaxLength);
         return 0;
@@ -282,7 +281,7 @@ double LoadCheck::boxNumber(const std::vector<FileField>& fields, int line, cons
     return *value;
 }
 
-double LoadCheck::slotNumber(const std::vector<FileField>& fields, int line, const char* what)
+double LoadCheck::slotNumber(const std::vector<FileField>& fields, int line, const QString& what)
 {
     if (!ok())
         return 0;
@@ -291,22 +290,24 @@ double LoadCheck::slotNumber(const std::vector<FileField>& fields, int line, con
         return 0;
     const std::optional<double> value = field.wholeNumber();
     if (!value) {
-        error = QStringLiteral("line %1 (%2) holds %3, which is not a number")
+        error = QCoreApplication::translate("ParameterFile",
+                                            "line %1 (%2) holds %3, which is not a number")
                     .arg(line)
-                    .arg(QLatin1String(what), shown(field));
+                    .arg(what, shown(field));
         return 0;
     }
     return *value;
 }
 
-double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const char* what)
+double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const QString& what)
 {
     const double value = slotNumber(fields, line, what);
-    if (ok() && (value != std::floor(value) || value < 0 || value > kLargestSlotCode)) {
-        error = QStringLiteral("line %1 (%2) is %3, not a whole number from 0 to %4")
+    if (ok() && (value != std::floor(value) || value < 0 || value > protocol::kLargestCode)) {
+        error = QCoreApplication::translate("ParameterFile",
+                                            "line %1 (%2) is %3, not a whole number from 0 to %4")
                     .arg(line)
-                    .arg(QLatin1String(what), classicNumberText(value))
-                    .arg(kLargestSlotCode);
+                    .arg(what, classicNumberText(value))
+                    .arg(protocol::kLargestCode);
         return 0;
     }
     return value;
@@ -314,8 +315,10 @@ double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const
 
 QString fileRefusal(const QString& path, const QString& reason)
 {
-    return fileNotice(QStringLiteral("The file \"%1\" was not loaded: %2. Nothing was changed."),
-                      path, reason);
+    return fileNotice(
+        QCoreApplication::translate("ParameterFile",
+                                    "The file \"%1\" was not loaded: %2. Nothing was changed."),
+        path, reason);
 }
 
 } // namespace vrn

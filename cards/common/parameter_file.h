@@ -61,21 +61,22 @@ private:
 // file of that name untouched. Returns the sentence for the user on failure, else nothing.
 std::optional<QString> writeParameterFile(const QString& path, const QByteArray& bytes);
 
-// Checks of loaded values, each giving the sentence for the user on failure.
+// Checks of loaded values, each giving the sentence for the user on failure. `what` names the
+// value for the user ("ramp-up slider position").
 struct LoadCheck
 {
     QString error;
 
     // A slider position: a number, brought to the nearest whole number, within 0..maximum.
-    int position(const std::vector<FileField>& fields, int line, const char* what, int maximum);
+    int position(const std::vector<FileField>& fields, int line, const QString& what, int maximum);
     // A number in a text (a box's text): any value, as long as it is a number and the text
     // fits in a value box.
-    double boxNumber(const std::vector<FileField>& fields, int line, const char* what);
+    double boxNumber(const std::vector<FileField>& fields, int line, const QString& what);
     // A slot's value (an option's number): empty counts as 0, otherwise a number.
-    double slotNumber(const std::vector<FileField>& fields, int line, const char* what);
+    double slotNumber(const std::vector<FileField>& fields, int line, const QString& what);
     // A slot's value that goes out as a five-digit code: as slotNumber, and a whole number
     // from 0 to 99999, so that its frame keeps the shape of a command frame.
-    double slotCode(const std::vector<FileField>& fields, int line, const char* what);
+    double slotCode(const std::vector<FileField>& fields, int line, const QString& what);
 
     bool ok() const { return error.isEmpty(); }
 };

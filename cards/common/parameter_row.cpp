@@ -1,7 +1,7 @@
 #include "cards/common/parameter_row.h"
 
+#include "link/number_rules.h"
 #include "link/slot_table.h"
-#include "ui/number_text.h"
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
@@ -17,7 +17,7 @@ ParameterRow::ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, 
 {
     connect(m_slider, &SpinSlider::valueChanged, this, &ParameterRow::runChangeRule);
     if (m_entry != RowEntry::None)
-        connect(m_box, &ValueBox::left, this, &ParameterRow::runLeaveRule);
+        connect(m_box, &ValueBox::left, this, &ParameterRow::boxLeft);
 }
 
 int ParameterRow::maximum() const
@@ -78,21 +78,42 @@ void ParameterRow::refuseEntry()
     m_slots.setCode(m_letter, code());
 }
 
+std::optional<double> ParameterRow::wantedCode(const QString& text) const
+{
+    const std::optional<double> typed = parseBoxNumber(text);
+    if (!typed)
+        return std::nullopt;
+    return codeForEntry(*typed);
+}
+
+bool ParameterRow::takesTime() const
+{
+    return m_entry == RowEntry::Seconds || m_entry == RowEntry::Milliseconds;
+}
+
+void ParameterRow::boxLeft()
+{
+    // A time box may show a stale text (after a Read that did not move its slider, or at
+    // start): passing through it without typing must not turn that text into a code.
+    if (takesTime() && !m_box->isModified())
+        return;
+    runLeaveRule();
+}
+
 void ParameterRow::runLeaveRule()
 {
-    const std::optional<double> typed = parseBoxNumber(m_box->text());
-    if (!typed || !m_slider->isEnabled()) {
+    const std::optional<double> entry = wantedCode(m_box->text());
+    if (!entry || !m_slider->isEnabled()) {
         refuseEntry();
         return;
     }
-    const double wanted = codeForEntry(*typed);
+    const double wanted = *entry;
     const int c = static_cast<int>(std::clamp(wanted, 0.0, static_cast<double>(maximum())));
     m_slider->setValue(maximum() - c); // runs the change rule when the position moves
     m_slots.setCode(m_letter, c);      // also when it did not
     // A current keeps its text as typed when it lands on the slider's code; a clamped value
     // and a time always show what the slider holds.
-    const bool timeEntry = m_entry == RowEntry::Seconds || m_entry == RowEntry::Milliseconds;
-    if (timeEntry || wanted != c)
+    if (takesTime() || wanted != c)
         m_box->setText(displayText(c));
 }
 

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <optional>
+
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
@@ -17,7 +19,9 @@ enum class RowDisplay {
     TenMilliseconds // code x 10 msec
 };
 
-// What a row makes of a value typed into its box when the box loses the focus.
+// What a row makes of a value typed into its box when the box loses the focus. A current box
+// converts its text on every leave; a time box only when the user edited the text since the
+// program last wrote it, so that passing through the box changes nothing.
 enum class RowEntry {
     None,               // the box is never read
     Current,            // floor(v / 2.93) + 1
@@ -55,6 +59,10 @@ public:
     // disabled every entry is refused.
     void runLeaveRule();
 
+    // The code a text would give if typed and left, before it is brought into the slider's
+    // range; nothing for a text that is no number.
+    std::optional<double> wantedCode(const QString& text) const;
+
     // A current read from the card: the box shows its value, the slider moves to it and the
     // slot ends holding its code.
     void applyCurrent(int code);
@@ -64,6 +72,8 @@ public:
     void applyTime(int code, bool showInBox);
 
 private:
+    void boxLeft();
+    bool takesTime() const;
     void refuseEntry();
     double codeForEntry(double typed) const;
 

@@ -1,5 +1,7 @@
 #include "cards/common/reply_check.h"
 
+#include <QCoreApplication>
+
 namespace vrn {
 namespace {
 
@@ -18,24 +20,27 @@ QString printable(const QByteArray& raw)
 
 std::optional<QString> checkReply(const ReplyFields& fields, std::span<const ReplyValue> values)
 {
-    const QString refused =
-        QStringLiteral("The card's reply was refused and nothing was changed: ");
+    const QString refused = QCoreApplication::translate(
+        "ReplyCheck", "The card's reply was refused and nothing was changed: ");
     for (const ReplyValue& value : values) {
         for (int position : {value.position, value.lowPosition}) {
             if (position == 0 || fields.isNumber(position))
                 continue;
-            return refused + QStringLiteral("the %1 (characters %2 to %3) reads \"%4\", which is "
-                                            "not a number. Check the cable and read again.")
-                                 .arg(QLatin1String(value.name))
+            return refused + QCoreApplication::translate(
+                                 "ReplyCheck",
+                                 "the %1 (characters %2 to %3) reads \"%4\", which is "
+                                 "not a number. Check the cable and read again.")
+                                 .arg(QCoreApplication::translate("Values", value.name))
                                  .arg(position)
                                  .arg(position + 2)
                                  .arg(printable(fields.raw(position)));
         }
         const double number = value.valueIn(fields);
         if (value.maximum >= 0 && number > value.maximum) {
-            return refused + QStringLiteral("the %1 reads %2, above its largest value %3. Check "
-                                            "that the card is of this window's model.")
-                                 .arg(QLatin1String(value.name))
+            return refused + QCoreApplication::translate(
+                                 "ReplyCheck", "the %1 reads %2, above its largest value %3. Check "
+                                               "that the card is of this window's model.")
+                                 .arg(QCoreApplication::translate("Values", value.name))
                                  .arg(number)
                                  .arg(value.maximum);
         }

@@ -6,13 +6,19 @@
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace vrn {
 namespace {
 
 constexpr CardMenuNames kMenus{"FL", "SLV", "&Save", "OP", "&Open", "EX"};
-constexpr ControlSpec kPicture{"Picture1", ControlKind::Picture, "", 0, 0, 10695, 1335, 0};
+// clang-format off
+constexpr ControlLayout kPicture{.name = "Picture1", .kind = ControlKind::Picture,
+                                 .left = 0, .top = 0, .width = 10695, .height = 1335,
+                                 .tabIndex = 0};
+// clang-format on
 // The PWM group, in twips from the corner of its frame.
 constexpr int kPwmFrameWidth = 2055;
 constexpr int kPwmHeadingWidth = 495;
@@ -30,36 +36,40 @@ constexpr const char* kZeroFrames[] = {"A00000$", "B00000$", "C00000$", "D00000$
                                        "F00000$", "G00000$", "H00000$", "a00000$", "Z00000$"};
 
 constexpr char kPwmLetter = 'B';
-constexpr ReplyValue kPwmReply{"PWM frequency", sim::reply::kPwm};
+constexpr CardValue kPwmValue{'B', QT_TRANSLATE_NOOP("Values", "PWM"), ValueUnit::PwmChoice};
+constexpr ReplyValue kPwmReply{QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm};
 
-ControlSpec transferButton(const TransferButtonLayout& button, const char* caption)
+ControlLayout transferButton(const TransferButtonLayout& button, const char* caption)
 {
-    return {button.name, ControlKind::Button, caption,       button.left,
-            button.top,  kButtonWidth,        kButtonHeight, button.tab};
+    // clang-format off
+    return {.name = button.name, .kind = ControlKind::Button, .caption = caption,
+            .left = button.left, .top = button.top, .width = kButtonWidth, .height = kButtonHeight,
+            .tabIndex = button.tab};
+    // clang-format on
 }
 
 } // namespace
 
-std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows)
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows)
 {
     std::vector<ReplyValue> values{kPwmReply};
-    for (const CardRowSpec& row : rows) {
+    for (const CardRowLayout& row : rows) {
         const RowQuantity& q = row.quantity;
         values.push_back({q.name, q.replyPosition, q.replyLowPosition, row.layout.maximum});
     }
     return values;
 }
 
-RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
-    : CardWindow(context, QString::fromLatin1(card.caption), card.clientWidth, card.clientHeight,
-                 kMenus)
+RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
+    : CardWindow(context, card.model, QString::fromLatin1(card.caption), card.clientWidth,
+                 card.clientHeight, kMenus)
 {
     setObjectName(QLatin1String(card.objectName));
     buildControls(card);
 
     m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
     m_replyValues = rowCardReplyValues(card.rows);
-    for (const CardRowSpec& row : card.rows) {
+    for (const CardRowLayout& row : card.rows) {
         const RowQuantity& q = row.quantity;
         auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
                                            m_form.get<ValueBox>(row.layout.box), context.slots,
@@ -74,34 +84,48 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardSpec& card)
     for (std::size_t k = 0; k < m_fileRows.size(); ++k)
         Q_ASSERT_X(m_rows[m_fileRows[k]].fileLine == static_cast<int>(k) + 1, "RowCardWindow",
                    "the rows must fill the file's lines from the first on");
-    m_frames = sendFrames();
+    m_frames = buildSendFrames();
+    // The PWM frequency goes out second (slot B), then the rows by their letters' order.
+    m_values.push_back(kPwmValue);
+    for (const SendFrame& frame : m_frames) {
+        for (const Row& row : m_rows) {
+            if (row.quantity.letter == frame.letter)
+                m_values.push_back(row.quantity.value);
+        }
+    }
 
     m_send = m_form.get<GraphicalButton>(card.send.name);
     m_read = m_form.get<GraphicalButton>(card.read.name);
-    connect(m_send, &GraphicalButton::clicked, this, &RowCardWindow::send);
-    connect(m_read, &GraphicalButton::clicked, this, &RowCardWindow::read);
+    setTransferButtons(m_send, m_read, false); // no pause between the frames
 }
 
-void RowCardWindow::buildControls(const RowCardSpec& card)
+void RowCardWindow::buildControls(const RowCardLayout& card)
 {
     const PwmGroupLayout& pwm = card.pwm;
     m_form.add({
         kPicture,
-        {"Label9", ControlKind::BoldLabel, "PWM", pwm.frameLeft + kPwmHeadingInset,
-         pwm.frameTop - kHeadingAboveFrame, kPwmHeadingWidth, 255, pwm.headingTab},
-        {"Shape3", ControlKind::Frame, "", pwm.frameLeft, pwm.frameTop, kPwmFrameWidth,
-         pwm.frameHeight},
+        // clang-format off
+        {.name = "Label9", .kind = ControlKind::BoldLabel, .caption = "PWM",
+         .left = pwm.frameLeft + kPwmHeadingInset, .top = pwm.frameTop - kHeadingAboveFrame,
+         .width = kPwmHeadingWidth, .height = 255, .tabIndex = pwm.headingTab},
+        {.name = "Shape3", .kind = ControlKind::Frame,
+         .left = pwm.frameLeft, .top = pwm.frameTop, .width = kPwmFrameWidth,
+         .height = pwm.frameHeight},
+        // clang-format on
         transferButton(card.send, "Send Parameters"),
         transferButton(card.read, "Read Parameters"),
     });
-    m_form.add(pwmColumn({pwm.frameLeft + kPwmBoxInset, pwm.frameLeft + kPwmLabelInset,
-                          pwm.frameTop + kPwmFirstRowBelowFrame, pwm.boxTabs, pwm.labelTabs}));
-    for (const CardRowSpec& row : card.rows)
+    m_form.add(pwmColumn({.boxLeft = pwm.frameLeft + kPwmBoxInset,
+                          .labelLeft = pwm.frameLeft + kPwmLabelInset,
+                          .firstTop = pwm.frameTop + kPwmFirstRowBelowFrame,
+                          .boxTabs = pwm.boxTabs,
+                          .labelTabs = pwm.labelTabs}));
+    for (const CardRowLayout& row : card.rows)
         m_form.add(valueRow(row.layout));
     m_form.finish();
 }
 
-std::vector<SendFrame> RowCardWindow::sendFrames() const
+std::vector<SendFrame> RowCardWindow::buildSendFrames() const
 {
     std::vector<SendFrame> frames;
     for (const char* zero : kZeroFrames) {
@@ -124,16 +148,6 @@ std::vector<SendFrame> RowCardWindow::sendFrames() const
     }
     frames.push_back(kEndFrame);
     return frames;
-}
-
-void RowCardWindow::send()
-{
-    m_transfers.send(m_send, m_frames, false);
-}
-
-void RowCardWindow::read()
-{
-    m_transfers.read(m_read, m_replyValues, [this](const ReplyFields& f) { applyReply(f); });
 }
 
 void RowCardWindow::applyReply(const ReplyFields& fields)
@@ -176,11 +190,12 @@ std::optional<QString> RowCardWindow::applyParameterFile(const std::vector<FileF
     std::vector<int> positions;
     for (std::size_t i : m_fileRows) {
         const Row& row = m_rows[i];
-        const QByteArray what = QByteArray(row.quantity.name) + " slider position";
-        positions.push_back(
-            check.position(fields, row.fileLine, what.constData(), row.parameter->maximum()));
+        const QString what = QCoreApplication::translate("Values", "%1 slider position")
+                                 .arg(QCoreApplication::translate("Values", row.quantity.name));
+        positions.push_back(check.position(fields, row.fileLine, what, row.parameter->maximum()));
     }
-    const double pwm = check.slotCode(fields, parameterFileValues(), kPwmReply.name);
+    const double pwm = check.slotCode(fields, parameterFileValues(),
+                                      QCoreApplication::translate("Values", kPwmReply.name));
     if (!check.ok())
         return check.error;
 

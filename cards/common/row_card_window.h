@@ -1,9 +1,10 @@
 #pragma once
 
 #include "cards/common/card_layout.h"
+#include "cards/common/card_values.h"
 #include "cards/common/card_window.h"
 #include "cards/common/parameter_row.h"
-#include "sim/card.h"
+#include "link/protocol.h"
 
 #include <array>
 #include <span>
@@ -32,6 +33,7 @@ struct RowQuantity
     int replyPosition;    // 1-based; the high part of a pair
     int replyLowPosition; // the low part of a pair; 0 for a single field
     RowReply reply;
+    CardValue value; // how the status line, Verify and the record name and show it
 };
 
 // The quantities of the VRN-B, VRN-C and VRN-D windows. The excitation time travels in the
@@ -39,19 +41,23 @@ struct RowQuantity
 namespace quantity {
 // clang-format off
 constexpr RowQuantity kMaximumCurrent{'H', RowDisplay::Current, RowEntry::CurrentWholeNumber,
-    "maximum current", sim::reply::kMaxHigh, sim::reply::kMaxLow, RowReply::Current};
+    QT_TRANSLATE_NOOP("Values", "maximum current"), protocol::field::kMaxHigh, protocol::field::kMaxLow, RowReply::Current,
+    {'H', QT_TRANSLATE_NOOP("Values", "Maximum current"), ValueUnit::Milliamps}};
 constexpr RowQuantity kMinimumCurrent{'G', RowDisplay::Current, RowEntry::Current,
-    "minimum current", sim::reply::kMinHigh, sim::reply::kMinLow, RowReply::Current};
+    QT_TRANSLATE_NOOP("Values", "minimum current"), protocol::field::kMinHigh, protocol::field::kMinLow, RowReply::Current,
+    {'G', QT_TRANSLATE_NOOP("Values", "Minimum current"), ValueUnit::Milliamps}};
 constexpr RowQuantity kExcitationTime{'C', RowDisplay::Seconds, RowEntry::Seconds,
-    "excitation time", sim::reply::kRampUp, 0, RowReply::TimeInSlot};
+    QT_TRANSLATE_NOOP("Values", "excitation time"), protocol::field::kRampUp, 0, RowReply::TimeInSlot,
+    {'C', QT_TRANSLATE_NOOP("Values", "Excitation time"), ValueUnit::Seconds}};
 constexpr RowQuantity kOverSupplyTime{'Z', RowDisplay::TenMilliseconds, RowEntry::Milliseconds,
-    "over-supply time", sim::reply::kOverSupply, 0, RowReply::TimeShown};
+    QT_TRANSLATE_NOOP("Values", "over-supply time"), protocol::field::kOverSupply, 0, RowReply::TimeShown,
+    {'Z', QT_TRANSLATE_NOOP("Values", "Over-supply time"), ValueUnit::TenMilliseconds}};
 // clang-format on
 } // namespace quantity
 
 // One value row of a window: what it edits, where it stands, and the parameter-file line that
 // holds its slider's position.
-struct CardRowSpec
+struct CardRowLayout
 {
     RowQuantity quantity;
     ValueRowLayout layout;
@@ -80,21 +86,22 @@ struct TransferButtonLayout
 };
 
 // Everything that sets one row-and-PWM card window apart from another.
-struct RowCardSpec
+struct RowCardLayout
 {
+    CardModel model;
     const char* objectName;
     const char* caption;
     int clientWidth;  // twips
     int clientHeight; // twips
     PwmGroupLayout pwm;
-    std::span<const CardRowSpec> rows; // in the order a read reply is applied
+    std::span<const CardRowLayout> rows; // in the order a read reply is applied
     TransferButtonLayout send;
     TransferButtonLayout read;
 };
 
 // The values such a window takes from the card's read reply, checked before any is applied:
 // the PWM frequency, then one per row in the order the reply is applied.
-std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowSpec> rows);
+std::vector<ReplyValue> rowCardReplyValues(std::span<const CardRowLayout> rows);
 
 // A card window made of value rows (slider, box, slot) and the PWM frequency column writing
 // slot B: the VRN-B, VRN-C and VRN-D windows. Its Send, Read, Save and Open follow its rows.
@@ -102,10 +109,11 @@ class RowCardWindow : public CardWindow
 {
     Q_OBJECT
 public:
-    RowCardWindow(CardContext& context, const RowCardSpec& card);
+    RowCardWindow(CardContext& context, const RowCardLayout& card);
 
-    void send();
-    void read();
+    std::span<const CardValue> cardValues() const override { return m_values; }
+    std::span<const SendFrame> sendFrames() const override { return m_frames; }
+    std::span<const ReplyValue> replyChecks() const override { return m_replyValues; }
 
 protected:
     QByteArray parameterFile() const override;
@@ -120,14 +128,15 @@ private:
         int fileLine;
     };
 
-    void buildControls(const RowCardSpec& card);
-    std::vector<SendFrame> sendFrames() const;
-    void applyReply(const ReplyFields& fields);
+    void buildControls(const RowCardLayout& card);
+    std::vector<SendFrame> buildSendFrames() const;
+    void applyReply(const ReplyFields& fields) override;
 
     std::vector<Row> m_rows;               // in the order a read reply is applied
     std::vector<std::size_t> m_fileRows;   // indices into m_rows, by parameter-file line
     std::vector<ReplyValue> m_replyValues; // the PWM frequency, then one per row
     std::vector<SendFrame> m_frames;
+    std::vector<CardValue> m_values; // in the order of the Send
     OptionGroup* m_pwm = nullptr;
     GraphicalButton* m_send = nullptr;
     GraphicalButton* m_read = nullptr;

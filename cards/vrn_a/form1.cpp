@@ -3,13 +3,15 @@
 #include "cards/common/card_layout.h"
 #include "cards/common/option_group.h"
 #include "cards/common/parameter_row.h"
+#include "link/number_rules.h"
+#include "link/protocol.h"
 #include "link/slot_table.h"
-#include "sim/card.h"
 #include "ui/graphical_button.h"
-#include "ui/number_text.h"
 #include "ui/option_box.h"
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
+
+#include <QCoreApplication>
 
 #include <array>
 
@@ -39,16 +41,34 @@ constexpr SendFrame kFrames[] = {
 
 // Every reply field the window applies, checked before any of it is applied.
 constexpr ReplyValue kReplyValues[] = {
-    {"coil current range", sim::reply::kCoil},
-    {"PWM frequency", sim::reply::kPwm},
-    {"ramp-up time", sim::reply::kRampUp, 0, 255},
-    {"ramp-down time", sim::reply::kRampDown, 0, 255},
-    {"Vt level", sim::reply::kVtHigh, sim::reply::kVtLow, 200},
-    {"I Pol current", sim::reply::kPolHigh, sim::reply::kPolLow, 255},
-    {"I Min current", sim::reply::kMinHigh, sim::reply::kMinLow, 511},
-    {"I Max current", sim::reply::kMaxHigh, sim::reply::kMaxLow, 1023},
-    {"reference input", sim::reply::kReference, 0, kLargestReference},
+    {QT_TRANSLATE_NOOP("Values", "coil current range"), protocol::field::kCoil},
+    {QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm},
+    {QT_TRANSLATE_NOOP("Values", "ramp-up time"), protocol::field::kRampUp, 0, 255},
+    {QT_TRANSLATE_NOOP("Values", "ramp-down time"), protocol::field::kRampDown, 0, 255},
+    {QT_TRANSLATE_NOOP("Values", "Vt level"), protocol::field::kVtHigh, protocol::field::kVtLow,
+     200},
+    {QT_TRANSLATE_NOOP("Values", "I Pol current"), protocol::field::kPolHigh,
+     protocol::field::kPolLow, 255},
+    {QT_TRANSLATE_NOOP("Values", "I Min current"), protocol::field::kMinHigh,
+     protocol::field::kMinLow, 511},
+    {QT_TRANSLATE_NOOP("Values", "I Max current"), protocol::field::kMaxHigh,
+     protocol::field::kMaxLow, 1023},
+    {QT_TRANSLATE_NOOP("Values", "reference input"), protocol::field::kReference, 0,
+     kLargestReference},
 };
+// The values the window sets, in the order of its Send.
+constexpr CardValue kValues[] = {
+    {'A', QT_TRANSLATE_NOOP("Values", "Coil current"), ValueUnit::CoilRange},
+    {'B', QT_TRANSLATE_NOOP("Values", "PWM"), ValueUnit::PwmChoice},
+    {'C', QT_TRANSLATE_NOOP("Values", "Ramp Up"), ValueUnit::Seconds},
+    {'D', QT_TRANSLATE_NOOP("Values", "Ramp Down"), ValueUnit::Seconds},
+    {'E', QT_TRANSLATE_NOOP("Values", "Vt"), ValueUnit::Millivolts},
+    {'F', QT_TRANSLATE_NOOP("Values", "I Pol"), ValueUnit::Milliamps},
+    {'G', QT_TRANSLATE_NOOP("Values", "I Min"), ValueUnit::Milliamps},
+    {'H', QT_TRANSLATE_NOOP("Values", "I Max"), ValueUnit::Milliamps},
+    {'a', QT_TRANSLATE_NOOP("Values", "Reference input"), ValueUnit::ReferenceInput},
+};
+
 enum ReplyIndex { kVt = 4, kIPol = 5, kIMin = 6, kIMax = 7 };
 
 // I Max slider positions of the five coil current ranges: codes 294, 410, 547, 642 and 888
@@ -71,77 +91,180 @@ constexpr int kLabelH = 255;                  // label height
 constexpr int kBoxW = 495, kBoxH = 285;       // value boxes
 constexpr int kSliderW = 255, kSliderH = 375; // spin sliders
 
-const ControlSpec kLayout[] = {
-    {"Picture1", ControlKind::Picture, "", 0, 0, 10935, 1335, kTabPicture1},
-    {"Shape2", ControlKind::Frame, "", 480, 1800, 2295, 2175},
-    {"Shape3", ControlKind::Frame, "", 3240, 1800, 2055, 2175},
-    {"Shape5", ControlKind::Frame, "", 5760, 1800, 2055, 2175},
-    {"Shape6", ControlKind::Frame, "", 480, 4560, 7335, 1695},
+// The headings a screen reader gives as the description of each group's controls.
+constexpr const char* kCoilGroup = QT_TRANSLATE_NOOP("Controls", "CURRENT COIL");
+constexpr const char* kRampsGroup = QT_TRANSLATE_NOOP("Controls", "RAMPS");
+constexpr const char* kLevelsGroup =
+    QT_TRANSLATE_NOOP("Controls", "SETTING REFERENCE AND CONTROL CURRENT");
+
+// clang-format off
+const ControlLayout kLayout[] = {
+    {.name = "Picture1", .kind = ControlKind::Picture,
+     .left = 0, .top = 0, .width = 10935, .height = 1335, .tabIndex = kTabPicture1},
+    {.name = "Shape2", .kind = ControlKind::Frame,
+     .left = 480, .top = 1800, .width = 2295, .height = 2175},
+    {.name = "Shape3", .kind = ControlKind::Frame,
+     .left = 3240, .top = 1800, .width = 2055, .height = 2175},
+    {.name = "Shape5", .kind = ControlKind::Frame,
+     .left = 5760, .top = 1800, .width = 2055, .height = 2175},
+    {.name = "Shape6", .kind = ControlKind::Frame,
+     .left = 480, .top = 4560, .width = 7335, .height = 1695},
 
     // Coil current range
-    {"Label4", ControlKind::BoldLabel, "CURRENT COIL", 960, 1440, 1575, kLabelH},
-    {"Check3", ControlKind::OptionBox, "", 840, 2040, kBox, kBox, kTabCheck3},
-    {"Label5", ControlKind::Label, "(1)  860 mA", 1200, 2040, 1095, kLabelH},
-    {"Check4", ControlKind::OptionBox, "", 840, 2400, kBox, kBox, kTabCheck4},
-    {"Label6", ControlKind::Label, "(2) 1200 mA", 1200, 2400, 1095, kLabelH},
-    {"Check5", ControlKind::OptionBox, "", 840, 2760, kBox, kBox, kTabCheck5},
-    {"Label7", ControlKind::Label, "(3) 1600 mA", 1200, 2760, 1095, kLabelH},
-    {"Check6", ControlKind::OptionBox, "", 840, 3120, kBox, kBox, kTabCheck6},
-    {"Label8", ControlKind::Label, "(4) 1880 mA", 1200, 3120, 1095, kLabelH},
-    {"Check1", ControlKind::OptionBox, "", 840, 3480, kBox, kBox, kTabCheck1},
-    {"Label1", ControlKind::Label, "(5) 2600 mA", 1200, 3480, 1095, 195},
+    {.name = "Label4", .kind = ControlKind::BoldLabel, .caption = "CURRENT COIL",
+     .left = 960, .top = 1440, .width = 1575, .height = kLabelH},
+    {.name = "Check3", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 2040, .width = kBox, .height = kBox, .tabIndex = kTabCheck3,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "CURRENT COIL (1) 860 mA"),
+     .accessibleDescription = kCoilGroup},
+    {.name = "Label5", .kind = ControlKind::Label, .caption = "(1)  860 mA",
+     .left = 1200, .top = 2040, .width = 1095, .height = kLabelH},
+    {.name = "Check4", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 2400, .width = kBox, .height = kBox, .tabIndex = kTabCheck4,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "CURRENT COIL (2) 1200 mA"),
+     .accessibleDescription = kCoilGroup},
+    {.name = "Label6", .kind = ControlKind::Label, .caption = "(2) 1200 mA",
+     .left = 1200, .top = 2400, .width = 1095, .height = kLabelH},
+    {.name = "Check5", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 2760, .width = kBox, .height = kBox, .tabIndex = kTabCheck5,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "CURRENT COIL (3) 1600 mA"),
+     .accessibleDescription = kCoilGroup},
+    {.name = "Label7", .kind = ControlKind::Label, .caption = "(3) 1600 mA",
+     .left = 1200, .top = 2760, .width = 1095, .height = kLabelH},
+    {.name = "Check6", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 3120, .width = kBox, .height = kBox, .tabIndex = kTabCheck6,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "CURRENT COIL (4) 1880 mA"),
+     .accessibleDescription = kCoilGroup},
+    {.name = "Label8", .kind = ControlKind::Label, .caption = "(4) 1880 mA",
+     .left = 1200, .top = 3120, .width = 1095, .height = kLabelH},
+    {.name = "Check1", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 3480, .width = kBox, .height = kBox, .tabIndex = kTabCheck1,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "CURRENT COIL (5) 2600 mA"),
+     .accessibleDescription = kCoilGroup},
+    {.name = "Label1", .kind = ControlKind::Label, .caption = "(5) 2600 mA",
+     .left = 1200, .top = 3480, .width = 1095, .height = 195},
 
     // PWM frequency (the column itself comes from the shared layout)
-    {"Label9", ControlKind::BoldLabel, "PWM", 4080, 1440, 495, kLabelH},
+    {.name = "Label9", .kind = ControlKind::BoldLabel, .caption = "PWM",
+     .left = 4080, .top = 1440, .width = 495, .height = kLabelH},
 
     // Ramps
-    {"Label19", ControlKind::BoldLabel, "RAMPS", 6600, 1440, 735, kLabelH},
-    {"Label21", ControlKind::Label, "Ramp Up", 6120, 2040, 975, kLabelH},
-    {"Text2", ControlKind::ValueBox, "", 6120, 2280, kBoxW, kBoxH, kTabText2},
-    {"VScroll3", ControlKind::Slider, "", 6720, 2280, kSliderW, kSliderH, kTabVScroll3,
-     kRampMaximum, 254},
-    {"Label22", ControlKind::Label, "sec", 7200, 2280, 375, kLabelH},
-    {"Label23", ControlKind::Label, "Ramp Down", 6120, 2760, 975, kLabelH},
-    {"Text3", ControlKind::ValueBox, "", 6120, 3000, kBoxW, kBoxH, kTabText3},
-    {"VScroll6", ControlKind::Slider, "", 6720, 3000, kSliderW, kSliderH, kTabVScroll6,
-     kRampMaximum, 254},
-    {"Label24", ControlKind::Label, "sec", 7200, 3000, 375, kLabelH},
-    {"Label25", ControlKind::Label, "Time 0 at 51 sec", 6120, 3360, 1215, kLabelH},
-    {"Check13", ControlKind::OptionBox, "", 6120, 3600, kBox, kBox, kTabCheck13},
-    {"Label16", ControlKind::Label, "Enable Ramps", 6480, 3600, 1095, kLabelH},
+    {.name = "Label19", .kind = ControlKind::BoldLabel, .caption = "RAMPS",
+     .left = 6600, .top = 1440, .width = 735, .height = kLabelH},
+    {.name = "Label21", .kind = ControlKind::Label, .caption = "Ramp Up",
+     .left = 6120, .top = 2040, .width = 975, .height = kLabelH},
+    {.name = "Text2", .kind = ControlKind::ValueBox,
+     .left = 6120, .top = 2280, .width = kBoxW, .height = kBoxH, .tabIndex = kTabText2,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Ramp Up (sec)"),
+     .accessibleDescription = kRampsGroup},
+    {.name = "VScroll3", .kind = ControlKind::Slider,
+     .left = 6720, .top = 2280, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll3,
+     .maximum = kRampMaximum, .position = 254,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Ramp Up (sec) up/down"),
+     .accessibleDescription = kRampsGroup},
+    {.name = "Label22", .kind = ControlKind::Label, .caption = "sec",
+     .left = 7200, .top = 2280, .width = 375, .height = kLabelH},
+    {.name = "Label23", .kind = ControlKind::Label, .caption = "Ramp Down",
+     .left = 6120, .top = 2760, .width = 975, .height = kLabelH},
+    {.name = "Text3", .kind = ControlKind::ValueBox,
+     .left = 6120, .top = 3000, .width = kBoxW, .height = kBoxH, .tabIndex = kTabText3,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Ramp Down (sec)"),
+     .accessibleDescription = kRampsGroup},
+    {.name = "VScroll6", .kind = ControlKind::Slider,
+     .left = 6720, .top = 3000, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll6,
+     .maximum = kRampMaximum, .position = 254,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Ramp Down (sec) up/down"),
+     .accessibleDescription = kRampsGroup},
+    {.name = "Label24", .kind = ControlKind::Label, .caption = "sec",
+     .left = 7200, .top = 3000, .width = 375, .height = kLabelH},
+    {.name = "Label25", .kind = ControlKind::Label, .caption = "Time 0 at 51 sec",
+     .left = 6120, .top = 3360, .width = 1215, .height = kLabelH},
+    {.name = "Check13", .kind = ControlKind::OptionBox,
+     .left = 6120, .top = 3600, .width = kBox, .height = kBox, .tabIndex = kTabCheck13,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "RAMPS Enable Ramps"),
+     .accessibleDescription = kRampsGroup},
+    {.name = "Label16", .kind = ControlKind::Label, .caption = "Enable Ramps",
+     .left = 6480, .top = 3600, .width = 1095, .height = kLabelH},
 
     // Reference input and the four levels
-    {"Label27", ControlKind::BoldLabel, "SETTING  REFERENCE AND CONTROL CURRENT", 1920, 4200, 4575,
-     kLabelH},
-    {"Label2", ControlKind::Label, "Riferimento IN", 960, 4680, 1215, kLabelH},
-    {"Check12", ControlKind::OptionBox, "", 840, 5040, kBox, kBox, kTabCheck12},
-    {"Label15", ControlKind::Label, "(E0) 0 - 10V", 1320, 5040, 1215, kLabelH},
-    {"Check2", ControlKind::OptionBox, "", 840, 5400, kBox, kBox, kTabCheck2},
-    {"Label3", ControlKind::Label, "(E2) 0 - 5V", 1320, 5400, 1215, kLabelH},
-    {"Check14", ControlKind::OptionBox, "", 840, 5760, kBox, kBox, kTabCheck14},
-    {"Label17", ControlKind::Label, "(E1) 4-20mA", 1320, 5760, 1215, kLabelH},
-
-    {"Label28", ControlKind::Label, "Vt (mV)", 3480, 4800, 615, kLabelH},
-    {"Text5", ControlKind::ValueBox, "0", 4200, 4800, kBoxW, kBoxH, kTabText5},
-    {"VScroll1", ControlKind::Slider, "", 4800, 4800, kSliderW, kSliderH, kTabVScroll1, 200, 12},
-    {"Label29", ControlKind::Label, "I Min (mA)", 3360, 5640, 795, kLabelH},
-    {"Text6", ControlKind::ValueBox, "0", 4200, 5640, kBoxW, kBoxH, kTabText6},
-    {"VScroll2", ControlKind::Slider, "", 4800, 5640, kSliderW, kSliderH, kTabVScroll2, 511, 127},
-    {"Label31", ControlKind::Label, "I Pol (mA)", 5520, 4800, 795, kLabelH},
-    {"Text8", ControlKind::ValueBox, "0", 6360, 4800, kBoxW, kBoxH, kTabText8},
-    {"VScroll4", ControlKind::Slider, "", 6960, 4800, kSliderW, kSliderH, kTabVScroll4, 255, 50},
-    {"Label34", ControlKind::Label, "I Max (mA)", 5520, 5640, 795, kLabelH},
-    {"Text11", ControlKind::ValueBox, "0", 6360, 5640, kBoxW, kBoxH, kTabText11},
-    {"VScroll5", ControlKind::Slider, "", 6960, 5640, kSliderW, kSliderH, kTabVScroll5, 1023, 0},
-
-    {"Command1", ControlKind::Button, "Send Parameters", 1200, 6600, 1815, 375, kTabCommand1},
-    {"Command2", ControlKind::Button, "Read Parameters", 5640, 6600, 1815, 375, kTabCommand2},
+    {.name = "Label27", .kind = ControlKind::BoldLabel,
+     .caption = "SETTING  REFERENCE AND CONTROL CURRENT",
+     .left = 1920, .top = 4200, .width = 4575, .height = kLabelH},
+    {.name = "Label2", .kind = ControlKind::Label, .caption = "Riferimento IN",
+     .left = 960, .top = 4680, .width = 1215, .height = kLabelH},
+    {.name = "Check12", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 5040, .width = kBox, .height = kBox, .tabIndex = kTabCheck12,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Riferimento IN (E0) 0 - 10V"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Label15", .kind = ControlKind::Label, .caption = "(E0) 0 - 10V",
+     .left = 1320, .top = 5040, .width = 1215, .height = kLabelH},
+    {.name = "Check2", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 5400, .width = kBox, .height = kBox, .tabIndex = kTabCheck2,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Riferimento IN (E2) 0 - 5V"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Label3", .kind = ControlKind::Label, .caption = "(E2) 0 - 5V",
+     .left = 1320, .top = 5400, .width = 1215, .height = kLabelH},
+    {.name = "Check14", .kind = ControlKind::OptionBox,
+     .left = 840, .top = 5760, .width = kBox, .height = kBox, .tabIndex = kTabCheck14,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Riferimento IN (E1) 4-20mA"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Label17", .kind = ControlKind::Label, .caption = "(E1) 4-20mA",
+     .left = 1320, .top = 5760, .width = 1215, .height = kLabelH},
+    {.name = "Label28", .kind = ControlKind::Label, .caption = "Vt (mV)",
+     .left = 3480, .top = 4800, .width = 615, .height = kLabelH},
+    {.name = "Text5", .kind = ControlKind::ValueBox, .caption = "0",
+     .left = 4200, .top = 4800, .width = kBoxW, .height = kBoxH, .tabIndex = kTabText5,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Vt (mV)"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "VScroll1", .kind = ControlKind::Slider,
+     .left = 4800, .top = 4800, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll1,
+     .maximum = 200, .position = 12,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "Vt (mV) up/down"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Label29", .kind = ControlKind::Label, .caption = "I Min (mA)",
+     .left = 3360, .top = 5640, .width = 795, .height = kLabelH},
+    {.name = "Text6", .kind = ControlKind::ValueBox, .caption = "0",
+     .left = 4200, .top = 5640, .width = kBoxW, .height = kBoxH, .tabIndex = kTabText6,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Min (mA)"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "VScroll2", .kind = ControlKind::Slider,
+     .left = 4800, .top = 5640, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll2,
+     .maximum = 511, .position = 127,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Min (mA) up/down"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Label31", .kind = ControlKind::Label, .caption = "I Pol (mA)",
+     .left = 5520, .top = 4800, .width = 795, .height = kLabelH},
+    {.name = "Text8", .kind = ControlKind::ValueBox, .caption = "0",
+     .left = 6360, .top = 4800, .width = kBoxW, .height = kBoxH, .tabIndex = kTabText8,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Pol (mA)"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "VScroll4", .kind = ControlKind::Slider,
+     .left = 6960, .top = 4800, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll4,
+     .maximum = 255, .position = 50,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Pol (mA) up/down"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Label34", .kind = ControlKind::Label, .caption = "I Max (mA)",
+     .left = 5520, .top = 5640, .width = 795, .height = kLabelH},
+    {.name = "Text11", .kind = ControlKind::ValueBox, .caption = "0",
+     .left = 6360, .top = 5640, .width = kBoxW, .height = kBoxH, .tabIndex = kTabText11,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA)"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "VScroll5", .kind = ControlKind::Slider,
+     .left = 6960, .top = 5640, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll5,
+     .maximum = 1023, .position = 0,
+     .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA) up/down"),
+     .accessibleDescription = kLevelsGroup},
+    {.name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
+     .left = 1200, .top = 6600, .width = 1815, .height = 375, .tabIndex = kTabCommand1},
+    {.name = "Command2", .kind = ControlKind::Button, .caption = "Read Parameters",
+     .left = 5640, .top = 6600, .width = 1815, .height = 375, .tabIndex = kTabCommand2},
 };
+// clang-format on
 
 } // namespace
 
 Form1::Form1(CardContext& context)
-    : CardWindow(context, QStringLiteral("VRN-A rev01"), 8340, 7200, kMenus)
+    : CardWindow(context, CardModel::VrnA, QStringLiteral("VRN-A rev01"), 8340, 7200, kMenus)
 {
     setObjectName(QStringLiteral("Form1"));
     buildLayout();
@@ -184,8 +307,7 @@ Form1::Form1(CardContext& context)
 
     m_send = m_form.get<GraphicalButton>("Command1");
     m_read = m_form.get<GraphicalButton>("Command2");
-    connect(m_send, &GraphicalButton::clicked, this, &Form1::send);
-    connect(m_read, &GraphicalButton::clicked, this, &Form1::read);
+    setTransferButtons(m_send, m_read, true); // VRN-A pauses after each frame of its Send
 }
 
 std::span<const ReplyValue> Form1::replyValues()
@@ -193,14 +315,29 @@ std::span<const ReplyValue> Form1::replyValues()
     return kReplyValues;
 }
 
+std::span<const CardValue> Form1::cardValues() const
+{
+    return kValues;
+}
+
+std::span<const SendFrame> Form1::sendFrames() const
+{
+    return kFrames;
+}
+
+std::span<const ReplyValue> Form1::replyChecks() const
+{
+    return kReplyValues;
+}
+
 void Form1::buildLayout()
 {
     m_form.add(kLayout);
-    m_form.add(pwmColumn({3600,
-                          3960,
-                          2040,
-                          {kTabCheck7, kTabCheck8, kTabCheck9, kTabCheck10, kTabCheck11},
-                          {-1, -1, -1, -1, -1}}));
+    m_form.add(pwmColumn({.boxLeft = 3600,
+                          .labelLeft = 3960,
+                          .firstTop = 2040,
+                          .boxTabs = {kTabCheck7, kTabCheck8, kTabCheck9, kTabCheck10, kTabCheck11},
+                          .labelTabs = {-1, -1, -1, -1, -1}}));
     m_form.finish();
 }
 
@@ -231,23 +368,13 @@ void Form1::runRampEnableRule()
     m_rampDown->runChangeRule();
 }
 
-void Form1::send()
-{
-    m_transfers.send(m_send, kFrames, true);
-}
-
-void Form1::read()
-{
-    m_transfers.read(m_read, replyValues(), [this](const ReplyFields& f) { applyReply(f); });
-}
-
 void Form1::applyReply(const ReplyFields& fields)
 {
-    m_coil->applyRead(fields.field(sim::reply::kCoil));
-    m_pwm->applyRead(fields.field(sim::reply::kPwm));
+    m_coil->applyRead(fields.field(protocol::field::kCoil));
+    m_pwm->applyRead(fields.field(protocol::field::kPwm));
 
-    const int rampUp = static_cast<int>(fields.field(sim::reply::kRampUp));
-    const int rampDown = static_cast<int>(fields.field(sim::reply::kRampDown));
+    const int rampUp = static_cast<int>(fields.field(protocol::field::kRampUp));
+    const int rampDown = static_cast<int>(fields.field(protocol::field::kRampDown));
     m_rampUp->applyTime(rampUp, false);
     m_rampDown->applyTime(rampDown, false);
     // The enable rule then brings boxes and slots in line with the sliders: both ramps 0
@@ -260,7 +387,7 @@ void Form1::applyReply(const ReplyFields& fields)
     m_iMin->applyCurrent(static_cast<int>(kReplyValues[kIMin].valueIn(fields)));
     m_iMax->applyCurrent(static_cast<int>(kReplyValues[kIMax].valueIn(fields)));
 
-    applyReference(fields.field(sim::reply::kReference));
+    applyReference(fields.field(protocol::field::kReference));
 }
 
 void Form1::applyReference(double number)
@@ -316,34 +443,57 @@ void Form1::applyRamps(double enabled, int rampUpPosition, int rampDownPosition)
     runRampEnableRule();
 }
 
-void Form1::applyLevel(ParameterRow* row, const FileField& field)
+void Form1::applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
+                       const CardValue& value)
 {
     // The box takes the saved text, then converts it as if the user had typed it and left the
     // box: the slider moves to its code (clamped into range) and the slot holds that code.
+    const FileField& field = fields.at(static_cast<std::size_t>(line - 1));
     row->box()->setText(boxTextFromFile(field.text));
+    const QString loaded = row->box()->text();
+    const std::optional<double> wanted = row->wantedCode(loaded);
     row->runLeaveRule();
+    // Out of range only when the box now shows another number: Vt 586, the largest value the
+    // window itself shows and saves, converts one step beyond the slider and back.
+    if (wanted && *wanted != row->code() &&
+        parseBoxNumber(loaded) != parseBoxNumber(row->box()->text())) {
+        noteLoadAdjustment(
+            QCoreApplication::translate("ParameterFile", "line %1 (%2) held %3: %4 was set")
+                .arg(line)
+                .arg(value.displayName(), field.text, valueText(value.unit, row->code())));
+    }
 }
 
 std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& fields)
 {
     LoadCheck check;
-    const int rampUp = check.position(fields, 1, "ramp-up slider position", kRampMaximum);
-    const int rampDown = check.position(fields, 2, "ramp-down slider position", kRampMaximum);
-    check.boxNumber(fields, 3, "Vt");
-    check.boxNumber(fields, 4, "I Min");
-    check.boxNumber(fields, 5, "I Pol");
-    check.boxNumber(fields, 6, "I Max");
+    const int rampUp = check.position(
+        fields, 1, QCoreApplication::translate("Values", "ramp-up slider position"), kRampMaximum);
+    const int rampDown = check.position(
+        fields, 2, QCoreApplication::translate("Values", "ramp-down slider position"),
+        kRampMaximum);
+    check.boxNumber(fields, 3, QCoreApplication::translate("Values", "Vt"));
+    check.boxNumber(fields, 4, QCoreApplication::translate("Values", "I Min"));
+    check.boxNumber(fields, 5, QCoreApplication::translate("Values", "I Pol"));
+    check.boxNumber(fields, 6, QCoreApplication::translate("Values", "I Max"));
     // The option slots go out as digits of a command frame: whole numbers only.
-    const double coil = check.slotCode(fields, 7, "coil current range");
-    const double pwm = check.slotCode(fields, 8, "PWM frequency");
-    const double reference = check.slotCode(fields, 9, "reference input");
-    const double enabled = check.boxNumber(fields, 10, "Enable Ramps");
+    const double coil =
+        check.slotCode(fields, 7, QCoreApplication::translate("Values", "coil current range"));
+    const double pwm =
+        check.slotCode(fields, 8, QCoreApplication::translate("Values", "PWM frequency"));
+    const double reference =
+        check.slotCode(fields, 9, QCoreApplication::translate("Values", "reference input"));
+    const double enabled =
+        check.boxNumber(fields, 10, QCoreApplication::translate("Values", "Enable Ramps"));
     if (!check.ok())
         return check.error;
     // The reference input goes out as "a0000" and the number: one digit, or the frame would
     // not be a command frame.
     if (reference > kLargestReference)
-        return QStringLiteral("line 9 (reference input) is %1, not a whole number from 0 to %2")
+        return QCoreApplication::translate("ParameterFile",
+                                           "line %1 (%2) is %3, not a whole number from 0 to %4")
+            .arg(9)
+            .arg(QCoreApplication::translate("Values", "reference input"))
             .arg(classicNumberText(reference))
             .arg(kLargestReference);
 
@@ -351,10 +501,10 @@ std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& f
     m_coil->applyLoaded(coil); // a newly marked range moves I Max to its preset
     m_reference->applyLoaded(reference);
     applyRamps(enabled, rampUp, rampDown);
-    applyLevel(m_vt, fields[2]);
-    applyLevel(m_iMin, fields[3]);
-    applyLevel(m_iPol, fields[4]);
-    applyLevel(m_iMax, fields[5]); // after the coil range, so the saved I Max wins
+    applyLevel(m_vt, fields, 3, kValues[4]);
+    applyLevel(m_iMin, fields, 4, kValues[6]);
+    applyLevel(m_iPol, fields, 5, kValues[5]);
+    applyLevel(m_iMax, fields, 6, kValues[7]); // after the coil range, so the saved I Max wins
     return std::nullopt;
 }
 

@@ -21,8 +21,9 @@ public:
     // Every value the window takes from the card's read reply, checked before any is applied.
     static std::span<const ReplyValue> replyValues();
 
-    void send();
-    void read();
+    std::span<const CardValue> cardValues() const override;
+    std::span<const SendFrame> sendFrames() const override;
+    std::span<const ReplyValue> replyChecks() const override;
 
     // The ramp enable rule, as a click on "Enable Ramps" runs it.
     void runRampEnableRule();
@@ -35,10 +36,11 @@ protected:
 private:
     void buildLayout();
     void moveToCoilPreset(int index);
-    void applyReply(const ReplyFields& fields);
+    void applyReply(const ReplyFields& fields) override;
     void applyReference(double number);
     void applyRamps(double enabled, int rampUpPosition, int rampDownPosition);
-    static void applyLevel(ParameterRow* row, const FileField& field);
+    void applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
+                    const CardValue& value);
     static QString savedBoxText(const ParameterRow* row);
 
     ParameterRow* m_vt = nullptr;       // VScroll1 / Text5, slot E

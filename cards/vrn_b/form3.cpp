@@ -4,27 +4,50 @@ namespace vrn {
 namespace {
 
 // In the order a read reply is applied; the file holds the current's slider first.
-constexpr CardRowSpec kRows[] = {
-    {quantity::kMaximumCurrent,
-     {"Label1", "CORRENTE MASSIMA REGOLATA", 600, 1560, 3135, 18, "Shape1", 1200, 1920, "Label34",
-      "(mA)", 17, "Text11", 15, "VScroll5", 16, 1023, 255},
-     1},
-    {quantity::kOverSupplyTime,
-     {"Label19", "TEMPO SOVRALIMENTAZIONE", 720, 3120, 2775, 8, "Shape5", 1200, 3480, "Label22",
-      "msec", 7, "Text2", 1, "VScroll1", 19, 99, 99},
-     2},
+// clang-format off
+constexpr CardRowLayout kRows[] = {
+    {.quantity = quantity::kMaximumCurrent,
+     .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA REGOLATA",
+                .headingLeft = 600, .headingTop = 1560, .headingWidth = 3135, .headingTab = 18,
+                .frame = "Shape1", .frameLeft = 1200, .frameTop = 1920,
+                .unit = "Label34", .unitCaption = "(mA)", .unitTab = 17,
+                .box = "Text11", .boxTab = 15,
+                .slider = "VScroll5", .sliderTab = 16, .maximum = 1023, .position = 255,
+                .boxAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA) up/down"),
+                .accessibleDescription =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")},
+     .fileLine = 1},
+    {.quantity = quantity::kOverSupplyTime,
+     .layout = {.heading = "Label19", .headingCaption = "TEMPO SOVRALIMENTAZIONE",
+                .headingLeft = 720, .headingTop = 3120, .headingWidth = 2775, .headingTab = 8,
+                .frame = "Shape5", .frameLeft = 1200, .frameTop = 3480,
+                .unit = "Label22", .unitCaption = "msec", .unitTab = 7,
+                .box = "Text2", .boxTab = 1,
+                .slider = "VScroll1", .sliderTab = 19, .maximum = 99, .position = 99,
+                .boxAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE (msec)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE (msec) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE")},
+     .fileLine = 2},
 };
 
-constexpr RowCardSpec kVrnB{
-    "Form3",
-    "VRN-B rev01",
-    7245,
-    5550,
-    {3960, 1920, 2175, 14, {6, 5, 4, 3, 2}, {13, 12, 11, 10, 9}},
-    kRows,
-    {"Command1", 1200, 4800, 21},
-    {"Command2", 4080, 4800, 20},
+constexpr RowCardLayout kVrnB{
+    .model = CardModel::VrnB,
+    .objectName = "Form3",
+    .caption = "VRN-B rev01",
+    .clientWidth = 7245,
+    .clientHeight = 5550,
+    .pwm = {.frameLeft = 3960, .frameTop = 1920, .frameHeight = 2175, .headingTab = 14,
+            .boxTabs = {6, 5, 4, 3, 2}, .labelTabs = {13, 12, 11, 10, 9}},
+    .rows = kRows,
+    .send = {.name = "Command1", .left = 1200, .top = 4800, .tab = 21},
+    .read = {.name = "Command2", .left = 4080, .top = 4800, .tab = 20},
 };
+// clang-format on
 
 } // namespace
 

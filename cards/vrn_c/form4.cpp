@@ -5,31 +5,61 @@ namespace {
 
 // In the order a read reply is applied: the time first, then the minimum current, then the
 // maximum current; the file holds the minimum current's slider first.
-constexpr CardRowSpec kRows[] = {
-    {quantity::kExcitationTime,
-     {"Label19", "TEMPO ECCITAZIONE", 5880, 1560, 2295, 14, "Shape5", 6120, 1920, "Label22", "sec",
-      13, "Text2", 12, "VScroll1", 19, 255, 254, 6360},
-     2},
-    {quantity::kMinimumCurrent,
-     {"Label2", "CORRENTE MINIMA", 720, 3120, 2175, 18, "Shape1", 840, 3480, "Label34", "(mA)", 17,
-      "Text11", 15, "VScroll5", 16, 511, 511},
-     1},
-    {quantity::kMaximumCurrent,
-     {"Label1", "CORRENTE MASSIMA REGOLATA", 240, 1560, 3135, 24, "Shape2", 840, 1920, "Label3",
-      "(mA)", 25, "Text1", 23, "VScroll2", 22, 1023, 1023},
-     3},
+// clang-format off
+constexpr CardRowLayout kRows[] = {
+    {.quantity = quantity::kExcitationTime,
+     .layout = {.heading = "Label19", .headingCaption = "TEMPO ECCITAZIONE",
+                .headingLeft = 5880, .headingTop = 1560, .headingWidth = 2295, .headingTab = 14,
+                .frame = "Shape5", .frameLeft = 6120, .frameTop = 1920,
+                .unit = "Label22", .unitCaption = "sec", .unitTab = 13, .unitLeft = 6360,
+                .box = "Text2", .boxTab = 12,
+                .slider = "VScroll1", .sliderTab = 19, .maximum = 255, .position = 254,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE")},
+     .fileLine = 2},
+    {.quantity = quantity::kMinimumCurrent,
+     .layout = {.heading = "Label2", .headingCaption = "CORRENTE MINIMA",
+                .headingLeft = 720, .headingTop = 3120, .headingWidth = 2175, .headingTab = 18,
+                .frame = "Shape1", .frameLeft = 840, .frameTop = 3480,
+                .unit = "Label34", .unitCaption = "(mA)", .unitTab = 17,
+                .box = "Text11", .boxTab = 15,
+                .slider = "VScroll5", .sliderTab = 16, .maximum = 511, .position = 511,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA (mA) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA")},
+     .fileLine = 1},
+    {.quantity = quantity::kMaximumCurrent,
+     .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA REGOLATA",
+                .headingLeft = 240, .headingTop = 1560, .headingWidth = 3135, .headingTab = 24,
+                .frame = "Shape2", .frameLeft = 840, .frameTop = 1920,
+                .unit = "Label3", .unitCaption = "(mA)", .unitTab = 25,
+                .box = "Text1", .boxTab = 23,
+                .slider = "VScroll2", .sliderTab = 22, .maximum = 1023, .position = 1023,
+                .boxAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA) up/down"),
+                .accessibleDescription =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")},
+     .fileLine = 3},
 };
 
-constexpr RowCardSpec kVrnC{
-    "Form4",
-    "VRN-C rev01",
-    8505,
-    5475,
-    {3360, 1920, 2535, 11, {5, 4, 3, 2, 1}, {10, 9, 8, 7, 6}},
-    kRows,
-    {"Command1", 2040, 4800, 21},
-    {"Command2", 4920, 4800, 20},
+constexpr RowCardLayout kVrnC{
+    .model = CardModel::VrnC,
+    .objectName = "Form4",
+    .caption = "VRN-C rev01",
+    .clientWidth = 8505,
+    .clientHeight = 5475,
+    .pwm = {.frameLeft = 3360, .frameTop = 1920, .frameHeight = 2535, .headingTab = 11,
+            .boxTabs = {5, 4, 3, 2, 1}, .labelTabs = {10, 9, 8, 7, 6}},
+    .rows = kRows,
+    .send = {.name = "Command1", .left = 2040, .top = 4800, .tab = 21},
+    .read = {.name = "Command2", .left = 4920, .top = 4800, .tab = 20},
 };
+// clang-format on
 
 } // namespace
 

@@ -5,27 +5,47 @@ namespace {
 
 // In the order a read reply is applied: the time, then the current; the file holds the time's
 // slider first.
-constexpr CardRowSpec kRows[] = {
-    {quantity::kExcitationTime,
-     {"Label19", "TEMPO ECCITAZIONE", 5640, 1440, 2295, 17, "Shape5", 5880, 1800, "Label22", "sec",
-      18, "Text2", 9, "VScroll1", 3, 255, 254},
-     1},
-    {quantity::kMaximumCurrent,
-     {"Label1", "CORRENTE MASSIMA", 600, 1440, 2175, 10, "Shape2", 720, 1800, "Label2", "(mA)", 21,
-      "Text1", 19, "VScroll2", 20, 1023, 127},
-     2},
+// clang-format off
+constexpr CardRowLayout kRows[] = {
+    {.quantity = quantity::kExcitationTime,
+     .layout = {.heading = "Label19", .headingCaption = "TEMPO ECCITAZIONE",
+                .headingLeft = 5640, .headingTop = 1440, .headingWidth = 2295, .headingTab = 17,
+                .frame = "Shape5", .frameLeft = 5880, .frameTop = 1800,
+                .unit = "Label22", .unitCaption = "sec", .unitTab = 18,
+                .box = "Text2", .boxTab = 9,
+                .slider = "VScroll1", .sliderTab = 3, .maximum = 255, .position = 254,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE")},
+     .fileLine = 1},
+    {.quantity = quantity::kMaximumCurrent,
+     .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA",
+                .headingLeft = 600, .headingTop = 1440, .headingWidth = 2175, .headingTab = 10,
+                .frame = "Shape2", .frameLeft = 720, .frameTop = 1800,
+                .unit = "Label2", .unitCaption = "(mA)", .unitTab = 21,
+                .box = "Text1", .boxTab = 19,
+                .slider = "VScroll2", .sliderTab = 20, .maximum = 1023, .position = 127,
+                .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA (mA)"),
+                .sliderAccessibleName =
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA (mA) up/down"),
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA")},
+     .fileLine = 2},
 };
 
-constexpr RowCardSpec kVrnD{
-    "Form5",
-    "VRN-D rev01",
-    8100,
-    5370,
-    {3120, 1800, 2415, 11, {4, 5, 6, 7, 8}, {12, 13, 14, 15, 16}},
-    kRows,
-    {"Command3", 1680, 4680, 1},
-    {"Command4", 4560, 4680, 2},
+constexpr RowCardLayout kVrnD{
+    .model = CardModel::VrnD,
+    .objectName = "Form5",
+    .caption = "VRN-D rev01",
+    .clientWidth = 8100,
+    .clientHeight = 5370,
+    .pwm = {.frameLeft = 3120, .frameTop = 1800, .frameHeight = 2415, .headingTab = 11,
+            .boxTabs = {4, 5, 6, 7, 8}, .labelTabs = {12, 13, 14, 15, 16}},
+    .rows = kRows,
+    .send = {.name = "Command3", .left = 1680, .top = 4680, .tab = 1},
+    .read = {.name = "Command4", .left = 4560, .top = 4680, .tab = 2},
 };
+// clang-format on
 
 } // namespace
 

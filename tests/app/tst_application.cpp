@@ -150,7 +150,7 @@ void TestApplication::simulatedCardConnects()
     send->click();
     QVERIFY(send->isBusy());
     QTRY_VERIFY(!send->isBusy());
-    QCOMPARE(t.app.link().simulatedCard().framesReceived().last(), QByteArray("z$"));
+    QCOMPARE(t.app.simulatedCard().framesReceived().last(), QByteArray("z$"));
     // Choosing a port item while the simulated card is open closes it first.
     t.item("se2")->trigger();
     QVERIFY(!t.app.link().isOpen());
@@ -161,7 +161,7 @@ void TestApplication::portChangeRefusedWhileTransferRuns()
 {
     TestApp t;
     t.item("seSimulated")->trigger();
-    t.app.link().simulatedCard().faults().answerDelayMs = 50;
+    t.app.simulatedCard().faults().answerDelayMs = 50;
     CardWindow* window = t.app.showCardWindow(CardModel::VrnB);
     auto* send = window->findChild<GraphicalButton*>(QStringLiteral("Command1"));
     send->click();
@@ -169,7 +169,7 @@ void TestApplication::portChangeRefusedWhileTransferRuns()
     QVERIFY(t.app.notices().last().contains(QStringLiteral("transfer is running")));
     QVERIFY(t.app.link().isOpen());
     QTRY_VERIFY_WITH_TIMEOUT(!send->isBusy(), 5000);
-    QCOMPARE(t.app.link().simulatedCard().framesReceived().size(), 11);
+    QCOMPARE(t.app.simulatedCard().framesReceived().size(), 11);
 }
 
 void TestApplication::buttonShowsOneWindowOnly()

@@ -210,7 +210,7 @@ void TestLauncherPorts::listedPortClosesOpenPortFirst()
     QVERIFY(t.app.link().isOpen());
     QVERIFY(t.send());
     QCOMPARE(card.card().framesReceived().size(), 11);
-    QVERIFY(t.app.link().simulatedCard().framesReceived().isEmpty());
+    QVERIFY(t.app.simulatedCard().framesReceived().isEmpty());
 #endif
 }
 

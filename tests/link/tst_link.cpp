@@ -1,4 +1,6 @@
 #include "link/link.h"
+#include "sim/simulated_transport.h"
+#include "tests/link/link_words.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -39,6 +41,7 @@ void TestLink::defaultPortNames()
 
 void TestLink::portNumberGoesThroughResolver()
 {
+    sim::Card card;
     Link link;
     QCOMPARE(link.portNumber(), 1);
     QCOMPARE(link.portName(), Link::defaultPortName(1)); // port 1 before any choice
@@ -56,34 +59,36 @@ void TestLink::portNumberGoesThroughResolver()
 
 void TestLink::missingPortFailsNamingIt()
 {
+    sim::Card card;
     Link link;
     link.setPortNameResolver([](int) { return QStringLiteral("/dev/vrn-no-such-port"); });
     QSignalSpy changed(&link, &Link::portChanged);
 
     QVERIFY(!link.openPort(2));
     QVERIFY(!link.isOpen());
-    QVERIFY2(link.lastError().contains(QStringLiteral("/dev/vrn-no-such-port")),
-             qPrintable(link.lastError()));
+    QVERIFY2(saidOfPort(link.lastError()).contains(QStringLiteral("/dev/vrn-no-such-port")),
+             qPrintable(saidOfPort(link.lastError())));
     QVERIFY(changed.count() >= 1);
 
     // A transfer on the failed port is refused, not started.
-    QString refusal;
+    LinkError refusal;
     QVERIFY(
         !link.startTransfer({TransferStep::transaction([] { return "z$"; })}, nullptr, &refusal));
-    QVERIFY(!refusal.isEmpty());
+    QVERIFY(refusal.isError());
 
     // A working line can be opened after the failure.
-    QVERIFY(link.openSimulatedCard());
-    QVERIFY(link.lastError().isEmpty());
+    QVERIFY(sim::openSimulatedCard(link, card));
+    QVERIFY(!link.lastError().isError());
     QVERIFY(link.isOpen());
 }
 
 void TestLink::noPortChangeWhileTransferRuns()
 {
+    sim::Card card;
     Link link;
     link.setPortNameResolver([](int) { return QStringLiteral("/dev/vrn-no-such-port"); });
-    QVERIFY(link.openSimulatedCard());
-    link.simulatedCard().faults().answerDelayMs = 30;
+    QVERIFY(sim::openSimulatedCard(link, card));
+    card.faults().answerDelayMs = 30;
 
     int calls = 0;
     bool ok = false;
@@ -96,11 +101,12 @@ void TestLink::noPortChangeWhileTransferRuns()
         },
         nullptr));
     QVERIFY(!link.openPort(3));
-    QVERIFY2(link.lastError().contains(QStringLiteral("transfer")), qPrintable(link.lastError()));
+    QVERIFY2(saidOfPort(link.lastError()).contains(QStringLiteral("transfer")),
+             qPrintable(saidOfPort(link.lastError())));
     QVERIFY(link.isOpen());
     QTRY_COMPARE(calls, 1);
     QVERIFY(ok);
-    QCOMPARE(link.simulatedCard().parameter('B'), 2);
+    QCOMPARE(card.parameter('B'), 2);
 }
 
 QTEST_GUILESS_MAIN(TestLink)

@@ -2,10 +2,12 @@
 // end, the program's serial transport on the other.
 
 #include "link/link.h"
+#include "link/protocol.h"
 #include "link/reply_fields.h"
 #include "link/serial_transport.h"
 #include "link/timeouts.h"
 #include "sim/pty_card_server.h"
+#include "tests/link/link_words.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -30,7 +32,7 @@ bool start(Link& link, std::vector<TransferStep> steps, Completion& completion)
 {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    QString refusal;
+    LinkError refusal;
     const bool started = link.startTransfer(
         std::move(steps),
         [&completion, clock](const TransferOutcome& outcome) {
@@ -40,7 +42,7 @@ bool start(Link& link, std::vector<TransferStep> steps, Completion& completion)
         },
         &refusal);
     if (!started)
-        qWarning("transfer refused: %s", qPrintable(refusal));
+        qWarning("transfer refused: %s", qPrintable(said(refusal)));
     return started;
 }
 
@@ -61,6 +63,7 @@ private Q_SLOTS:
     void sendAndReadOverTheTerminal_data();
     void sendAndReadOverTheTerminal();
     void cardEndClosingEndsTheTransfer();
+    void lateReplyOfTimedOutReadIsDropped();
     void clearingOutputKeepsFramesAlreadySent_data();
     void clearingOutputKeepsFramesAlreadySent();
 };
@@ -94,7 +97,7 @@ void TestPtyLink::sendAndReadOverTheTerminal()
     QSignalSpy logged(&server, &sim::PtyCardServer::frameReceived);
 
     Link link;
-    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(link.lastError()));
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(saidOfPort(link.lastError())));
     QCOMPARE(link.portName(), server.slavePath());
 
     const QList<QByteArray> frames{"A00002$", "B00003$", "C00040$", "E00300$",
@@ -104,7 +107,7 @@ void TestPtyLink::sendAndReadOverTheTerminal()
     Completion done;
     QVERIFY(start(link, std::move(steps), done));
     QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
-    QVERIFY2(done.outcome.ok, qPrintable(done.outcome.error));
+    QVERIFY2(done.outcome.ok, qPrintable(said(done.outcome.error)));
 
     // Exactly the frames, in order, byte for byte: nothing added, lost or translated.
     QList<QByteArray> sent = frames;
@@ -118,13 +121,13 @@ void TestPtyLink::sendAndReadOverTheTerminal()
     const sim::Card& card = server.card();
     QCOMPARE(done.outcome.reply, card.readReply());
     const ReplyFields fields(done.outcome.reply);
-    QCOMPARE(fields.field(sim::reply::kCoil), 2.0);
-    QCOMPARE(fields.field(sim::reply::kPwm), 3.0);
-    QCOMPARE(fields.field(sim::reply::kRampUp), 40.0);
-    QCOMPARE(fields.pair(sim::reply::kVtHigh, sim::reply::kVtLow), 300.0);
-    QCOMPARE(fields.pair(sim::reply::kMaxHigh, sim::reply::kMaxLow), 700.0);
-    QCOMPARE(fields.field(sim::reply::kReference), 1.0);
-    QCOMPARE(fields.field(sim::reply::kOverSupply), 25.0);
+    QCOMPARE(fields.field(protocol::field::kCoil), 2.0);
+    QCOMPARE(fields.field(protocol::field::kPwm), 3.0);
+    QCOMPARE(fields.field(protocol::field::kRampUp), 40.0);
+    QCOMPARE(fields.pair(protocol::field::kVtHigh, protocol::field::kVtLow), 300.0);
+    QCOMPARE(fields.pair(protocol::field::kMaxHigh, protocol::field::kMaxLow), 700.0);
+    QCOMPARE(fields.field(protocol::field::kReference), 1.0);
+    QCOMPARE(fields.field(protocol::field::kOverSupply), 25.0);
 
     // Wire pacing: 63 characters out and 8 answers plus 56 in cannot pass in less time.
     if (baud > 0) {
@@ -143,7 +146,7 @@ void TestPtyLink::cardEndClosingEndsTheTransfer()
     const QString device = server.slavePath();
 
     Link link;
-    QVERIFY2(link.openDevice(device), qPrintable(link.lastError()));
+    QVERIFY2(link.openDevice(device), qPrintable(saidOfPort(link.lastError())));
     Completion done;
     QVERIFY(start(link, transactions({"A00001$", "B00002$", "C00003$", "D00004$", "z$"}), done));
     QTRY_COMPARE_WITH_TIMEOUT(done.calls, 1, kTransferWaitMs);
@@ -151,7 +154,7 @@ void TestPtyLink::cardEndClosingEndsTheTransfer()
     QCOMPARE(closed.count(), 1);
     QVERIFY(!server.isOpen());
     QVERIFY(!done.outcome.ok);
-    QVERIFY2(done.outcome.error.contains(device), qPrintable(done.outcome.error));
+    QVERIFY2(said(done.outcome.error).contains(device), qPrintable(said(done.outcome.error)));
     QCOMPARE(done.outcome.framesSent.size(), 3); // the third frame found the line dead
     QVERIFY2(done.elapsedMs < kAnswerTimeoutMs, qPrintable(QString::number(done.elapsedMs)));
     QVERIFY(!link.isBusy());
@@ -160,12 +163,48 @@ void TestPtyLink::cardEndClosingEndsTheTransfer()
     // The card comes back on a new terminal; the program opens it and works again.
     server.card().faults().portLostAfterFrames = -1;
     QVERIFY2(server.open(), qPrintable(server.errorString()));
-    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(link.lastError()));
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(saidOfPort(link.lastError())));
     Completion again;
     QVERIFY(start(link, transactions({"D00004$", "z$"}), again));
     QTRY_COMPARE_WITH_TIMEOUT(again.calls, 1, kTransferWaitMs);
-    QVERIFY2(again.outcome.ok, qPrintable(again.outcome.error));
+    QVERIFY2(again.outcome.ok, qPrintable(said(again.outcome.error)));
     QCOMPARE(server.card().parameter('D'), 4);
+}
+
+// A Read times out; its reply arrives late, while the port is idle. The next Read must get the
+// card's reply to its own request, not the late one.
+void TestPtyLink::lateReplyOfTimedOutReadIsDropped()
+{
+    sim::PtyCardServer server;
+    server.setCharacterTimeMs(sim::characterTimeMs(19200));
+    server.card().setParameter('H', 100);
+    server.card().faults().answerDelayMs = kReplyTimeoutMs + 300;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    Link link;
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(saidOfPort(link.lastError())));
+
+    QSignalSpy written(&server, &sim::PtyCardServer::terminalWritten);
+    Completion timedOut;
+    QVERIFY(start(link, {TransferStep::readRequest()}, timedOut));
+    QTRY_COMPARE_WITH_TIMEOUT(timedOut.calls, 1, kTransferWaitMs);
+    QVERIFY(!timedOut.outcome.ok);
+    QVERIFY2(said(timedOut.outcome.error).contains(QStringLiteral("did not answer")),
+             qPrintable(said(timedOut.outcome.error)));
+    // The late reply crosses the terminal and reaches the port while no transfer runs.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !written.isEmpty() && written.last().at(1).toByteArray().endsWith('\r'), kTransferWaitMs);
+    QTest::qWait(200);
+
+    server.card().faults() = {};
+    server.card().setParameter('H', 700);
+    Completion read;
+    QVERIFY(start(link, {TransferStep::readRequest()}, read));
+    QTRY_COMPARE_WITH_TIMEOUT(read.calls, 1, kTransferWaitMs);
+    QVERIFY2(read.outcome.ok, qPrintable(said(read.outcome.error)));
+    QCOMPARE(read.outcome.reply, server.card().readReply());
+    QCOMPARE(
+        ReplyFields(read.outcome.reply).pair(protocol::field::kMaxHigh, protocol::field::kMaxLow),
+        700.0);
 }
 
 void TestPtyLink::clearingOutputKeepsFramesAlreadySent_data()
@@ -184,7 +223,7 @@ void TestPtyLink::clearingOutputKeepsFramesAlreadySent()
     server.setCharacterTimeMs(sim::characterTimeMs(baud));
     QVERIFY2(server.open(), qPrintable(server.errorString()));
     SerialTransport port(server.slavePath());
-    QVERIFY2(port.open(), qPrintable(port.errorString()));
+    QVERIFY2(port.open(), qPrintable(port.error().debugText()));
 
     // A frame the driver has taken is on its way to the card. The next transaction clears the
     // transmit buffer first: that must not cut the frame short, even when the card's side has

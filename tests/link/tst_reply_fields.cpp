@@ -1,4 +1,3 @@
-#include "link/leading_number.h"
 #include "link/reply_fields.h"
 
 #include <QTest>
@@ -9,37 +8,10 @@ class TestReplyFields : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void leadingNumber_data();
-    void leadingNumber();
     void fields_data();
     void fields();
     void pairs();
 };
-
-void TestReplyFields::leadingNumber_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("digits") << "188" << 188.0;
-    QTest::newRow("leading-blanks-skipped") << "  7" << 7.0;
-    QTest::newRow("stops-at-letter") << "12x" << 12.0;
-    QTest::newRow("no-digits-is-zero") << "abc" << 0.0;
-    QTest::newRow("empty-is-zero") << "" << 0.0;
-    QTest::newRow("decimal-point") << "1.4" << 1.4;
-    QTest::newRow("comma-ends-number") << "1,4" << 1.0;
-    QTest::newRow("sign") << "-3" << -3.0;
-    QTest::newRow("lone-sign-is-zero") << "-" << 0.0;
-    QTest::newRow("exponent") << "1E2" << 100.0;
-    QTest::newRow("exponent-without-digits-ignored") << "5e" << 5.0;
-    QTest::newRow("leading-zeros") << "00003" << 3.0;
-}
-
-void TestReplyFields::leadingNumber()
-{
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(vrn::leadingNumber(text), value);
-}
 
 void TestReplyFields::fields_data()
 {

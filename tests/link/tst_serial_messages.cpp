@@ -3,6 +3,7 @@
 
 #include "link/link.h"
 #include "link/serial_transport.h"
+#include "tests/link/link_words.h"
 
 #include <QTemporaryFile>
 #include <QTest>
@@ -14,9 +15,9 @@
 #endif
 
 using namespace vrn;
-using Access = SerialTransport::DeviceAccess;
+using Access = DeviceAccess;
 
-Q_DECLARE_METATYPE(vrn::SerialTransport::DeviceAccess)
+Q_DECLARE_METATYPE(vrn::DeviceAccess)
 Q_DECLARE_METATYPE(QSerialPort::SerialPortError)
 
 class TestSerialMessages : public QObject
@@ -85,7 +86,8 @@ void TestSerialMessages::refusalSaysHowToFixIt()
 #else
     const QString port = QStringLiteral("/dev/ttyUSB0");
 #endif
-    const QString text = SerialTransport::describe(port, error, "Permission denied", access);
+    const QString text =
+        saidOfPort(SerialTransport::errorFor(port, error, "Permission denied", access));
     for (const QString& part : says)
         QVERIFY2(text.contains(part), qPrintable(part + " missing in: " + text));
     for (const QString& part : doesNotSay)
@@ -132,13 +134,14 @@ void TestSerialMessages::portHeldByAnotherLinkIsInUse()
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     Link first;
-    QVERIFY2(first.openDevice(card.slavePath()), qPrintable(first.lastError()));
+    QVERIFY2(first.openDevice(card.slavePath()), qPrintable(saidOfPort(first.lastError())));
     Link second;
     QVERIFY(!second.openDevice(card.slavePath()));
-    QVERIFY2(second.lastError().contains(card.slavePath() + " is in use by another program"),
-             qPrintable(second.lastError()));
+    QVERIFY2(
+        saidOfPort(second.lastError()).contains(card.slavePath() + " is in use by another program"),
+        qPrintable(saidOfPort(second.lastError())));
     first.closePort();
-    QVERIFY2(second.openDevice(card.slavePath()), qPrintable(second.lastError()));
+    QVERIFY2(second.openDevice(card.slavePath()), qPrintable(saidOfPort(second.lastError())));
 #endif
 }
 

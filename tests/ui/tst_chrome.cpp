@@ -3,13 +3,20 @@
 #include "ui/form_builder.h"
 #include "ui/graphical_button.h"
 #include "ui/picture_strip.h"
+#include "ui/spin_slider.h"
+#include "ui/twips.h"
 #include "ui/value_box.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTranslator>
+
+#include <vector>
 
 using namespace vrn;
 
@@ -24,6 +31,41 @@ QWidget* nextTabStop(QWidget* from)
     return next;
 }
 
+// Translates every text of the "Controls" context by putting it in angle brackets.
+class BracketTranslator : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        if (qstrcmp(context, "Controls") != 0)
+            return {};
+        return QLatin1Char('<') + QString::fromUtf8(sourceText) + QLatin1Char('>');
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// Controls of the VRN-A window: the I Max row (the box and slider named where they are
+// declared, their label) and the Send button.
+// clang-format off
+const ControlLayout kIMaxBox{
+    .name = "Text11", .kind = ControlKind::ValueBox, .caption = "0",
+    .left = 6360, .top = 5640, .width = 495, .height = 285, .tabIndex = 1,
+    .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA)"),
+    .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "LEVELS")};
+const ControlLayout kIMaxSlider{
+    .name = "VScroll5", .kind = ControlKind::Slider,
+    .left = 6960, .top = 5640, .width = 255, .height = 375, .tabIndex = 2,
+    .maximum = 1023, .position = 0,
+    .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA) up/down"),
+    .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "LEVELS")};
+const ControlLayout kIMaxLabel{
+    .name = "Label34", .kind = ControlKind::Label, .caption = "I Max (mA)",
+    .left = 5520, .top = 5640, .width = 795, .height = 255};
+const ControlLayout kSendButton{
+    .name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
+    .left = 1200, .top = 6600, .width = 1815, .height = 375, .tabIndex = 3};
+// clang-format on
+
 } // namespace
 
 class TestChrome : public QObject
@@ -35,6 +77,14 @@ private Q_SLOTS:
     void bannerIsOwnSize();
     void busyColours();
     void builderPlacesControlsAndChainsFocus();
+    void builderNamesControlsWhereverTheirLabelsStand_data();
+    void builderNamesControlsWhereverTheirLabelsStand();
+    void builderTranslatesSpokenTextsButNotCaptions();
+    void twipsFollowTheLogicalDpi_data();
+    void twipsFollowTheLogicalDpi();
+    void labelGrowsIntoFreeSpaceOnly_data();
+    void labelGrowsIntoFreeSpaceOnly();
+    void labelsLieUnderTheControlsAndOverTheFrames();
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
@@ -97,10 +147,16 @@ void TestChrome::builderPlacesControlsAndChainsFocus()
     QWidget client;
     FormBuilder form(&client);
     form.add({
-        {"Text2", ControlKind::ValueBox, "0", 1800, 3840, 495, 285, 1},
-        {"Label22", ControlKind::Label, "msec", 1320, 3840, 375, 255, 7},
-        {"Command1", ControlKind::Button, "Send Parameters", 1200, 4800, 1815, 375, 21},
-        {"Text11", ControlKind::ValueBox, "0", 1800, 2280, 495, 285, 15},
+        // clang-format off
+        {.name = "Text2", .kind = ControlKind::ValueBox, .caption = "0",
+         .left = 1800, .top = 3840, .width = 495, .height = 285, .tabIndex = 1},
+        {.name = "Label22", .kind = ControlKind::Label, .caption = "msec",
+         .left = 1320, .top = 3840, .width = 375, .height = 255, .tabIndex = 7},
+        {.name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
+         .left = 1200, .top = 4800, .width = 1815, .height = 375, .tabIndex = 21},
+        {.name = "Text11", .kind = ControlKind::ValueBox, .caption = "0",
+         .left = 1800, .top = 2280, .width = 495, .height = 285, .tabIndex = 15},
+        // clang-format on
     });
     form.applyTabOrder();
     auto* text2 = form.get<ValueBox>("Text2");
@@ -108,6 +164,163 @@ void TestChrome::builderPlacesControlsAndChainsFocus()
     QCOMPARE(text2->text(), QStringLiteral("0"));
     QCOMPARE(nextTabStop(text2), form.get<ValueBox>("Text11"));
     QCOMPARE(nextTabStop(form.get<ValueBox>("Text11")), form.get<GraphicalButton>("Command1"));
+}
+
+void TestChrome::builderNamesControlsWhereverTheirLabelsStand_data()
+{
+    QTest::addColumn<int>("labelTop"); // twips; -1: no label at all
+    QTest::newRow("label-beside-box") << 5640;
+    QTest::newRow("label-raised-five-pixels") << 5565;
+    QTest::newRow("label-under-box") << 6600;
+    QTest::newRow("no-label") << -1;
+}
+
+// A screen reader says what the layout table states, whatever the labels around the box say
+// or wherever they stand.
+void TestChrome::builderNamesControlsWhereverTheirLabelsStand()
+{
+    QFETCH(int, labelTop);
+    QWidget client;
+    FormBuilder form(&client);
+    std::vector<ControlLayout> layout{kIMaxBox, kIMaxSlider};
+    if (labelTop >= 0) {
+        ControlLayout label = kIMaxLabel;
+        label.top = labelTop;
+        layout.push_back(label);
+    }
+    form.add(layout);
+    form.finish();
+    auto* box = form.get<ValueBox>("Text11");
+    auto* slider = form.get<SpinSlider>("VScroll5");
+    QCOMPARE(box->accessibleName(), QStringLiteral("I Max (mA)"));
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("LEVELS"));
+    QCOMPARE(slider->accessibleName(), QStringLiteral("I Max (mA) up/down"));
+    QCOMPARE(slider->accessibleDescription(), QStringLiteral("LEVELS"));
+}
+
+// Names and descriptions are texts of the program's own; the classic captions stay verbatim.
+void TestChrome::builderTranslatesSpokenTextsButNotCaptions()
+{
+    BracketTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    QWidget client;
+    FormBuilder form(&client);
+    form.add({kIMaxBox, kIMaxLabel, kSendButton});
+    QCoreApplication::removeTranslator(&translator);
+    auto* box = form.get<ValueBox>("Text11");
+    QCOMPARE(box->accessibleName(), QStringLiteral("<I Max (mA)>"));
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("<LEVELS>"));
+    QCOMPARE(form.get<QLabel>("Label34")->text(), QStringLiteral("I Max (mA)"));
+    QCOMPARE(form.get<GraphicalButton>("Command1")->text(), QStringLiteral("Send Parameters"));
+}
+
+void TestChrome::twipsFollowTheLogicalDpi_data()
+{
+    QTest::addColumn<int>("value"); // twips
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("fifteen-to-a-pixel-at-96") << 15 << 96 << 1;
+    QTest::newRow("vrn-a-client-width-at-96") << 8340 << 96 << 556;
+    QTest::newRow("twelve-to-a-pixel-at-120") << 12 << 120 << 1;
+    QTest::newRow("vrn-a-client-width-at-120") << 8340 << 120 << 695;
+    QTest::newRow("twenty-to-a-pixel-at-72") << 8340 << 72 << 417;
+    QTest::newRow("more-than-half-a-pixel-rounds-up") << 8 << 96 << 1;
+    QTest::newRow("less-than-half-a-pixel-rounds-down") << 7 << 96 << 0;
+}
+
+// Point sizes follow the logical inch; so do the layouts, or texts outgrow their controls on
+// a screen whose logical dpi is not 96.
+void TestChrome::twipsFollowTheLogicalDpi()
+{
+    QFETCH(int, value);
+    QFETCH(int, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(twips(value, dpi), pixels);
+    QCOMPARE(twipsRect(value, value, value, value, {dpi, dpi}),
+             QRect(pixels, pixels, pixels, pixels));
+}
+
+void TestChrome::labelGrowsIntoFreeSpaceOnly_data()
+{
+    // A label 20 pixels wide whose text needs about sixty, in a window of 200 x 100 pixels.
+    QTest::addColumn<int>("labelLeft");     // twips
+    QTest::addColumn<int>("neighbourKind"); // a ControlKind; -1: none
+    QTest::addColumn<QRect>("neighbour");   // twips
+    QTest::addColumn<bool>("grows");
+    const int none = -1;
+    const int box = int(ControlKind::ValueBox);
+    QTest::newRow("free-space-beside") << 300 << none << QRect() << true;
+    QTest::newRow("value-box-beside") << 300 << box << QRect(900, 300, 495, 285) << false;
+    QTest::newRow("drawn-frame-is-no-obstacle")
+        << 300 << int(ControlKind::Frame) << QRect(0, 0, 3000, 1500) << true;
+    QTest::newRow("window-edge-beside") << 2400 << none << QRect() << false;
+    // The table lets the label's last, blank row meet the box below; the new columns may too.
+    QTest::newRow("box-below-meets-blank-row") << 300 << box << QRect(0, 540, 3000, 285) << true;
+    QTest::newRow("box-below-reaches-text-rows")
+        << 300 << box << QRect(600, 420, 2400, 285) << false;
+}
+
+void TestChrome::labelGrowsIntoFreeSpaceOnly()
+{
+    QFETCH(int, labelLeft);
+    QFETCH(int, neighbourKind);
+    QFETCH(QRect, neighbour);
+    QFETCH(bool, grows);
+    QWidget client;
+    client.setFixedSize(twipsSize(3000, 1500));
+    FormBuilder form(&client);
+    std::vector<ControlLayout> layout{{.name = "Label34",
+                                       .kind = ControlKind::Label,
+                                       .caption = "I Max (mA)",
+                                       .left = labelLeft,
+                                       .top = 300,
+                                       .width = 300,
+                                       .height = 255}};
+    if (neighbourKind >= 0)
+        layout.push_back({.name = "Neighbour",
+                          .kind = ControlKind(neighbourKind),
+                          .left = neighbour.x(),
+                          .top = neighbour.y(),
+                          .width = neighbour.width(),
+                          .height = neighbour.height()});
+    form.add(layout);
+    form.finish();
+    auto* label = form.get<QLabel>("Label34");
+    const QRect table = twipsRect(labelLeft, 300, 300, 255);
+    QVERIFY(label->sizeHint().width() > table.width());
+    QCOMPARE(label->pos(), table.topLeft());
+    QCOMPARE(label->height(), table.height());
+    if (grows)
+        QVERIFY(label->width() >= label->sizeHint().width());
+    else
+        QCOMPARE(label->width(), table.width());
+}
+
+// Labels are drawn under the controls that reach into them, whatever the table's order, and
+// over the drawn frames.
+void TestChrome::labelsLieUnderTheControlsAndOverTheFrames()
+{
+    QWidget client;
+    client.setFixedSize(twipsSize(3000, 1500));
+    FormBuilder form(&client);
+    form.add({
+        // clang-format off
+        {.name = "VScroll6", .kind = ControlKind::Slider,
+         .left = 600, .top = 0, .width = 255, .height = 375, .maximum = 255, .position = 254},
+        {.name = "Label25", .kind = ControlKind::Label, .caption = "Time 0 at 51 sec",
+         .left = 0, .top = 360, .width = 1215, .height = 255},
+        {.name = "Shape5", .kind = ControlKind::Frame,
+         .left = 0, .top = 0, .width = 3000, .height = 1500},
+        // clang-format on
+    });
+    form.finish();
+    const QRect slider = form.get<SpinSlider>("VScroll6")->geometry();
+    const QRect label = form.get<QLabel>("Label25")->geometry();
+    QVERIFY(slider.intersects(label));
+    QCOMPARE(client.childAt(slider.intersected(label).center()), form.get<SpinSlider>("VScroll6"));
+    const QObjectList bottomToTop = client.children();
+    QVERIFY(bottomToTop.indexOf(form.get<QFrame>("Shape5")) <
+            bottomToTop.indexOf(form.get<QLabel>("Label25")));
 }
 
 void TestChrome::dialogKeepsLastFileAcrossUses()
@@ -169,9 +382,9 @@ void TestChrome::cancelledDialogGivesNoFile()
     QCOMPARE(files.lastFileName(), QStringLiteral("/tmp/first")); // not forgotten either
 }
 
-// Wherever the classic face is missing, one of its named stand-ins takes its place, never
-// whatever face the system would pick (on Windows without its fonts, a math face whose text a
-// value box does not show).
+// The windows' face or one of its named stand-ins draws every size and weight, never whatever
+// face the system would pick (on Windows without the face, a math face whose text a value box
+// does not show).
 void TestChrome::classicFaceOrNamedStandIn_data()
 {
     QTest::addColumn<qreal>("points");
@@ -186,7 +399,8 @@ void TestChrome::classicFaceOrNamedStandIn()
     QFETCH(qreal, points);
     QFETCH(bool, bold);
     const QFont font = classicFont(points, bold);
-    const QStringList faces = QStringList{"MS Sans Serif"} + QFont::substitutes("MS Sans Serif");
+    const QStringList faces =
+        QStringList{classicFontFamily()} + QFont::substitutes(classicFontFamily());
     const QFontInfo shown(font);
     QVERIFY2(faces.contains(shown.family(), Qt::CaseInsensitive),
              qPrintable(shown.family() + " is none of " + faces.join(", ")));

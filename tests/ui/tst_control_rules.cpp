@@ -1,10 +1,13 @@
+#include "ui/classic_window.h"
 #include "ui/graphical_button.h"
 #include "ui/option_box.h"
 #include "ui/spin_slider.h"
 #include "ui/value_box.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -71,6 +74,70 @@ struct RuleWindow
     }
 };
 
+// A window with the menu bar of a card window, a value box and a button.
+struct MenuWindow
+{
+    QMainWindow window;
+    ValueBox* box = new ValueBox;
+    GraphicalButton* button = new GraphicalButton(QStringLiteral("Send Parameters"));
+    CardMenus menus;
+    QStringList log;
+
+    MenuWindow()
+    {
+        auto* client = new QWidget;
+        auto* layout = new QVBoxLayout(client);
+        layout->addWidget(box);
+        layout->addWidget(button);
+        window.setCentralWidget(client);
+        menus = addCardMenus(&window, {"FL", "SLV", "&Save", "OP", "&Open", "EX"});
+        QObject::connect(box, &ValueBox::left, [this] { log << QStringLiteral("left"); });
+        QObject::connect(button, &GraphicalButton::clicked,
+                         [this] { log << QStringLiteral("clicked"); });
+        QObject::connect(menus.save, &QAction::triggered,
+                         [this] { log << QStringLiteral("save"); });
+    }
+
+    bool showWithFocusInBox()
+    {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        box->setFocus(Qt::OtherFocusReason);
+        log.clear();
+        return box->hasFocus();
+    }
+
+    // One step of the user: "Alt", "Alt+F", "Escape", "Return", "Tab" go to the open menu or
+    // the control holding the focus; "click-File" clicks the menu title, "click-button" the
+    // button.
+    void act(const QString& step)
+    {
+        QWidget* target = QApplication::activePopupWidget();
+        if (!target)
+            target = QApplication::focusWidget();
+        if (step == QLatin1String("Alt"))
+            QTest::keyClick(target, Qt::Key_Alt, Qt::AltModifier);
+        else if (step == QLatin1String("Alt+F"))
+            QTest::keyClick(target, Qt::Key_F, Qt::AltModifier);
+        else if (step == QLatin1String("Escape"))
+            QTest::keyClick(target, Qt::Key_Escape);
+        else if (step == QLatin1String("Return"))
+            QTest::keyClick(target, Qt::Key_Return);
+        else if (step == QLatin1String("Tab"))
+            QTest::keyClick(target, Qt::Key_Tab);
+        else if (step == QLatin1String("click-File"))
+            QTest::mouseClick(window.menuBar(), Qt::LeftButton, {},
+                              window.menuBar()->actionGeometry(menus.file->menuAction()).center());
+        else if (step == QLatin1String("click-button"))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        QTest::qWait(20); // menus open and close through the event loop
+    }
+};
+
 } // namespace
 
 class TestControlRules : public QObject
@@ -90,6 +157,8 @@ private Q_SLOTS:
     void leaveRuleRunsOnTab();
     void leaveRuleIgnoresOpenedMenu();
     void leaveRuleIgnoresOtherWindow();
+    void menusFromKeyboardOrMouseAreNoLeave_data();
+    void menusFromKeyboardOrMouseAreNoLeave();
     void typingRuleRunsOnEveryChange();
 };
 
@@ -250,6 +319,42 @@ void TestControlRules::leaveRuleIgnoresOtherWindow()
     QTRY_VERIFY(w.box->hasFocus());
     QTest::mouseClick(w.button, Qt::LeftButton);
     QCOMPARE(w.log, QStringList({QStringLiteral("left"), QStringLiteral("clicked")}));
+}
+
+void TestControlRules::menusFromKeyboardOrMouseAreNoLeave_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<bool>("boxHasFocus");
+    const QStringList none;
+    QTest::newRow("alt-and-back") << QStringList{"Alt", "Escape"} << none << true;
+    QTest::newRow("alt-twice") << QStringList{"Alt", "Alt"} << none << true;
+    QTest::newRow("alt-letter-and-back")
+        << QStringList{"Alt+F", "Escape", "Escape"} << none << true;
+    QTest::newRow("alt-letter-save")
+        << QStringList{"Alt+F", "Return"} << QStringList{"save"} << true;
+    QTest::newRow("mouse-menu-and-back")
+        << QStringList{"click-File", "Escape", "Escape"} << none << true;
+    QTest::newRow("leaving-after-a-menu-runs-once")
+        << QStringList{"Alt+F", "Escape", "Escape", "Tab"} << QStringList{"left"} << false;
+    // The menu bar holds the keyboard when the button is clicked: the box is left before the
+    // button acts.
+    QTest::newRow("alt-then-click-button")
+        << QStringList{"Alt", "click-button"} << QStringList{"left", "clicked"} << false;
+}
+
+void TestControlRules::menusFromKeyboardOrMouseAreNoLeave()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, log);
+    QFETCH(bool, boxHasFocus);
+    MenuWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    for (const QString& step : steps)
+        w.act(step);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(w.log, log);
+    QCOMPARE(w.box->hasFocus(), boxHasFocus);
 }
 
 void TestControlRules::typingRuleRunsOnEveryChange()

@@ -3,6 +3,8 @@
 
 #include "sim/pty_card_server.h"
 
+#include "link/protocol.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
@@ -20,12 +22,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace vrn;
+
 namespace {
 
-constexpr int kDefaultBaud = 19200;
-constexpr int kLastFieldPosition = 54; // a three-character field must fit in the 56 characters
-constexpr int kLargestCode = 99999;    // five decimal digits
-const char kParameterLetters[] = "ABCDEFGHIaZ";
+// A three-character field put in by hand must fit in the read reply.
+constexpr int kLastOverridePosition = protocol::kReadReplyLength - protocol::kFieldLength + 1;
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -93,12 +95,12 @@ bool configure(const QCommandLineParser& parser, vrn::sim::Card& card,
     for (const QString& item : parser.values(field)) {
         const qsizetype equals = item.indexOf(u'=');
         const auto position =
-            equals < 0 ? std::nullopt : wholeNumber(item.left(equals), 1, kLastFieldPosition);
+            equals < 0 ? std::nullopt : wholeNumber(item.left(equals), 1, kLastOverridePosition);
         const QString text = item.mid(equals + 1);
         if (!position || text.size() > 3 || text.toLatin1() != text.toLocal8Bit()) {
             fail(QStringLiteral("--field wants POS=TEXT with POS from 1 to %1 and up to three "
                                 "characters of TEXT, for example --field 41=abc")
-                     .arg(kLastFieldPosition));
+                     .arg(kLastOverridePosition));
             return false;
         }
         faults.replyFieldOverrides[*position] = text.toLatin1();
@@ -114,13 +116,15 @@ bool configure(const QCommandLineParser& parser, vrn::sim::Card& card,
     for (const QString& item : parser.values(set)) {
         const qsizetype equals = item.indexOf(u'=');
         const QByteArray letter = item.left(equals).toLatin1();
-        const auto value =
-            equals < 0 ? std::nullopt : wholeNumber(item.mid(equals + 1), 0, kLargestCode);
-        if (letter.size() != 1 || !std::strchr(kParameterLetters, letter.at(0)) || !value) {
+        const auto value = equals < 0
+                               ? std::nullopt
+                               : wholeNumber(item.mid(equals + 1), 0, protocol::kLargestCode);
+        if (letter.size() != 1 || !protocol::isParameterLetter(letter.at(0)) || !value) {
             fail(QStringLiteral("--set wants LETTER=VALUE with a letter of %1 and a value from 0 "
                                 "to %2, for example --set H=512")
-                     .arg(QString::fromLatin1(kParameterLetters))
-                     .arg(kLargestCode));
+                     .arg(QString::fromLatin1(protocol::kParameterLetters.data(),
+                                              protocol::kParameterLetters.size()))
+                     .arg(protocol::kLargestCode));
             return false;
         }
         card.setParameter(letter.at(0), *value);
@@ -186,13 +190,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption baud(QStringLiteral("baud"),
                                   QStringLiteral("Pace characters as on a line at <n> baud, 8N1; "
                                                  "0 passes them at once (default %1).")
-                                      .arg(kDefaultBaud),
-                                  QStringLiteral("n"), QString::number(kDefaultBaud));
+                                      .arg(protocol::kBaudRate),
+                                  QStringLiteral("n"), QString::number(protocol::kBaudRate));
     const QCommandLineOption split(QStringLiteral("split"),
                                    QStringLiteral("Send every answer in two bursts."));
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Answer nothing."));
-    const QCommandLineOption garbage(QStringLiteral("garbage"),
-                                     QStringLiteral("Answer frames with binary garbage."));
+    const QCommandLineOption garbage(
+        QStringLiteral("garbage"),
+        QStringLiteral("Answer every command frame with binary garbage (the read reply stays "
+                       "as it is; --field puts garbage into it)."));
     const QCommandLineOption replyLength(QStringLiteral("reply-length"),
                                          QStringLiteral("Send <n> characters of the read reply "
                                                         "(cut short, or padded with blanks)."),

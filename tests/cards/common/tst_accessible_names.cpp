@@ -1,5 +1,5 @@
-// What a screen reader says for the controls of every window: names and descriptions taken from
-// the labels around each control.
+// What a screen reader says for the controls of every window: the names and descriptions that
+// each window's layout table states.
 
 #include "app/application.h"
 #include "app/form2.h"

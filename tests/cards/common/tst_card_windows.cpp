@@ -37,6 +37,8 @@ QString dataText(const QString& name)
 }
 
 // Adds the rows of one [section] of data/cases.txt: "name | column | column ...", all strings.
+// Blank lines and "#" comments are skipped; a line with another number of columns fails the
+// test, so that no row goes missing unnoticed.
 void addCases(const QString& section)
 {
     const QStringList lines = dataText(u"cases.txt"_s).split(u'\n');
@@ -49,9 +51,15 @@ void addCases(const QString& section)
         QTest::addColumn<QString>(names.last().constData());
     }
     while (++i < lines.size() && !lines[i].startsWith(u'[')) {
-        const QStringList cells = lines[i].split(u'|');
-        if (cells.size() != columns.size() || lines[i].startsWith(u'#'))
+        if (lines[i].trimmed().isEmpty() || lines[i].startsWith(u'#'))
             continue;
+        const QStringList cells = lines[i].split(u'|');
+        QVERIFY2(cells.size() == columns.size(),
+                 qPrintable(u"cases.txt line %1 has %2 columns, [%3] has %4: %5"_s.arg(i + 1)
+                                .arg(cells.size())
+                                .arg(section)
+                                .arg(columns.size())
+                                .arg(lines[i])));
         QTestData& row = QTest::newRow(cells[0].trimmed().toLatin1().constData());
         for (const QString& cell : cells.mid(1))
             row << cell.trimmed();
@@ -102,12 +110,13 @@ SlotValue slotValue(const QString& token) // "00003", "#3" or ""
     return token.isEmpty() ? SlotValue() : SlotValue(token);
 }
 
-// Steps in the token form of the states; besides, "Check9" clicks the box with the mouse and
-// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus).
+// Steps in the token form of the states; besides, "Check9" clicks the box with the mouse,
+// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus)
+// and "Text2>" clicks into the box and leaves it with the Tab key without typing.
 void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
 {
     for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        const QString name = step.section(QRegularExpression(u"[=:]"_s), 0, 0);
+        const QString name = step.section(QRegularExpression(u"[=:>]"_s), 0, 0);
         const QString value = step.mid(name.size() + 1);
         QWidget* control = window->findChild<QWidget*>(name);
         if (control && !window->isActiveWindow()) {
@@ -125,6 +134,11 @@ void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
             text->setFocus(Qt::MouseFocusReason);
             text->clear();
             QTest::keyClicks(text, value);
+            QTest::keyClick(text, Qt::Key_Tab);
+            QVERIFY2(!text->hasFocus(), qPrintable(name + " kept the focus"));
+        } else if (text && step.endsWith(u'>')) {
+            QTest::mouseClick(text, Qt::LeftButton);
+            QVERIFY2(text->hasFocus(), qPrintable(name + " did not take the focus"));
             QTest::keyClick(text, Qt::Key_Tab);
             QVERIFY2(!text->hasFocus(), qPrintable(name + " kept the focus"));
         } else {
@@ -165,7 +179,7 @@ struct Bench
     void edit(const QString& steps) { applyEdits(window.get(), app.slots(), steps); }
     void setReply(const QString& fields) // "position=three characters", "_" for a blank
     {
-        auto& overrides = app.link().simulatedCard().faults().replyFieldOverrides;
+        auto& overrides = app.simulatedCard().faults().replyFieldOverrides;
         for (const QString& field : fields.split(u' ', Qt::SkipEmptyParts))
             overrides[field.section(u'=', 0, 0).toInt()] =
                 field.section(u'=', 1).replace(u'_', u' ').toLatin1();
@@ -178,11 +192,11 @@ struct Bench
         auto* button = card->findChild<GraphicalButton*>(u"Command%1"_s.arg(first + !send));
         if (!button)
             return u"<no button in %1>"_s.arg(card->objectName());
-        app.link().simulatedCard().clearLog();
+        app.simulatedCard().clearLog();
         QTest::mouseClick(button, Qt::LeftButton);
         if (!button->isBusy() || !QTest::qWaitFor([button] { return !button->isBusy(); }))
             return u"<%1 did not run>"_s.arg(button->objectName());
-        return QString::fromLatin1(app.link().simulatedCard().framesReceived().join(' '));
+        return QString::fromLatin1(app.simulatedCard().framesReceived().join(' '));
     }
 };
 
@@ -212,6 +226,8 @@ private Q_SLOTS:
     void read();
     void readRefused_data() { addCases(u"readRefused"_s); }
     void readRefused();
+    void editsAfterRead_data() { addCases(u"editsAfterRead"_s); }
+    void editsAfterRead();
 
     void save_data() { addCases(u"save"_s); }
     void save();
@@ -390,6 +406,19 @@ void TestCardWindows::readRefused()
     QCOMPARE(bench.state("*"), before);
     QVERIFY(bench.app.slots() == SlotTable());
     QVERIFY2(bench.app.notices().last().contains(told), qPrintable(bench.app.notices().last()));
+}
+
+void TestCardWindows::editsAfterRead()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, reply);
+    QFETCH(QString, steps);
+    QFETCH(QString, frames);
+    Bench bench(form);
+    bench.setReply(reply);
+    QCOMPARE(bench.press(bench.window.get(), false), "w$");
+    bench.edit(steps);
+    QCOMPARE(bench.press(bench.window.get(), true), frames);
 }
 
 void TestCardWindows::save()

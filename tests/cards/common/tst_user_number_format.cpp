@@ -1,5 +1,6 @@
 // Value boxes in the user's number format, parameter files with "." always: the card windows
-// run here under a German locale, where the decimal point is ",".
+// run here under a German locale, where the decimal point is "," and the group separator ".",
+// and some rows under an English one, where the group separator is ",".
 
 #include "app/application.h"
 #include "cards/common/card_window.h"
@@ -98,12 +99,15 @@ class TestUserNumberFormat : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
 
     void timeShownWithUserDecimalPoint_data();
     void timeShownWithUserDecimalPoint();
     void typedTimeTakesEitherDecimalPoint_data();
     void typedTimeTakesEitherDecimalPoint();
+    void typedCurrentWithGroupSeparator_data();
+    void typedCurrentWithGroupSeparator();
     void savedFileUsesPoint_data();
     void savedFileUsesPoint();
     void vrnATypedLevelLoadsBackSameCode_data();
@@ -176,6 +180,53 @@ void TestUserNumberFormat::typedTimeTakesEitherDecimalPoint()
     QCOMPARE(bench.get<ValueBox>(row.box)->text(), shown);
 }
 
+void TestUserNumberFormat::typedCurrentWithGroupSeparator_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("slider");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("shown");
+    const int a = int(CardModel::VrnA), c = int(CardModel::VrnC);
+    QTest::newRow("english-vrn-a-imax-1,200") << "en_US" << a << "Text11"
+                                              << "VScroll5"
+                                              << "1,200" << 410 << "1201";
+    QTest::newRow("german-vrn-a-imax-1.200") << "de_DE" << a << "Text11"
+                                             << "VScroll5"
+                                             << "1.200" << 410 << "1201";
+    QTest::newRow("english-vrn-c-min-groups-and-point") << "en_US" << c << "Text11"
+                                                        << "VScroll5"
+                                                        << "1,000.5" << 342 << "1002";
+    QTest::newRow("german-vrn-c-min-groups-and-comma") << "de_DE" << c << "Text11"
+                                                       << "VScroll5"
+                                                       << "1.000,5" << 342 << "1002";
+    QTest::newRow("english-decimal-comma-where-no-grouping-fits") << "en_US" << c << "Text11"
+                                                                  << "VScroll5"
+                                                                  << "5,9" << 3 << "8";
+    QTest::newRow("german-decimal-point-where-no-grouping-fits") << "de_DE" << c << "Text11"
+                                                                 << "VScroll5"
+                                                                 << "5.9" << 3 << "8";
+}
+
+void TestUserNumberFormat::typedCurrentWithGroupSeparator()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, model);
+    QFETCH(QString, box);
+    QFETCH(QString, slider);
+    QFETCH(QString, typed);
+    QFETCH(int, code);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    Bench bench(static_cast<CardModel>(model));
+    QVERIFY(QTest::qWaitForWindowActive(bench.window));
+    bench.type(box, typed);
+    QCOMPARE(bench.get<SpinSlider>(slider)->code(), code);
+    QCOMPARE(bench.get<ValueBox>(box)->text(), shown);
+}
+
 void TestUserNumberFormat::savedFileUsesPoint_data()
 {
     QTest::addColumn<int>("model");
@@ -223,27 +274,42 @@ void TestUserNumberFormat::savedFileUsesPoint()
 
 void TestUserNumberFormat::vrnATypedLevelLoadsBackSameCode_data()
 {
+    QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("slider");
     QTest::addColumn<char>("letter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("vt-comma") << "Text5"
+    const QString de = QStringLiteral("de_DE");
+    QTest::newRow("vt-comma") << de << "Text5"
                               << "VScroll1" << 'E' << "100,5"
                               << "100,5";
-    QTest::newRow("vt-point-shown-as-comma") << "Text5"
+    QTest::newRow("vt-point-shown-as-comma") << de << "Text5"
                                              << "VScroll1" << 'E' << "100.5"
                                              << "100,5";
-    QTest::newRow("i-min-comma") << "Text6"
+    QTest::newRow("i-min-comma") << de << "Text6"
                                  << "VScroll2" << 'G' << "879,9"
                                  << "879,9";
-    QTest::newRow("i-pol-whole") << "Text8"
+    QTest::newRow("i-pol-whole") << de << "Text8"
                                  << "VScroll4" << 'F' << "300"
                                  << "300";
+    QTest::newRow("german-i-min-groups") << de << "Text6"
+                                         << "VScroll2" << 'G' << "1.200"
+                                         << "1200";
+    QTest::newRow("english-i-max-groups") << "en_US"
+                                          << "Text11"
+                                          << "VScroll5" << 'H' << "1,200"
+                                          << "1200";
+    QTest::newRow("english-i-min-groups-and-point") << "en_US"
+                                                    << "Text6"
+                                                    << "VScroll2" << 'G' << "1,000.5"
+                                                    << "1000.5";
 }
 
 void TestUserNumberFormat::vrnATypedLevelLoadsBackSameCode()
 {
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
     QFETCH(QString, box);
     QFETCH(QString, slider);
     QFETCH(char, letter);

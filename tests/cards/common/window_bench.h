@@ -7,6 +7,7 @@
 #include "cards/vrn_d/form5.h"
 #include "link/link.h"
 #include "link/slot_table.h"
+#include "sim/simulated_transport.h"
 #include "ui/file_dialog_state.h"
 #include "ui/notices.h"
 
@@ -23,6 +24,7 @@
 struct WindowBench
 {
     vrn::SlotTable slots;
+    vrn::sim::Card card; // the card behind the simulated line
     vrn::Link link;
     vrn::FileDialogState files;
     vrn::Notices notices;

@@ -7,6 +7,7 @@
 #include "cards/vrn_a/form1.h"
 #include "link/link.h"
 #include "link/slot_table.h"
+#include "sim/simulated_transport.h"
 #include "ui/file_dialog_state.h"
 #include "ui/notices.h"
 #include "ui/option_box.h"
@@ -22,6 +23,7 @@ namespace vrn::test {
 struct Form1Bench
 {
     SlotTable slots;
+    sim::Card card; // the card behind the simulated line
     Link link;
     FileDialogState files;
     Notices notices;
@@ -47,6 +49,7 @@ struct Form1Bench
     void enter(const QString& box, const QString& text)
     {
         get<ValueBox>(box)->setText(text);
+        get<ValueBox>(box)->setModified(true); // as the user's typing leaves it
         Q_EMIT get<ValueBox>(box)->left();
     }
 

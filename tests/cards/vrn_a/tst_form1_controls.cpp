@@ -29,6 +29,8 @@ private Q_SLOTS:
     void leaveRule();
     void leaveRuleRunsOnRealFocusChange_data();
     void leaveRuleRunsOnRealFocusChange();
+    void rampBoxesTakeOnlyEditedText_data();
+    void rampBoxesTakeOnlyEditedText();
     void optionClicks_data();
     void optionClicks();
     void rampEnableRule_data();
@@ -286,6 +288,52 @@ void TestForm1Controls::leaveRuleRunsOnRealFocusChange()
     edit->selectAll();
     QTest::keyClicks(edit, typed);
     moveFocus(bench);
+    bench.expect(expected);
+}
+
+void TestForm1Controls::rampBoxesTakeOnlyEditedText_data()
+{
+    QTest::addColumn<Setup>("before");
+    QTest::addColumn<QString>("typed"); // into Ramp Up; empty: the user only passes through
+    QTest::addColumn<QString>("expected");
+    const Setup nothing = [](Form1Bench&) {};
+    QTest::newRow("pass-through-empty-boxes-at-start")
+        << nothing << ""
+        << "VScroll3=254; VScroll6=254; Text2=; Text3=; C=; D=";
+    QTest::newRow("pass-keeps-slots-of-other-windows")
+        << Setup([](Form1Bench& b) {
+               b.slots.set('C', QStringLiteral("00050"));
+               b.slots.set('D', QStringLiteral("00060"));
+           })
+        << ""
+        << "VScroll3=254; VScroll6=254; Text2=; Text3=; C=\"00050\"; D=\"00060\"";
+    QTest::newRow("pass-keeps-shown-time")
+        << Setup([](Form1Bench& b) { b.upperArrow("VScroll3"); }) << ""
+        << "VScroll3=253; Text2=0.4; C=\"00002\"; D=";
+    QTest::newRow("typed-time-taken") << nothing << "1.4"
+                                      << "VScroll3=248; Text2=1.4; C=\"00007\"; Text3=; D=";
+}
+
+// Real clicks and keys: a click into Ramp Up, the typing, then Tab twice (to Ramp Down and on
+// to the Vt box).
+void TestForm1Controls::rampBoxesTakeOnlyEditedText()
+{
+    QFETCH(Setup, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    Form1Bench bench;
+    before(bench);
+    bench.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&bench.window));
+    auto* rampUp = bench.get<ValueBox>("Text2");
+    QTest::mouseClick(rampUp, Qt::LeftButton);
+    QVERIFY(rampUp->hasFocus());
+    rampUp->selectAll();
+    QTest::keyClicks(rampUp, typed);
+    QTest::keyClick(rampUp, Qt::Key_Tab);
+    QVERIFY(bench.get("Text3")->hasFocus());
+    QTest::keyClick(bench.get("Text3"), Qt::Key_Tab);
+    QVERIFY(bench.get("Text5")->hasFocus());
     bench.expect(expected);
 }
 

@@ -3,6 +3,7 @@
 #include "form1_bench.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -70,10 +71,13 @@ private Q_SLOTS:
     void cancelledDialogsChangeNothing();
     void open_data();
     void open();
+    void openTellsOfValuesOutOfRange();
     void openRefusesBadFileWhole_data();
     void openRefusesBadFileWhole();
     void saveThenOpenRestoresWindow_data();
     void saveThenOpenRestoresWindow();
+    void savedThroughKeyboardMenu_data();
+    void savedThroughKeyboardMenu();
 
 private:
     QTemporaryDir m_dir;
@@ -202,6 +206,28 @@ void TestForm1File::open()
     bench.expect(expected);
 }
 
+void TestForm1File::openTellsOfValuesOutOfRange()
+{
+    Form1Bench bench;
+    const QString path = m_dir.filePath(QStringLiteral("out-of-range"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(crlf("254|254|\"586\"|\"-50\"|\"747\"|\"99999999\"|||1|0"));
+    out.close();
+    choose(bench, path);
+    runMenu(bench, "mnuOpen");
+    // Loaded as typed entries are taken, and told in one message (Vt 586 is no news).
+    bench.expect("VScroll1=0; Text5=586; VScroll2=511; Text6=0; G=\"00000\"; VScroll5=0; "
+                 "Text11=2997; H=\"01023\"");
+    QCOMPARE(bench.notices.history().size(), 1);
+    QCOMPARE(bench.notices.last(),
+             QStringLiteral("The file \"%1\" was loaded, but some of its values were out of range "
+                            "and were set to the nearest value the card takes: line 4 (I Min) "
+                            "held -50: 0 mA was set; line 6 (I Max) held 99999999: 2997 mA was "
+                            "set.")
+                 .arg(QDir::toNativeSeparators(path)));
+}
+
 void TestForm1File::openRefusesBadFileWhole_data()
 {
     QTest::addColumn<QByteArray>("file"); // null: no such file
@@ -289,6 +315,46 @@ void TestForm1File::saveThenOpenRestoresWindow()
     runMenu(loaded, "mnuOpen");
     QCOMPARE(windowState(loaded), windowState(saved));
     QVERIFY(loaded.notices.history().isEmpty());
+}
+
+void TestForm1File::savedThroughKeyboardMenu_data()
+{
+    QTest::addColumn<QString>("typed"); // into the Vt box
+    QTest::addColumn<QByteArray>("vtLine");
+    QTest::addColumn<QString>("opened"); // the window that opens the file
+    QTest::newRow("typed-text-saved-as-typed")
+        << "100" << QByteArray("\"100\"") << "VScroll1=165; Text5=102; E=\"00035\"";
+    QTest::newRow("reloads-to-the-typed-step")
+        << "292" << QByteArray("\"292\"") << "VScroll1=100; Text5=293; E=\"00100\"";
+}
+
+// The user types into the Vt box and saves with Alt+F and Return (Save): the menu does not
+// move the focus, so the box keeps the text as typed and slot E is not written.
+void TestForm1File::savedThroughKeyboardMenu()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, vtLine);
+    QFETCH(QString, opened);
+    const QString path = m_dir.filePath(QStringLiteral("keys-") + QTest::currentDataTag());
+    Form1Bench saved;
+    choose(saved, path);
+    saved.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&saved.window));
+    auto* vt = saved.get<ValueBox>("Text5");
+    QTest::mouseClick(vt, Qt::LeftButton);
+    vt->selectAll();
+    QTest::keyClicks(vt, typed);
+    QTest::keyClick(vt, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QTRY_VERIFY(QFile::exists(path));
+    saved.expect(QStringLiteral("VScroll1=12; Text5=%1; E=").arg(typed));
+    QCOMPARE(contents(path).split('\r').value(2), '\n' + vtLine);
+
+    Form1Bench loaded;
+    choose(loaded, path);
+    runMenu(loaded, "mnuOpen");
+    loaded.expect(opened);
 }
 
 QTEST_MAIN(TestForm1File)

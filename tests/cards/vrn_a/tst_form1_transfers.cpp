@@ -57,7 +57,7 @@ void TestForm1Transfers::send()
     QFETCH(QByteArrayList, frames);
     QFETCH(QString, slotsAfter);
     Form1Bench bench;
-    QVERIFY(bench.link.openSimulatedCard());
+    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
     setup(bench);
     auto* button = bench.get<GraphicalButton>("Command1");
     QElapsedTimer clock;
@@ -68,7 +68,7 @@ void TestForm1Transfers::send()
     // Ten settle pauses of 0.1 s, one after every frame but "z$".
     QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(button->backColour(), 12632256);
-    QCOMPARE(bench.link.simulatedCard().framesReceived(), frames);
+    QCOMPARE(bench.card.framesReceived(), frames);
     bench.expect(slotsAfter);
     QVERIFY(bench.notices.history().isEmpty());
 }
@@ -87,18 +87,18 @@ void TestForm1Transfers::read_data()
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QString>("expected");
     QTest::newRow("worked-example-vt-low-part-first-and-imax") << Setup([](Form1Bench& b) {
-        b.link.simulatedCard().setParameter('E', 188);
-        b.link.simulatedCard().setParameter('H', 294);
+        b.card.setParameter('E', 188);
+        b.card.setParameter('H', 294);
     }) << "Text5=550; VScroll1=12; E=\"00188\"; Text11=861; VScroll5=729; H=\"00294\"";
     QTest::newRow("imin-high-part-first")
-        << Setup([](Form1Bench& b) { b.link.simulatedCard().setParameter('G', 300); })
+        << Setup([](Form1Bench& b) { b.card.setParameter('G', 300); })
         << "Text6=879; VScroll2=211; G=\"00300\"";
     QTest::newRow("ipol-and-pwm") << Setup([](Form1Bench& b) {
-        b.link.simulatedCard().setParameter('F', 205);
-        b.link.simulatedCard().setParameter('B', 3);
+        b.card.setParameter('F', 205);
+        b.card.setParameter('B', 3);
     }) << "Text8=600; VScroll4=50; F=\"00205\"; Check9=1; Check7=0; B=\"00003\"";
     QTest::newRow("coil-7-marks-nothing-kept-as-number")
-        << Setup([](Form1Bench& b) { b.link.simulatedCard().setParameter('A', 7); })
+        << Setup([](Form1Bench& b) { b.card.setParameter('A', 7); })
         << "A=7; Check3=0; Check4=0; Check5=0; Check6=0; Check1=0";
     QTest::newRow("ramps-both-zero-turn-ramps-off")
         << Setup([](Form1Bench& b) { b.click("Check13"); })
@@ -107,15 +107,15 @@ void TestForm1Transfers::read_data()
     QTest::newRow("ramp-down-only-turns-ramps-on") << Setup([](Form1Bench& b) {
         b.click("Check13");
         b.click("Check13"); // ramps off before the Read
-        b.link.simulatedCard().setParameter('D', 12);
+        b.card.setParameter('D', 12);
     }) << "Check13=1; VScroll3=255; VScroll6=243; Text2=0; Text3=2.4; C=\"00000\"; D=\"00012\"";
     QTest::newRow("reference-1-clears-others-slot-keeps-1") << Setup([](Form1Bench& b) {
         b.click("Check14");
-        b.link.simulatedCard().setParameter('a', 1);
+        b.card.setParameter('a', 1);
     }) << "Check2=0; Check12=1; Check14=0; a=1";
     QTest::newRow("coil-preset-then-imax-from-reply") << Setup([](Form1Bench& b) {
-        b.link.simulatedCard().setParameter('A', 1);
-        b.link.simulatedCard().setParameter('H', 300);
+        b.card.setParameter('A', 1);
+        b.card.setParameter('H', 300);
     }) << "Check3=1; A=\"00001\"; VScroll5=723; Text11=879; H=\"00300\"";
 }
 
@@ -124,13 +124,13 @@ void TestForm1Transfers::read()
     QFETCH(Setup, setup);
     QFETCH(QString, expected);
     Form1Bench bench;
-    QVERIFY(bench.link.openSimulatedCard());
+    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
     setup(bench);
     auto* button = bench.get<GraphicalButton>("Command2");
     button->click();
     QCOMPARE(button->backColour(), 255);
     QTRY_VERIFY(!button->isBusy());
-    QCOMPARE(bench.link.simulatedCard().framesReceived(), QByteArrayList{"w$"});
+    QCOMPARE(bench.card.framesReceived(), QByteArrayList{"w$"});
     bench.expect(expected);
 }
 
@@ -139,12 +139,11 @@ void TestForm1Transfers::readRefusesOutOfRangeOrGarbledReply_data()
     QTest::addColumn<Setup>("fault");
     QTest::addColumn<QString>("told");
     const auto memory = [](char letter, int value) {
-        return Setup([=](Form1Bench& b) { b.link.simulatedCard().setParameter(letter, value); });
+        return Setup([=](Form1Bench& b) { b.card.setParameter(letter, value); });
     };
     const auto field = [](int position, const char* characters) {
-        return Setup([=](Form1Bench& b) {
-            b.link.simulatedCard().faults().replyFieldOverrides[position] = characters;
-        });
+        return Setup(
+            [=](Form1Bench& b) { b.card.faults().replyFieldOverrides[position] = characters; });
     };
     QTest::newRow("vt-above-200") << memory('E', 201) << "Vt level reads 201";
     QTest::newRow("ipol-above-255") << memory('F', 256) << "I Pol current reads 256";
@@ -163,9 +162,9 @@ void TestForm1Transfers::readRefusesOutOfRangeOrGarbledReply()
     QFETCH(Setup, fault);
     QFETCH(QString, told);
     Form1Bench bench;
-    QVERIFY(bench.link.openSimulatedCard());
-    bench.link.simulatedCard().setParameter('A', 2); // would mark "(2) 1200 mA"
-    bench.link.simulatedCard().setParameter('E', 35);
+    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
+    bench.card.setParameter('A', 2); // would mark "(2) 1200 mA"
+    bench.card.setParameter('E', 35);
     fault(bench);
     const SlotTable before = bench.slots;
     auto* button = bench.get<GraphicalButton>("Command2");

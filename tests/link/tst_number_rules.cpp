@@ -1,10 +1,13 @@
-#include "ui/number_text.h"
+#include "link/number_rules.h"
 
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace vrn;
 
-class TestNumberText : public QObject
+class TestNumberRules : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -16,13 +19,21 @@ private Q_SLOTS:
     void roundHalfEven();
     void boxNumberText_data();
     void boxNumberText();
+    void boxTextReadsBack_data();
+    void boxTextReadsBack();
     void parseBoxNumber_data();
     void parseBoxNumber();
     void fileAndBoxText_data();
     void fileAndBoxText();
+    void fileBoxNumber_data();
+    void fileBoxNumber();
+    void fileNumber_data();
+    void fileNumber();
+    void leadingNumber_data();
+    void leadingNumber();
 };
 
-void TestNumberText::displayCurrent_data()
+void TestNumberRules::displayCurrent_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("shown");
@@ -36,14 +47,14 @@ void TestNumberText::displayCurrent_data()
     QTest::newRow("vrn-d-initial") << 896 << 2625;
 }
 
-void TestNumberText::displayCurrent()
+void TestNumberRules::displayCurrent()
 {
     QFETCH(int, code);
     QFETCH(int, shown);
     QCOMPARE(vrn::displayCurrent(code), shown);
 }
 
-void TestNumberText::currentToCode_data()
+void TestNumberRules::currentToCode_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("code");
@@ -58,14 +69,14 @@ void TestNumberText::currentToCode_data()
     QTest::newRow("fraction-as-typed") << 100.5 << 35.0;
 }
 
-void TestNumberText::currentToCode()
+void TestNumberRules::currentToCode()
 {
     QFETCH(double, value);
     QFETCH(double, code);
     QCOMPARE(vrn::currentToCode(value), code);
 }
 
-void TestNumberText::roundHalfEven_data()
+void TestNumberRules::roundHalfEven_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
@@ -77,14 +88,14 @@ void TestNumberText::roundHalfEven_data()
     QTest::newRow("whole-unchanged") << 7.0 << 7.0;
 }
 
-void TestNumberText::roundHalfEven()
+void TestNumberRules::roundHalfEven()
 {
     QFETCH(double, value);
     QFETCH(double, rounded);
     QCOMPARE(vrn::roundHalfEven(value), rounded);
 }
 
-void TestNumberText::boxNumberText_data()
+void TestNumberRules::boxNumberText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("locale");
@@ -103,9 +114,16 @@ void TestNumberText::boxNumberText_data()
                           << "0";
     QTest::newRow("german-decimal-comma") << 1 * kSecondsPerStep << "de_DE"
                                           << "0,2";
+    // 15 digits round up to 10^15, which the short form writes as "1e+15".
+    QTest::newRow("fifteen-nines-and-a-fraction-written-out") << 999999999999999.6 << "C"
+                                                              << "1000000000000000";
+    QTest::newRow("large-number-written-out") << 1e20 << "C"
+                                              << "100000000000000000000";
+    QTest::newRow("small-fraction-written-out") << -1.5e-5 << "de_DE"
+                                                << "-0,000015";
 }
 
-void TestNumberText::boxNumberText()
+void TestNumberRules::boxNumberText()
 {
     QFETCH(double, value);
     QFETCH(QString, locale);
@@ -113,7 +131,30 @@ void TestNumberText::boxNumberText()
     QCOMPARE(vrn::boxNumberText(value, QLocale(locale)), text);
 }
 
-void TestNumberText::parseBoxNumber_data()
+void TestNumberRules::boxTextReadsBack_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("fifteen-nines-and-a-fraction") << 999999999999999.6 << "C";
+    QTest::newRow("negative-fifteen-nines-and-a-fraction-arabic") << -999999999999999.6 << "ar_EG";
+    QTest::newRow("largest-number-german") << std::numeric_limits<double>::max() << "de_DE";
+    QTest::newRow("smallest-number-persian")
+        << std::numeric_limits<double>::denorm_min() << "fa_IR";
+    QTest::newRow("fifteen-significant-digits") << 0.000123456789012345 << "C";
+}
+
+// What a box shows is a number the box takes, and the same number.
+void TestNumberRules::boxTextReadsBack()
+{
+    QFETCH(double, value);
+    QFETCH(QString, locale);
+    const QString text = vrn::boxNumberText(value, QLocale(locale));
+    const std::optional<double> back = vrn::parseBoxNumber(text, QLocale(locale));
+    QVERIFY2(back.has_value(), qPrintable(text));
+    QVERIFY2(std::fabs(*back - value) <= 1e-14 * std::fabs(value), qPrintable(text));
+}
+
+void TestNumberRules::parseBoxNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("locale");
@@ -145,9 +186,33 @@ void TestNumberText::parseBoxNumber_data()
                                                   << "C" << false << 0.0;
     QTest::newRow("lone-sign-is-no-number") << "-"
                                             << "C" << false << 0.0;
+    QTest::newRow("english-group-separator") << "1,200"
+                                             << "en_US" << true << 1200.0;
+    QTest::newRow("english-groups-and-point") << "-1,200,000.5"
+                                              << "en_US" << true << -1200000.5;
+    QTest::newRow("english-comma-without-grouping-is-a-point") << "0,4"
+                                                               << "en_US" << true << 0.4;
+    QTest::newRow("english-short-group-is-a-point") << "1,20"
+                                                    << "en_US" << true << 1.2;
+    QTest::newRow("english-first-group-0-is-a-point") << "0,250"
+                                                      << "en_US" << true << 0.25;
+    QTest::newRow("english-grouped-exponent-is-no-number") << "1,200e3"
+                                                           << "en_US" << false << 0.0;
+    QTest::newRow("english-misplaced-groups-are-no-number") << "12,00,0"
+                                                            << "en_US" << false << 0.0;
+    QTest::newRow("german-group-separator") << "1.200"
+                                            << "de_DE" << true << 1200.0;
+    QTest::newRow("german-groups-and-comma") << " 1.200,5 "
+                                             << "de_DE" << true << 1200.5;
+    QTest::newRow("german-point-without-grouping") << "0.4"
+                                                   << "de_DE" << true << 0.4;
+    QTest::newRow("german-short-group-is-a-point") << "1.20"
+                                                   << "de_DE" << true << 1.2;
+    QTest::newRow("swiss-apostrophe-group")
+        << QStringLiteral("1\u2019200") << "de_CH" << true << 1200.0;
 }
 
-void TestNumberText::parseBoxNumber()
+void TestNumberRules::parseBoxNumber()
 {
     QFETCH(QString, text);
     QFETCH(QString, locale);
@@ -159,7 +224,7 @@ void TestNumberText::parseBoxNumber()
         QCOMPARE(*parsed, value);
 }
 
-void TestNumberText::fileAndBoxText_data()
+void TestNumberRules::fileAndBoxText_data()
 {
     QTest::addColumn<QString>("box"); // as a value box shows it in the locale
     QTest::addColumn<QString>("locale");
@@ -189,13 +254,25 @@ void TestNumberText::fileAndBoxText_data()
                                  << "de_DE"
                                  << " 2.5 "
                                  << " 2,5 ";
+    QTest::newRow("english-groups-dropped") << "1,200"
+                                            << "en_US"
+                                            << "1200"
+                                            << "1200";
+    QTest::newRow("german-groups-dropped") << "1.200,5"
+                                           << "de_DE"
+                                           << "1200.5"
+                                           << "1200,5";
+    QTest::newRow("german-short-group-is-a-point") << "1.20"
+                                                   << "de_DE"
+                                                   << "1.20"
+                                                   << "1,20";
     QTest::newRow("no-number-left-alone") << "1,2,3"
                                           << "de_DE"
                                           << "1,2,3"
                                           << "1,2,3";
 }
 
-void TestNumberText::fileAndBoxText()
+void TestNumberRules::fileAndBoxText()
 {
     QFETCH(QString, box);
     QFETCH(QString, locale);
@@ -205,5 +282,76 @@ void TestNumberText::fileAndBoxText()
     QCOMPARE(vrn::boxTextFromFile(file, QLocale(locale)), loaded);
 }
 
-QTEST_GUILESS_MAIN(TestNumberText)
-#include "tst_number_text.moc"
+void TestNumberRules::fileBoxNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::newRow("point-with-blanks") << " 2.5 " << true << 2.5;
+    QTest::newRow("comma-is-a-point-never-a-group") << "1,200" << true << 1.2;
+    QTest::newRow("grouping-is-no-number") << "1,200.5" << false << 0.0;
+}
+
+void TestNumberRules::fileBoxNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    const std::optional<double> parsed = vrn::fileBoxNumber(text);
+    QCOMPARE(parsed.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*parsed, value);
+}
+
+void TestNumberRules::fileNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::newRow("whole") << "254" << true << 254.0;
+    QTest::newRow("fraction-with-point") << "100.5" << true << 100.5;
+    QTest::newRow("signed") << "-3" << true << -3.0;
+    QTest::newRow("exponent-is-no-number-as-in-a-box") << "2.5e1" << false << 0.0;
+    QTest::newRow("comma-is-no-decimal-point") << "0,2" << false << 0.0;
+    QTest::newRow("blanks-are-no-number") << " 7" << false << 0.0;
+    QTest::newRow("empty-is-no-number") << "" << false << 0.0;
+}
+
+void TestNumberRules::fileNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    const std::optional<double> parsed = vrn::fileNumber(text);
+    QCOMPARE(parsed.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*parsed, value);
+}
+
+void TestNumberRules::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("digits") << "188" << 188.0;
+    QTest::newRow("leading-blanks-skipped") << "  7" << 7.0;
+    QTest::newRow("stops-at-letter") << "12x" << 12.0;
+    QTest::newRow("no-digits-is-zero") << "abc" << 0.0;
+    QTest::newRow("empty-is-zero") << "" << 0.0;
+    QTest::newRow("decimal-point") << "1.4" << 1.4;
+    QTest::newRow("comma-ends-number") << "1,4" << 1.0;
+    QTest::newRow("sign") << "-3" << -3.0;
+    QTest::newRow("lone-sign-is-zero") << "-" << 0.0;
+    QTest::newRow("exponent") << "1E2" << 100.0;
+    QTest::newRow("exponent-without-digits-ignored") << "5e" << 5.0;
+    QTest::newRow("leading-zeros") << "00003" << 3.0;
+}
+
+void TestNumberRules::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(vrn::leadingNumber(text), value);
+}
+
+QTEST_GUILESS_MAIN(TestNumberRules)
+#include "tst_number_rules.moc"

@@ -1,8 +1,8 @@
-#include "link/simulated_transport.h"
+#include "sim/simulated_transport.h"
 
-namespace vrn {
+namespace vrn::sim {
 
-SimulatedTransport::SimulatedTransport(sim::Card& card, QObject* parent)
+SimulatedTransport::SimulatedTransport(Card& card, QObject* parent)
     : Transport(parent), m_card(card)
 {
     m_sendTimer.setSingleShot(true);
@@ -16,7 +16,7 @@ SimulatedTransport::SimulatedTransport(sim::Card& card, QObject* parent)
 
 bool SimulatedTransport::open()
 {
-    m_error.clear();
+    m_error = {};
     m_open = true;
     m_outgoing.clear();
     m_incoming.clear();
@@ -62,7 +62,7 @@ void SimulatedTransport::deliverOutgoing()
     Q_EMIT bytesWritten();
 }
 
-void SimulatedTransport::schedule(const sim::Emission& emission)
+void SimulatedTransport::schedule(const Emission& emission)
 {
     m_due.emplace(m_clock.elapsed() + emission.delayMs, emission);
     armTimer();
@@ -82,11 +82,13 @@ void SimulatedTransport::deliverDue()
 {
     bool arrived = false;
     while (m_open && !m_due.empty() && m_due.begin()->first <= m_clock.elapsed()) {
-        const sim::Emission emission = m_due.begin()->second;
+        const Emission emission = m_due.begin()->second;
         m_due.erase(m_due.begin());
         if (emission.portLost) {
             close();
-            m_error = QStringLiteral("The simulated card's line went dead (an injected fault).");
+            // An injected fault: the line goes dead as when a device is unplugged.
+            m_error = {LinkError::Reason::LineLost, name()};
+            m_error.systemText = QStringLiteral("an injected fault");
             Q_EMIT lost(m_error);
             return;
         }
@@ -98,4 +100,9 @@ void SimulatedTransport::deliverDue()
         Q_EMIT readyRead();
 }
 
-} // namespace vrn
+bool openSimulatedCard(Link& link, Card& card)
+{
+    return link.open(std::make_unique<SimulatedTransport>(card));
+}
+
+} // namespace vrn::sim

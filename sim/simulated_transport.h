@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/link.h"
 #include "link/transport.h"
 #include "sim/card.h"
 
@@ -8,7 +9,7 @@
 
 #include <map>
 
-namespace vrn {
+namespace vrn::sim {
 
 // The in-process simulated card on a line of its own: writes go out on the next turn of the
 // event loop, answers arrive after the delays the card asks for, exactly as on a real port.
@@ -16,36 +17,40 @@ class SimulatedTransport : public Transport
 {
     Q_OBJECT
 public:
-    explicit SimulatedTransport(sim::Card& card, QObject* parent = nullptr);
+    explicit SimulatedTransport(Card& card, QObject* parent = nullptr);
 
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_open; }
     QString name() const override { return QStringLiteral("simulated card"); }
-    QString errorString() const override { return m_error; }
+    bool isSimulated() const override { return true; }
+    LinkError error() const override { return m_error; }
     void clearOutput() override { m_outgoing.clear(); }
     void write(const QByteArray& bytes) override;
     qint64 bytesToWrite() const override { return m_outgoing.size(); }
     qint64 bytesAvailable() const override { return m_incoming.size(); }
     QByteArray readAll() override;
 
-    sim::Card& card() { return m_card; }
+    Card& card() { return m_card; }
 
 private:
     void deliverOutgoing();
     void deliverDue();
-    void schedule(const sim::Emission& emission);
+    void schedule(const Emission& emission);
     void armTimer();
 
-    sim::Card& m_card;
+    Card& m_card;
     bool m_open = false;
-    QString m_error;
+    LinkError m_error;
     QByteArray m_outgoing;
     QByteArray m_incoming;
     QElapsedTimer m_clock;
-    std::multimap<qint64, sim::Emission> m_due; // by arrival time in ms on m_clock
+    std::multimap<qint64, Emission> m_due; // by arrival time in ms on m_clock
     QTimer m_sendTimer;
     QTimer m_arrivalTimer;
 };
 
-} // namespace vrn
+// Opens the card on the link, as the "Simulated card" item of the launcher does.
+bool openSimulatedCard(Link& link, Card& card);
+
+} // namespace vrn::sim

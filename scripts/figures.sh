@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Regenerates the reliability figures of the README on the checked-out commit:
+#   1. the long fault-injection soak, seed 4242 x 4000 transfers, with every fault and with
+#      --fast-only (both at once), each with its tables of faults and outcomes;
+#   2. ./scripts/fuzz.sh for every libFuzzer target (600 s each);
+#   3. with --bench, also ./scripts/bench.sh (performance figures).
+# Everything printed is also kept in build/figures/<commit>-<time>/; the commit the figures
+# belong to (and whether the working tree differed from it) opens and closes the output.
+#   ./scripts/figures.sh                       soak and fuzzing
+#   ./scripts/figures.sh --bench               and the performance figures
+#   ./scripts/figures.sh --fuzz-seconds 60 --transfers 400   a shorter trial
+#   ./scripts/figures.sh --no-fuzz             the soak only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+usage() {
+    echo "usage: $0 [--bench] [--no-fuzz] [--fuzz-seconds N] [--transfers N] [--seed N]" >&2
+    exit 2
+}
+
+bench=0
+fuzz_seconds=600
+transfers=4000
+seed=4242
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --bench) bench=1 ;;
+        --no-fuzz) fuzz_seconds=0 ;;
+        --fuzz-seconds) fuzz_seconds="${2:-}"; shift ;;
+        --transfers) transfers="${2:-}"; shift ;;
+        --seed) seed="${2:-}"; shift ;;
+        *) usage ;;
+    esac
+    shift
+done
+[[ "$fuzz_seconds" =~ ^[0-9]+$ && "$transfers" =~ ^[1-9][0-9]*$ && "$seed" =~ ^[0-9]+$ ]] \
+    || usage
+
+commit=$(git rev-parse --short HEAD)
+if [ -z "$(git status --porcelain --untracked-files=no)" ]; then
+    tree="clean"
+else
+    tree="MODIFIED: the figures do not belong to $commit alone"
+fi
+describe() {
+    echo "commit $commit ($(git log -1 --format=%cs HEAD)), working tree $tree"
+    echo "machine: $(nproc) processors, $(uptime | sed 's/.*load average/load average/')"
+}
+
+out="build/figures/$commit-$(date +%Y%m%d-%H%M%S)"
+mkdir -p "$out"
+exec > >(tee "$out/figures.txt") 2>&1
+
+echo "VRN-PC reliability figures, $(date -Iseconds)"
+describe
+failed=0
+
+echo
+echo "== Fault-injection soak: seed $seed, $transfers transfers"
+vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
+cmake --preset dev >/dev/null
+cmake --build build/dev --target vrn-soak >/dev/null
+export QT_QPA_PLATFORM=offscreen
+export QT_LOGGING_RULES="qt.qpa.*=false"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="$out/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+build/dev/bench/vrn-soak --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
+every=$!
+build/dev/bench/vrn-soak --seed "$seed" --transfers "$transfers" --fast-only \
+    >"$out/soak-fast-only.txt" &
+fast=$!
+wait "$every" || failed=1
+wait "$fast" || failed=1
+echo "-- every fault, the time-outs included:"
+cat "$out/soak-every-fault.txt"
+echo "-- --fast-only (without the faults that wait for a time-out):"
+cat "$out/soak-fast-only.txt"
+
+if [ "$fuzz_seconds" -gt 0 ]; then
+    echo
+    echo "== Fuzzing: every target for $fuzz_seconds s, from the committed corpus"
+    VRN_FUZZ_WORK="$(mktemp -d "${TMPDIR:-/tmp}/vrn-figures-fuzz.XXXXXX")" \
+        ./scripts/fuzz.sh "$fuzz_seconds" || failed=1
+fi
+
+if [ "$bench" -eq 1 ]; then
+    echo
+    echo "== Performance"
+    ./scripts/bench.sh || failed=1
+fi
+
+echo
+describe
+echo "results: $out"
+exit "$failed"

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Brings translations/*.ts up to date with the texts the sources mark for translation (lupdate
+# keeps every translation already made). Translate new entries with Qt Linguist or by editing
+# the file, then commit it; the build turns it into the .qm file the program loads. A class's
+# texts (tr()) are found under its full name ("vrn::CardWindow"), so includes must resolve (-I .).
+#   ./scripts/update-translations.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+vrn_install_missing qt6-l10n-tools
+for ts in translations/*.ts; do
+    /usr/lib/qt6/bin/lupdate -I . -no-obsolete -locations none app cards ui link sim -ts "$ts"
+done

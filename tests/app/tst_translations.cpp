@@ -1,0 +1,54 @@
+// The program speaks the user's language where it has a translation; the classic captions of
+// the windows stay as they are in every language.
+
+#include "app/application.h"
+#include "app/form2.h"
+#include "app/translations.h"
+#include "cards/common/card_window.h"
+#include "cards/common/link_messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace vrn;
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void germanTextsAndClassicCaptions();
+};
+
+void TestTranslations::germanTextsAndClassicCaptions()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    installTranslations(*qApp);
+    Application app;
+    app.setEndHandler([] {});
+    app.notices().setShowWindows(false);
+
+    // Texts of the program's own: messages, menu items it added, accessible names.
+    QVERIFY2(LinkMessages::transferProblem({LinkError::Reason::NoPortOpen, QString()})
+                 .startsWith(QStringLiteral("Keine serielle Schnittstelle")),
+             "the message is not in German");
+    const auto* simulated = app.launcher()->findChild<QAction*>(QStringLiteral("seSimulated"));
+    QCOMPARE(simulated->text(), QStringLiteral("Simulierte Karte"));
+    CardWindow* vrnA = app.showCardWindow(CardModel::VrnA);
+    QCOMPARE(vrnA->findChild<QWidget*>(QStringLiteral("VScroll5"))->accessibleName(),
+             QStringLiteral("I Max (mA) auf/ab"));
+
+    // The classic captions stay.
+    QCOMPARE(app.launcher()->windowTitle(), QStringLiteral("VRN-PC rev01"));
+    QCOMPARE(app.launcher()->menuBar()->actions().first()->text(), QStringLiteral("Seriale"));
+    QCOMPARE(vrnA->windowTitle(), QStringLiteral("VRN-A rev01"));
+    const QStringList bar{vrnA->menuBar()->actions().at(0)->text(),
+                          vrnA->menuBar()->actions().at(1)->text()};
+    QCOMPARE(bar, (QStringList{"&File", "&Exit"}));
+    QCOMPARE(vrnA->findChild<QWidget*>(QStringLiteral("Command1"))->property("text").toString(),
+             QStringLiteral("Send Parameters"));
+}
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"
