@@ -129,6 +129,9 @@ void TestChrome::bannerIsOwnSize()
 void TestChrome::busyColours()
 {
     GraphicalButton button(QStringLiteral("Read Parameters"));
+    // Wider than its caption, as the layout tables make the transfer buttons: sized to the
+    // caption alone, a style with a narrow size hint lets the text reach the bevel.
+    button.setFixedSize(2 * button.sizeHint().width(), button.sizeHint().height());
     QCOMPARE(button.backColour(), 12632256);
     // The face as drawn, just inside the bevel, where the caption never reaches.
     const auto face = [&button] {
