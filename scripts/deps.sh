@@ -27,4 +27,4 @@ VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-
 # starting the packed program.
 VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                       binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 librsvg2-bin icoutils
-                      fonts-dejavu-core zip unzip xvfb xauth x11-utils)
+                      zip unzip xvfb xauth x11-utils)

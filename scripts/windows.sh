@@ -28,8 +28,12 @@ step "Windows Qt"
 if [ -n "${VRN_QT_WIN64:-}" ]; then
     qt=$(realpath "$VRN_QT_WIN64")
 else
-    toolchains="$(dirname "$root")/shared/toolchains/win64"
-    tarball="$toolchains/qt6-win64.tar.gz"
+    # ../shared beside the repository; for a git worktree, beside its main repository too.
+    tarball="$(dirname "$root")/shared/toolchains/win64/qt6-win64.tar.gz"
+    if [ ! -f "$tarball" ] && common=$(git rev-parse --path-format=absolute --git-common-dir 2>/dev/null); then
+        beside_main="$(dirname "$(dirname "$common")")/shared/toolchains/win64/qt6-win64.tar.gz"
+        [ -f "$beside_main" ] && tarball=$beside_main
+    fi
     if [ ! -f "$tarball" ]; then
         echo "error: the Windows Qt is missing: $tarball does not exist." >&2
         echo "It belongs in shared/toolchains/win64/ beside the repository. Or set VRN_QT_WIN64" >&2
@@ -58,12 +62,13 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt_toolchain" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw64-posix.cmake" \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" >/dev/null
-cmake --build "$build"
+cmake --build "$build" --parallel 2
 
 step "tests under wine"
 # Wine passes no QT_* variable to a Windows program: the tests' settings live in the registry of
 # a wine prefix of our own. Offscreen platform; the test log on stderr (there is no console);
-# DejaVu for the offscreen platform, which finds no fonts on Windows by itself.
+# Liberation Sans, the windows' face, for the offscreen platform, which finds no fonts on Windows
+# by itself.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 runtime_dir() { dirname "$(realpath "$("$mingw-g++-posix" -print-file-name="$1")")"; }
 gcc_runtime=$(runtime_dir libstdc++-6.dll)
@@ -89,12 +94,15 @@ registry() { # <key> <name> <value>
 }
 registry 'HKCU\Environment' QT_QPA_PLATFORM offscreen
 registry 'HKCU\Environment' QT_FORCE_STDERR_LOGGING 1
-registry 'HKCU\Environment' QT_QPA_FONTDIR "$(windows_path /usr/share/fonts/truetype/dejavu)"
+# The zip carries no style plugin: the tests draw with the style the packed program draws
+# with, Qt's built-in "windows" style, not the Windows Qt's windowsvista plugin.
+registry 'HKCU\Environment' QT_STYLE_OVERRIDE windows
+registry 'HKCU\Environment' QT_QPA_FONTDIR "$(windows_path /usr/share/fonts/truetype/liberation2)"
 # The wine user has changed the number format of the Region settings to a decimal comma, as
 # many technicians' Windows have it: the card windows must follow it, the files keep ".".
 registry 'HKCU\Control Panel\International' sDecimal ','
 registry 'HKCU\Control Panel\International' sThousand '.'
-ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+ctest --test-dir "$build" --output-on-failure --parallel 2
 
 step "zip"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -102,19 +110,31 @@ name=vrn-pc-$version-win64
 stage=$out/stage/$name
 rm -rf "$out/stage" "$out/$name.zip"
 mkdir -p "$stage/platforms" "$stage/licenses"
+# The programs of the zip. The windowed ones start by double-click: no console window, and
+# Explorer shows their icon and version. A console program draws nothing on the screen and
+# takes the offscreen platform plugin.
+windowed_programs=(app/vrn-pc.exe)
+console_programs=()
+plugins=(platforms/qwindows.dll)
+[ ${#console_programs[@]} -gt 0 ] && plugins+=(platforms/qoffscreen.dll)
 # Symbol tables are left out: nothing loads them (the MinGW runtime shrinks from 24 MB to 2 MB).
 strip_to() { "$mingw-strip" --strip-unneeded -o "$2" "$1"; }
-strip_to "$build/app/vrn-pc.exe" "$stage/vrn-pc.exe"
-strip_to "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/qwindows.dll"
-# A double-click must open no console window, and Explorer shows the icon and the version.
-[[ "$("$mingw-objdump" -p "$stage/vrn-pc.exe")" == *"(Windows GUI)"* ]] \
-    || { echo "error: vrn-pc.exe would open a console window" >&2; exit 1; }
-[ -n "$(wrestool -l --type=14 "$stage/vrn-pc.exe")" ] \
-    || { echo "error: vrn-pc.exe has no icon" >&2; exit 1; }
-[ -n "$(wrestool -l --type=16 "$stage/vrn-pc.exe")" ] \
-    || { echo "error: vrn-pc.exe has no version resource" >&2; exit 1; }
+for program in "${windowed_programs[@]}" "${console_programs[@]}"; do
+    strip_to "$build/$program" "$stage/$(basename "$program")"
+done
+for program in "${windowed_programs[@]}"; do
+    exe=$stage/$(basename "$program")
+    [[ "$("$mingw-objdump" -p "$exe")" == *"(Windows GUI)"* ]] \
+        || { echo "error: $exe would open a console window" >&2; exit 1; }
+    [ -n "$(wrestool -l --type=14 "$exe")" ] || { echo "error: $exe has no icon" >&2; exit 1; }
+    [ -n "$(wrestool -l --type=16 "$exe")" ] \
+        || { echo "error: $exe has no version resource" >&2; exit 1; }
+done
+for plugin in "${plugins[@]}"; do
+    strip_to "$qt/plugins/$plugin" "$stage/$plugin"
+done
 
-# Every DLL that the program and the plugin load, and the DLLs those load, from the Windows Qt
+# Every DLL that the programs and the plugins load, and the DLLs those load, from the Windows Qt
 # and the MinGW runtime; the others (KERNEL32.dll, USER32.dll...) come with Windows.
 search=("$qt/bin" "$gcc_runtime" "$pthread_runtime")
 add_imports() {
@@ -130,8 +150,9 @@ add_imports() {
         done
     done
 }
-add_imports "$stage/vrn-pc.exe"
-add_imports "$stage/platforms/qwindows.dll"
+for file in "$stage"/*.exe "$stage"/platforms/*.dll; do
+    add_imports "$file"
+done
 
 # The licences of what the zip carries besides VRN-PC, with Windows line ends.
 licence() { # <file> <name in licenses\>
