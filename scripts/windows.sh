@@ -30,7 +30,8 @@ if [ -n "${VRN_QT_WIN64:-}" ]; then
 else
     # ../shared beside the repository; for a git worktree, beside its main repository too.
     tarball="$(dirname "$root")/shared/toolchains/win64/qt6-win64.tar.gz"
-    if [ ! -f "$tarball" ] && common=$(git rev-parse --path-format=absolute --git-common-dir 2>/dev/null); then
+    common=$(git rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+    if [ ! -f "$tarball" ] && [ -n "$common" ]; then
         beside_main="$(dirname "$(dirname "$common")")/shared/toolchains/win64/qt6-win64.tar.gz"
         [ -f "$beside_main" ] && tarball=$beside_main
     fi
