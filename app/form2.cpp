@@ -62,8 +62,13 @@ QString SerialPortEntry::caption() const
     QString text = location;
     if (!description.isEmpty())
         text += QStringLiteral(" - ") + description;
-    if (!manufacturer.isEmpty() && manufacturer != description)
-        text += QStringLiteral(" (%1)").arg(manufacturer);
+    if (!manufacturer.isEmpty() && manufacturer != description) {
+        // Windows names the maker of built-in ports "(Standard port types)", brackets included.
+        const bool bracketed =
+            manufacturer.startsWith(QLatin1Char('(')) && manufacturer.endsWith(QLatin1Char(')'));
+        text +=
+            bracketed ? QLatin1Char(' ') + manufacturer : QStringLiteral(" (%1)").arg(manufacturer);
+    }
     text.replace(QLatin1Char('&'), QLatin1String("&&")); // an "&" would mark a shortcut
     return text;
 }
@@ -135,8 +140,15 @@ Form2::Form2(QWidget* parent)
 QList<SerialPortEntry> Form2::systemPorts()
 {
     QList<SerialPortEntry> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports.append({info.systemLocation(), info.description(), info.manufacturer()});
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+        // "COM3", as Windows names its ports to the user; its system location is "\\.\COM3".
+        const QString location = info.portName();
+#else
+        const QString location = info.systemLocation();
+#endif
+        ports.append({location, info.description(), info.manufacturer()});
+    }
     return ports;
 }
 

@@ -26,7 +26,13 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+// windows.h first: psapi.h relies on its types.
+#include <psapi.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -1156,6 +1162,14 @@ SoakReport Soak::run()
 
 qint64 residentSetBytes()
 {
+#ifdef Q_OS_WIN
+    // The working set: the pages of the process that are in memory now.
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<qint64>(counters.WorkingSetSize);
+#else
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
@@ -1163,6 +1177,7 @@ qint64 residentSetBytes()
     if (fields.size() < 2)
         return 0;
     return fields[1].toLongLong() * sysconf(_SC_PAGESIZE);
+#endif
 }
 
 SoakReport runSoak(const SoakOptions& options)

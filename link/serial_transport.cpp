@@ -15,6 +15,12 @@
 namespace vrn {
 namespace {
 
+#ifdef Q_OS_WIN
+constexpr bool kRefusedPortIsHeldElsewhere = true;
+#else
+constexpr bool kRefusedPortIsHeldElsewhere = false;
+#endif
+
 #ifdef Q_OS_UNIX
 // The device node a port name stands for: QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
 QString devicePath(const QString& deviceName)
@@ -197,9 +203,12 @@ LinkError SerialTransport::errorFor(const QString& deviceName, QSerialPort::Seri
         break;
     case QSerialPort::PermissionError:
         e.access = access;
-        // The system would let this user in: the port is locked by another program.
-        e.reason =
-            e.access.userMayOpen ? LinkError::Reason::InUse : LinkError::Reason::NoPermission;
+        // The system would let this user in: the port is locked by another program. Windows
+        // gives a port to one program at a time and has no groups of port users: there a
+        // refused port is always one that another program holds.
+        e.reason = e.access.userMayOpen || kRefusedPortIsHeldElsewhere
+                       ? LinkError::Reason::InUse
+                       : LinkError::Reason::NoPermission;
         break;
     case QSerialPort::OpenError:
         e.reason = LinkError::Reason::AlreadyOpen;

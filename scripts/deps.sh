@@ -26,3 +26,9 @@ VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-
 # What the tests use beyond the build: pdftotext and pdfinfo read the commissioning record back
 # (its tests skip when they are missing).
 VRN_TEST_PACKAGES=(poppler-utils)
+# The Windows build (scripts/windows.sh): MinGW-w64 compilers and wine, librsvg2-bin and icoutils
+# for the program's icon, zip for the package, and a virtual X server (xvfb, xauth, x11-utils) for
+# starting the packed program.
+VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+                      binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 librsvg2-bin icoutils
+                      zip unzip xvfb xauth x11-utils)

@@ -3,6 +3,7 @@
 #include "ui/classic_colour.h"
 #include "ui/twips.h"
 
+#include <QFontDatabase>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,7 +14,19 @@ namespace vrn {
 QString classicFontFamily()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("MS Sans Serif");
+    // The first of these faces that this Windows has. Liberation Sans and Arial have the very
+    // widths the layouts were checked with; Microsoft Sans Serif and Tahoma, the classic
+    // windows' own faces, are there for a Windows without Arial. Left to itself, a Windows
+    // without these fonts takes a math face whose text value boxes do not show.
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* face : {"Liberation Sans", "Arial", "Microsoft Sans Serif", "Tahoma"}) {
+            if (installed.contains(QLatin1String(face), Qt::CaseInsensitive))
+                return QString::fromLatin1(face);
+        }
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
 #else
     // A narrow sans whose widths fit the layout tables' labels (Debian package
     // fonts-liberation2, which scripts/deps.sh installs and the package depends on).

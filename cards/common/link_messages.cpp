@@ -23,9 +23,16 @@ QString LinkMessages::deviceProblem(const LinkError& e)
     const QString& port = e.port;
     switch (e.reason) {
     case Reason::DeviceNotFound:
+#ifdef Q_OS_WIN
+        return tr("The serial port %1 does not exist. Check that the card's cable or USB adapter "
+                  "is plugged in, and choose the port it is on (the Device Manager lists the COM "
+                  "ports under \"Ports (COM & LPT)\").")
+            .arg(port);
+#else
         return tr("The serial port %1 does not exist. Check that the card's cable or USB adapter "
                   "is plugged in, and choose the port it is on.")
             .arg(port);
+#endif
     case Reason::InUse:
         return tr("The serial port %1 is in use by another program. Close the other program that "
                   "uses it (a terminal program, or another copy of this one), then choose the "

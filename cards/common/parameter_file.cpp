@@ -6,6 +6,7 @@
 #include "ui/value_box.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -43,6 +44,15 @@ QString shown(const FileField& field)
             c = QChar(0xFFFD);
     }
     return QStringLiteral("\"%1\"").arg(text);
+}
+
+// A notice about a file: the path as the system writes it ("C:\Users\..." on Windows) and the
+// reason as part of the notice's sentence (Windows' own texts end with a full stop).
+QString fileNotice(const QString& pattern, const QString& path, QString reason)
+{
+    while (reason.endsWith(QLatin1Char('.')) || reason.endsWith(QLatin1Char(' ')))
+        reason.chop(1);
+    return pattern.arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -185,10 +195,11 @@ void ParameterFileWriter::slot(const SlotValue& value)
 std::optional<QString> writeParameterFile(const QString& path, const QByteArray& bytes)
 {
     const auto failed = [&path](const QString& reason) {
-        return QCoreApplication::translate(
-                   "ParameterFile", "The file \"%1\" could not be saved: %2. Any earlier file of "
-                                    "that name is unchanged.")
-            .arg(path, reason);
+        return fileNotice(QCoreApplication::translate(
+                              "ParameterFile",
+                              "The file \"%1\" could not be saved: %2. Any earlier file of "
+                              "that name is unchanged."),
+                          path, reason);
     };
     const QFileInfo target(path);
     if (target.isDir())
@@ -305,9 +316,10 @@ double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const
 
 QString fileRefusal(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("ParameterFile",
-                                       "The file \"%1\" was not loaded: %2. Nothing was changed.")
-        .arg(path, reason);
+    return fileNotice(
+        QCoreApplication::translate("ParameterFile",
+                                    "The file \"%1\" was not loaded: %2. Nothing was changed."),
+        path, reason);
 }
 
 } // namespace vrn

@@ -4,7 +4,6 @@
 #include "app/application.h"
 #include "app/form2.h"
 #include "cards/common/card_window.h"
-#include "sim/pty_card_server.h"
 #include "ui/graphical_button.h"
 
 #include <QAction>
@@ -13,6 +12,10 @@
 #include <QMenuBar>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include "sim/pty_card_server.h"
+#endif
+
 using namespace vrn;
 
 Q_DECLARE_METATYPE(QList<vrn::SerialPortEntry>)
@@ -20,6 +23,9 @@ Q_DECLARE_METATYPE(QList<vrn::SerialPortEntry>)
 namespace {
 
 constexpr int kTransferWaitMs = 10000;
+
+[[maybe_unused]] constexpr const char* kNoPseudoTerminal =
+    "the card is served on a pseudo-terminal, which Windows does not have";
 
 // The application with its notices kept instead of shown and the ports it lists given by the
 // test.
@@ -82,6 +88,7 @@ private Q_SLOTS:
     void menuListsSystemPorts_data();
     void menuListsSystemPorts();
     void portListReadAfreshEachOpening();
+    void systemPortsUnderTheirUsualNames();
     void listedPortOpensThatDevice();
     void listedPortClosesOpenPortFirst();
     void listedPortThatIsGoneIsReported();
@@ -106,6 +113,12 @@ void TestLauncherPorts::menuListsSystemPorts_data()
     QTest::newRow("numbers-in-natural-order")
         << QList<SerialPortEntry>{{"/dev/ttyS10", "", ""}, {"/dev/ttyS2", "", ""}}
         << QStringList{"/dev/ttyS2", "/dev/ttyS10"};
+    QTest::newRow("windows-ports-in-natural-order")
+        << QList<SerialPortEntry>{{"COM10", "USB Serial Port", "FTDI"}, {"COM2", "", ""}}
+        << QStringList{"COM2", "COM10 - USB Serial Port (FTDI)"};
+    QTest::newRow("maker-in-parentheses-not-doubled")
+        << QList<SerialPortEntry>{{"COM1", "Communications Port", "(Standard port types)"}}
+        << QStringList{"COM1 - Communications Port (Standard port types)"};
     QTest::newRow("ampersand-shown-not-a-shortcut")
         << QList<SerialPortEntry>{{"/dev/ttyUSB1", "R&D adapter", ""}}
         << QStringList{"/dev/ttyUSB1 - R&&D adapter"};
@@ -139,8 +152,27 @@ void TestLauncherPorts::portListReadAfreshEachOpening()
     QCOMPARE(t.captions(), kFixedItems + none);
 }
 
+// The ports the system lists, under the names their users know: "COM3" on Windows rather than
+// its device path "\\.\COM3", the device file elsewhere.
+void TestLauncherPorts::systemPortsUnderTheirUsualNames()
+{
+    const QList<SerialPortEntry> ports = Form2::systemPorts();
+    if (ports.isEmpty())
+        QSKIP("this machine has no serial port to list");
+    for (const SerialPortEntry& port : ports) {
+#ifdef Q_OS_WIN
+        QVERIFY2(!port.location.startsWith(QLatin1String("\\\\.\\")), qPrintable(port.location));
+#else
+        QVERIFY2(port.location.startsWith(QLatin1String("/dev/")), qPrintable(port.location));
+#endif
+    }
+}
+
 void TestLauncherPorts::listedPortOpensThatDevice()
 {
+#ifndef Q_OS_UNIX
+    QSKIP(kNoPseudoTerminal);
+#else
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     TestApp t;
@@ -159,10 +191,14 @@ void TestLauncherPorts::listedPortOpensThatDevice()
     QVERIFY2(t.app.notices().history().isEmpty(), qPrintable(t.app.notices().last()));
     QCOMPARE(card.card().framesReceived().size(), 11);
     QCOMPARE(card.card().framesReceived().last(), QByteArray("z$"));
+#endif
 }
 
 void TestLauncherPorts::listedPortClosesOpenPortFirst()
 {
+#ifndef Q_OS_UNIX
+    QSKIP(kNoPseudoTerminal);
+#else
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     TestApp t;
@@ -175,6 +211,7 @@ void TestLauncherPorts::listedPortClosesOpenPortFirst()
     QVERIFY(t.send());
     QCOMPARE(card.card().framesReceived().size(), 11);
     QVERIFY(t.app.simulatedCard().framesReceived().isEmpty());
+#endif
 }
 
 void TestLauncherPorts::listedPortThatIsGoneIsReported()
@@ -200,6 +237,8 @@ void TestLauncherPorts::otherPortOpensTypedDevice_data()
     QTest::newRow("empty-name-changes-nothing") << "   " << true << false << "";
     QTest::newRow("missing-device-is-reported")
         << "/dev/vrn-test-none" << true << false << "/dev/vrn-test-none does not exist";
+    QTest::newRow("missing-com-port-is-reported")
+        << "COM199" << true << false << "COM199 does not exist";
 }
 
 void TestLauncherPorts::otherPortOpensTypedDevice()
@@ -208,8 +247,15 @@ void TestLauncherPorts::otherPortOpensTypedDevice()
     QFETCH(bool, accepted);
     QFETCH(bool, opens);
     QFETCH(QString, told);
+#ifdef Q_OS_UNIX
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
+    const QString cardPort = card.slavePath();
+#else
+    if (opens)
+        QSKIP(kNoPseudoTerminal);
+    const QString cardPort;
+#endif
     TestApp t;
     t.app.start();
     t.item("seOther")->trigger();
@@ -218,18 +264,20 @@ void TestLauncherPorts::otherPortOpensTypedDevice()
     QVERIFY(dialog->isVisible());
     // The question holds up the launcher only: card windows go on being usable.
     QCOMPARE(dialog->windowModality(), Qt::WindowModal);
-    dialog->setTextValue(QString(typed).replace("<pty>", card.slavePath()));
+    dialog->setTextValue(QString(typed).replace("<pty>", cardPort));
     if (accepted)
         dialog->accept();
     else
         dialog->reject();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(t.app.link().isOpen(), opens);
+#ifdef Q_OS_UNIX
     if (opens) {
-        QCOMPARE(t.app.link().portName(), card.slavePath());
+        QCOMPARE(t.app.link().portName(), cardPort);
         QVERIFY(t.send());
         QCOMPARE(card.card().framesReceived().size(), 11);
     }
+#endif
     if (told.isEmpty())
         QVERIFY2(t.app.notices().history().isEmpty(), qPrintable(t.app.notices().last()));
     else

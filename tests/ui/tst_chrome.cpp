@@ -8,6 +8,7 @@
 #include "ui/value_box.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -87,6 +88,9 @@ private Q_SLOTS:
     void dialogKeepsLastFileAcrossUses();
     void saveDialogSetsInitialDirectoryOnlyAfterwards();
     void cancelledDialogGivesNoFile();
+    void openDialogStartsAtDriveCOnWindows();
+    void classicFaceOrNamedStandIn_data();
+    void classicFaceOrNamedStandIn();
 };
 
 void TestChrome::clientAreaInTwips()
@@ -125,6 +129,9 @@ void TestChrome::bannerIsOwnSize()
 void TestChrome::busyColours()
 {
     GraphicalButton button(QStringLiteral("Read Parameters"));
+    // Wider than its caption, as the layout tables make the transfer buttons: sized to the
+    // caption alone, a style with a narrow size hint lets the text reach the bevel.
+    button.setFixedSize(2 * button.sizeHint().width(), button.sizeHint().height());
     QCOMPARE(button.backColour(), 12632256);
     // The face as drawn, just inside the bevel, where the caption never reaches.
     const auto face = [&button] {
@@ -347,6 +354,24 @@ void TestChrome::saveDialogSetsInitialDirectoryOnlyAfterwards()
              QStringList({QString(), FileDialogState::standardInitialDirectory()}));
 }
 
+// Open sets the folder first, so its dialog starts there: drive C: on Windows, where the card
+// windows always started, the home folder elsewhere.
+void TestChrome::openDialogStartsAtDriveCOnWindows()
+{
+    FileDialogState files;
+    QString seenDirectory;
+    files.setChooser([&](QWidget*, FileDialogState::Mode, const QString& dir, const QString&) {
+        seenDirectory = dir;
+        return std::optional<QString>();
+    });
+    files.chooseOpenFile(nullptr);
+#ifdef Q_OS_WIN
+    QCOMPARE(seenDirectory, QStringLiteral("C:"));
+#else
+    QCOMPARE(seenDirectory, QDir::homePath());
+#endif
+}
+
 void TestChrome::cancelledDialogGivesNoFile()
 {
     FileDialogState files;
@@ -358,6 +383,31 @@ void TestChrome::cancelledDialogGivesNoFile()
     cancel = true;
     QVERIFY(!files.chooseSaveFile(nullptr).has_value());
     QCOMPARE(files.lastFileName(), QStringLiteral("/tmp/first")); // not forgotten either
+}
+
+// The windows' face or one of its named stand-ins draws every size and weight, never whatever
+// face the system would pick (on Windows without the face, a math face whose text a value box
+// does not show).
+void TestChrome::classicFaceOrNamedStandIn_data()
+{
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("value-boxes-and-labels") << 8.25 << false;
+    QTest::newRow("headings") << 8.25 << true;
+    QTest::newRow("launcher-buttons") << 9.75 << true;
+}
+
+void TestChrome::classicFaceOrNamedStandIn()
+{
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    const QFont font = classicFont(points, bold);
+    const QStringList faces =
+        QStringList{classicFontFamily()} + QFont::substitutes(classicFontFamily());
+    const QFontInfo shown(font);
+    QVERIFY2(faces.contains(shown.family(), Qt::CaseInsensitive),
+             qPrintable(shown.family() + " is none of " + faces.join(", ")));
+    QCOMPARE(shown.bold(), bold);
 }
 
 QTEST_MAIN(TestChrome)

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -109,6 +110,12 @@ qint64 peakResidentBytes()
             return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
     }
     return 0;
+}
+
+// A file's path as notices give it: quoted, in the system's own way of writing paths.
+QString shownPath(const QString& path)
+{
+    return u'"' + QDir::toNativeSeparators(path) + u'"';
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)
@@ -279,8 +286,7 @@ void TestFileFaults::openRefused()
     QCOMPARE(bench.state(), before);
     QCOMPARE(bench.notices.history().size(), 1);
     const QString notice = bench.notices.last();
-    QVERIFY2(notice.contains(u'"' + bench.chosen + u'"') && notice.contains(told),
-             qPrintable(notice));
+    QVERIFY2(notice.contains(shownPath(bench.chosen)) && notice.contains(told), qPrintable(notice));
     QVERIFY2(notice.contains("was not loaded") && notice.contains("Nothing was changed"),
              qPrintable(notice));
 
@@ -347,11 +353,11 @@ void TestFileFaults::saveRefused_data()
 {
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("told");
+    QTest::addColumn<QString>("told"); // empty: the system's own words, which differ by system
     const QList<std::pair<const char*, const char*>> faults{
         {"folder", "it is a folder"},
-        {"path-under-a-file", "Not a directory"},
-        {"read-only-folder", "Permission denied"},
+        {"path-under-a-file", ""},
+        {"read-only-folder", ""},
 #ifdef Q_OS_LINUX
         {"folder-that-takes-no-files", "No such file or directory"},
 #endif
@@ -385,6 +391,10 @@ void TestFileFaults::saveRefused()
         QVERIFY(writeFile(bench.path("plain"), earlier));
         bench.chosen = bench.path("plain/chosen.par");
     } else if (fault == "read-only-folder") {
+#ifdef Q_OS_WIN
+        QSKIP("Windows lets anyone create files in a folder marked read-only (only access rules "
+              "refuse them); the row path-under-a-file gives a folder that refuses the file");
+#endif
         QVERIFY(QDir(bench.folder.path()).mkdir("locked"));
         folder = bench.path("locked");
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
@@ -433,8 +443,14 @@ void TestFileFaults::saveRefused()
     QCOMPARE(bench.state(), before);
     QCOMPARE(bench.notices.history().size(), 1);
     const QString notice = bench.notices.last();
-    QVERIFY2(notice.contains(u'"' + bench.chosen + u'"') && notice.contains(told) &&
+    QVERIFY2(notice.contains(shownPath(bench.chosen)) && notice.contains(told) &&
                  notice.contains("could not be saved"),
+             qPrintable(notice));
+    // One sentence with a reason in it, whoever words the reason.
+    static const QRegularExpression sentence(u"could not be saved: (.*[^. ])\\. Any earlier file "
+                                             u"of that name is unchanged\\.$"_s);
+    const QRegularExpressionMatch reason = sentence.match(notice);
+    QVERIFY2(reason.hasMatch() && !reason.captured(1).contains("Unknown error"),
              qPrintable(notice));
 
     // Nothing was put in the file's place, and no temporary file is left beside it.

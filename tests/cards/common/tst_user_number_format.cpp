@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace vrn;
 
 namespace {
@@ -108,6 +112,9 @@ private Q_SLOTS:
     void savedFileUsesPoint();
     void vrnATypedLevelLoadsBackSameCode_data();
     void vrnATypedLevelLoadsBackSameCode();
+#ifdef Q_OS_WIN
+    void windowsDecimalSymbolOfTheUser();
+#endif
 
 private:
     QTemporaryDir m_dir;
@@ -335,6 +342,29 @@ void TestUserNumberFormat::vrnATypedLevelLoadsBackSameCode()
     QCOMPARE(loading.get<SpinSlider>(slider)->code(), code);
     QCOMPARE(loading.get<ValueBox>(box)->text(), shown);
 }
+
+#ifdef Q_OS_WIN
+// The decimal symbol the user chose in the Windows settings (Region), asked of Windows itself,
+// is what a program that set no number format of its own shows and takes.
+void TestUserNumberFormat::windowsDecimalSymbolOfTheUser()
+{
+    wchar_t symbol[8] = {};
+    QVERIFY(GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, symbol, 8) > 0);
+    const QString point = QString::fromWCharArray(symbol);
+    QLocale::setDefault(QLocale::system()); // as in the program, which sets none
+    Bench bench(CardModel::VrnC);
+    QVERIFY(QTest::qWaitForWindowActive(bench.window));
+    const Bench::TimeRow row = bench.timeRow();
+    bench.upperArrow(row.slider);
+    bench.upperArrow(row.slider);
+    const QString shown = bench.get<ValueBox>(row.box)->text();
+    bench.type(row.box, "2" + point + "2");
+    const int code = bench.get<SpinSlider>(row.slider)->code();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(shown, "0" + point + "6");
+    QCOMPARE(code, 11);
+}
+#endif
 
 QTEST_MAIN(TestUserNumberFormat)
 #include "tst_user_number_format.moc"

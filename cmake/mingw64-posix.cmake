@@ -1,0 +1,15 @@
+# Windows x86-64 with Debian's MinGW-w64 compilers (posix threads). Chain-loaded by the Windows
+# Qt's own toolchain file, which adds the Qt prefix to the search roots (scripts/windows.sh).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(VRN_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER /usr/bin/${VRN_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER /usr/bin/${VRN_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER /usr/bin/${VRN_MINGW_TRIPLE}-windres)
+set(CMAKE_AR /usr/bin/${VRN_MINGW_TRIPLE}-gcc-ar-posix CACHE FILEPATH "")
+set(CMAKE_RANLIB /usr/bin/${VRN_MINGW_TRIPLE}-gcc-ranlib-posix CACHE FILEPATH "")
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${VRN_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
