@@ -153,10 +153,12 @@ void TransferEngine::checkReceived()
         return;
     m_timer.stop();
     const QByteArray received = m_transport->readAll();
-    if (m_state == State::AwaitingReply)
+    if (m_state == State::AwaitingReply) {
         m_outcome.reply = received;
-    else
+    } else {
         ++m_outcome.framesAnswered;
+        Q_EMIT frameAnswered(m_outcome.framesAnswered, m_outcome.framesPlanned);
+    }
     runNextStep();
 }
 

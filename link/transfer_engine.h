@@ -70,6 +70,8 @@ public:
     void abandon();
 
 Q_SIGNALS:
+    // A frame of the running transfer got its answer: `answered` of its `planned` frames.
+    void frameAnswered(int answered, int planned);
     void finished(bool ok);
 
 private:

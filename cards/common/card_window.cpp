@@ -146,10 +146,11 @@ bool CardWindow::verify()
         [this](const TransferOutcome&, bool accepted) {
             if (!accepted) {
                 m_status->setTransferText(tr("Verify failed at %1").arg(timeNow()));
-                return;
+            } else {
+                m_status->setTransferText(tr("Verified at %1").arg(timeNow()));
+                showVerifyResult();
             }
-            m_status->setTransferText(tr("Verified at %1").arg(timeNow()));
-            showVerifyResult();
+            Q_EMIT transferEnded(TransferKind::Verify, accepted);
         });
 }
 
@@ -171,7 +172,9 @@ void CardWindow::sendEnded(const TransferOutcome& outcome)
                                       .arg(outcome.framesPlanned));
     }
     refreshCardState();
-    if (outcome.ok && programSettings()->value(kVerifyAfterSendKey, false).toBool())
+    Q_EMIT transferEnded(TransferKind::Send, outcome.ok);
+    if (outcome.ok && m_followVerifyOption &&
+        programSettings()->value(kVerifyAfterSendKey, false).toBool())
         verify();
 }
 
@@ -187,6 +190,7 @@ void CardWindow::readEnded(const TransferOutcome& outcome, bool accepted)
         m_status->setTransferText(tr("Read failed at %1").arg(timeNow()));
     }
     refreshCardState();
+    Q_EMIT transferEnded(TransferKind::Read, accepted);
 }
 
 void CardWindow::compareWithCard(const ReplyFields& fields)
@@ -267,38 +271,47 @@ void CardWindow::notify(const QString& text)
 
 void CardWindow::save()
 {
-    const std::optional<QString> path = m_context.files.chooseSaveFile(this);
-    if (!path)
-        return; // cancelled: nothing is written
-    if (const auto problem = writeParameterFile(*path, parameterFile()))
-        notify(*problem);
-    else
-        Q_EMIT fileSaved(*path);
+    if (const std::optional<QString> path = m_context.files.chooseSaveFile(this))
+        saveFile(*path); // cancelled: nothing is written
 }
 
 void CardWindow::open()
 {
-    const std::optional<QString> path = m_context.files.chooseOpenFile(this);
-    if (!path)
-        return; // cancelled: nothing is loaded
-    const FileFields read = readParameterFields(*path, parameterFileValues());
+    if (const std::optional<QString> path = m_context.files.chooseOpenFile(this))
+        openFile(*path); // cancelled: nothing is loaded
+}
+
+bool CardWindow::saveFile(const QString& path)
+{
+    if (const auto problem = writeParameterFile(path, parameterFile())) {
+        notify(*problem);
+        return false;
+    }
+    Q_EMIT fileSaved(path);
+    return true;
+}
+
+bool CardWindow::openFile(const QString& path)
+{
+    const FileFields read = readParameterFields(path, parameterFileValues());
     if (!read.ok()) {
         notify(read.error);
-        return;
+        return false;
     }
     m_loadAdjustments.clear();
     if (const auto problem = applyParameterFile(read.fields)) {
-        notify(fileRefusal(*path, *problem));
-        return;
+        notify(fileRefusal(path, *problem));
+        return false;
     }
     // Values beyond what the card takes were set as a typed entry sets them: say which.
     if (!m_loadAdjustments.isEmpty()) {
-        notify(tr("The file \"%1\" was loaded, but some of its values were out of range and "
-                  "were set to the nearest value the card takes: %2.")
-                   .arg(QDir::toNativeSeparators(*path),
-                        m_loadAdjustments.join(QStringLiteral("; "))));
+        notify(
+            tr("The file \"%1\" was loaded, but some of its values were out of range and "
+               "were set to the nearest value the card takes: %2.")
+                .arg(QDir::toNativeSeparators(path), m_loadAdjustments.join(QStringLiteral("; "))));
         m_loadAdjustments.clear();
     }
+    return true;
 }
 
 } // namespace vrn

@@ -44,6 +44,18 @@ public:
     // The window's Save and Open, as its "&File" menu runs them.
     void save();
     void open();
+    // Save and Open of a file named without the dialog (the command line): the same checks,
+    // the same file and the same notices; false when nothing was written or loaded.
+    bool saveFile(const QString& path);
+    bool openFile(const QString& path);
+
+    // The transfers of the window, for whoever waits for one to end.
+    enum class TransferKind { Send, Read, Verify };
+    Q_ENUM(TransferKind)
+
+    // Whether a Send that ended well starts a Verify as the "Verify after every Send" option
+    // says (the default); a window driven by a program turns this off and verifies itself.
+    void setVerifyAfterSendOptionFollowed(bool followed) { m_followVerifyOption = followed; }
 
     // The values this window sets on its card, in the order of its Send.
     virtual std::span<const CardValue> cardValues() const = 0;
@@ -83,6 +95,9 @@ Q_SIGNALS:
     void verified();
     // A file was saved or loaded by the window.
     void fileSaved(const QString& path);
+    // A Send, Read or Verify that started has ended (its button grey, any problem told): `ok`
+    // is false for a failed transfer and for a read reply that was refused.
+    void transferEnded(vrn::CardWindow::TransferKind kind, bool ok);
 
 protected:
     // The transfer buttons of the window's layout; VRN-A pauses after each frame of its Send.
@@ -130,6 +145,7 @@ private:
     bool m_cardMixed = false; // a Send failed after the card answered some of its frames
     std::optional<VerifyResult> m_lastVerify;
     QStringList m_loadAdjustments;
+    bool m_followVerifyOption = true;
 };
 
 } // namespace vrn
