@@ -32,8 +32,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRunWaitMs = 30000;  // far beyond every time-out of a run
-constexpr uid_t kNobody = 65534;   // an unprivileged user for a real permission refusal
+constexpr int kRunWaitMs = 30000;            // far beyond every time-out of a run
+constexpr uid_t kNobody = 65534;             // an unprivileged user for a real permission refusal
 constexpr qint64 kPauseFloorNs = 90'000'000; // a settle pause, less the test's own latency
 
 const QString kData = QStringLiteral(VRN_SOURCE_DIR "/tests/cards");
@@ -67,8 +67,7 @@ struct CliRun
 };
 
 // Runs vrn-cli to its end while this process's event loop serves the cards of the test.
-CliRun runCli(const QStringList& arguments,
-              const std::function<void(QProcess&)>& prepare = nullptr)
+CliRun runCli(const QStringList& arguments, const std::function<void(QProcess&)>& prepare = nullptr)
 {
     QProcess process;
     process.setProgram(QStringLiteral(VRN_CLI));
@@ -120,9 +119,10 @@ struct SimProcess
 
 QString formOf(const QString& card)
 {
-    static const QMap<QString, QString> forms{
-        {u"vrn-a"_s, u"Form1"_s}, {u"vrn-b"_s, u"Form3"_s}, {u"vrn-c"_s, u"Form4"_s},
-        {u"vrn-d"_s, u"Form5"_s}};
+    static const QMap<QString, QString> forms{{u"vrn-a"_s, u"Form1"_s},
+                                              {u"vrn-b"_s, u"Form3"_s},
+                                              {u"vrn-c"_s, u"Form4"_s},
+                                              {u"vrn-d"_s, u"Form5"_s}};
     return forms.value(card);
 }
 
@@ -206,18 +206,25 @@ void TestCli::sendsWhatTheWindowSends_data()
     QTest::addColumn<QString>("card");
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("pauses");
+    QTest::addColumn<bool>("verify");
     QTest::newRow("VRN-A-options-clicked")
-        << u"vrn-a"_s << kData + u"/vrn_a/data/options_after_start.txt"_s << true;
-    QTest::newRow("VRN-A-untouched-window") << u"vrn-a"_s
-                                            << kData + u"/vrn_a/data/untouched.txt"_s << true;
-    QTest::newRow("VRN-B-option-code") << u"vrn-b"_s
-                                       << kData + u"/common/data/vrn_b_check9.par"_s << false;
-    QTest::newRow("VRN-B-bare-number") << u"vrn-b"_s << kData + u"/common/data/vrn_b_bare.par"_s
-                                       << false;
-    QTest::newRow("VRN-B-empty-pwm") << u"vrn-b"_s << kData + u"/common/data/vrn_b_empty.par"_s
-                                     << false;
-    QTest::newRow("VRN-C") << u"vrn-c"_s << kData + u"/common/data/vrn_c_check9.par"_s << false;
-    QTest::newRow("VRN-D") << u"vrn-d"_s << kData + u"/common/data/vrn_d_five.par"_s << false;
+        << u"vrn-a"_s << kData + u"/vrn_a/data/options_after_start.txt"_s << true << true;
+    QTest::newRow("VRN-A-untouched-window")
+        << u"vrn-a"_s << kData + u"/vrn_a/data/untouched.txt"_s << true << true;
+    QTest::newRow("VRN-A-no-verify")
+        << u"vrn-a"_s << kData + u"/vrn_a/data/options_after_start.txt"_s << true << false;
+    QTest::newRow("VRN-B-option-code")
+        << u"vrn-b"_s << kData + u"/common/data/vrn_b_check9.par"_s << false << true;
+    QTest::newRow("VRN-B-bare-number")
+        << u"vrn-b"_s << kData + u"/common/data/vrn_b_bare.par"_s << false << true;
+    QTest::newRow("VRN-B-empty-pwm")
+        << u"vrn-b"_s << kData + u"/common/data/vrn_b_empty.par"_s << false << true;
+    QTest::newRow("VRN-C") << u"vrn-c"_s << kData + u"/common/data/vrn_c_check9.par"_s << false
+                           << true;
+    QTest::newRow("VRN-D") << u"vrn-d"_s << kData + u"/common/data/vrn_d_five.par"_s << false
+                           << true;
+    QTest::newRow("VRN-D-no-verify")
+        << u"vrn-d"_s << kData + u"/common/data/vrn_d_five.par"_s << false << false;
 }
 
 // The frames on the line are those of the window that opens the same file and sends it, then
@@ -227,10 +234,14 @@ void TestCli::sendsWhatTheWindowSends()
     QFETCH(QString, card);
     QFETCH(QString, file);
     QFETCH(bool, pauses);
+    QFETCH(bool, verify);
     QList<QByteArray> expected;
     windowFrames(card, file, &expected);
     if (QTest::currentTestFailed())
         return;
+    QCOMPARE(expected.last(), QByteArray("w$"));
+    if (!verify)
+        expected.removeLast(); // the Send alone: no read request follows
 
     sim::PtyCardServer server;
     QVERIFY2(server.open(), qPrintable(server.errorString()));
@@ -240,17 +251,21 @@ void TestCli::sendsWhatTheWindowSends()
                 for (int i = 0; i < bytes.count('$'); ++i)
                     arrivals.push_back(ns);
             });
-    const CliRun run = runCli({u"send"_s, u"--card"_s, card, u"--port"_s, server.slavePath(),
-                               u"--json"_s, file});
+    QStringList arguments{u"send"_s,          u"--card"_s, card, u"--port"_s,
+                          server.slavePath(), u"--json"_s, file};
+    if (!verify)
+        arguments << u"--no-verify"_s;
+    const CliRun run = runCli(arguments);
     QCOMPARE(server.card().framesReceived(), expected);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.objects().size(), 1);
-    QCOMPARE(run.objects().first().value("outcome").toString(), u"verified"_s);
+    QCOMPARE(run.objects().first().value("outcome").toString(), verify ? u"verified"_s : u"sent"_s);
 
     // The Send's frames, then the read request: with pauses, every frame but the first of the
     // Send follows the one before after a settle pause at least.
     QCOMPARE(arrivals.size(), std::size_t(expected.size()));
-    for (std::size_t i = 1; pauses && i + 1 < arrivals.size(); ++i) {
+    const std::size_t sendFrames = arrivals.size() - (verify ? 1 : 0);
+    for (std::size_t i = 1; pauses && i < sendFrames; ++i) {
         QVERIFY2(arrivals[i] - arrivals[i - 1] >= kPauseFloorNs,
                  qPrintable(u"frame %1 after %2 ns"_s.arg(i).arg(arrivals[i] - arrivals[i - 1])));
     }
@@ -266,18 +281,16 @@ void TestCli::jsonTellsEveryValue_data()
 
     // vrn_b_check9.par: maximum current slider at 255 (code 768), over-supply at 99 (code 0),
     // PWM "00003".
-    QTest::newRow("send-verified")
-        << u"send"_s << u""_s << u"verified"_s
-        << u"B:PWM:PWM choice:3:(3) 300 Hz:3:(3) 300 Hz;"
-           "H:Maximum current:mA:768:2250 mA:768:2250 mA;"
-           "Z:Over-supply time:ms:0:0 ms:0:0 ms"_s
-        << u""_s;
-    QTest::newRow("verify-differs")
-        << u"verify"_s << u"B=5 H=300 Z=0"_s << u"differs"_s
-        << u"B:PWM:PWM choice:3:(3) 300 Hz:5:(5) 500 Hz;"
-           "H:Maximum current:mA:768:2250 mA:300:879 mA;"
-           "Z:Over-supply time:ms:0:0 ms:0:0 ms"_s
-        << u"B:3:5;H:768:300"_s;
+    QTest::newRow("send-verified") << u"send"_s << u""_s << u"verified"_s
+                                   << u"B:PWM:PWM choice:3:(3) 300 Hz:3:(3) 300 Hz;"
+                                      "H:Maximum current:mA:768:2250 mA:768:2250 mA;"
+                                      "Z:Over-supply time:ms:0:0 ms:0:0 ms"_s
+                                   << u""_s;
+    QTest::newRow("verify-differs") << u"verify"_s << u"B=5 H=300 Z=0"_s << u"differs"_s
+                                    << u"B:PWM:PWM choice:3:(3) 300 Hz:5:(5) 500 Hz;"
+                                       "H:Maximum current:mA:768:2250 mA:300:879 mA;"
+                                       "Z:Over-supply time:ms:0:0 ms:0:0 ms"_s
+                                    << u"B:3:5;H:768:300"_s;
 }
 
 // With --json each port gives one object: every field, and every value with its name, unit,
@@ -369,9 +382,10 @@ void TestCli::portsRunAtOnce()
     double oneAfterTheOther = 0;
     for (const QJsonObject& o : run.objects())
         oneAfterTheOther += o.value("seconds").toDouble();
-    QVERIFY2(run.elapsedMs < oneAfterTheOther * 1000 * 0.8,
-             qPrintable(u"%1 ms for ports that took %2 s together"_s.arg(run.elapsedMs)
-                            .arg(oneAfterTheOther)));
+    QVERIFY2(
+        run.elapsedMs < oneAfterTheOther * 1000 * 0.8,
+        qPrintable(
+            u"%1 ms for ports that took %2 s together"_s.arg(run.elapsedMs).arg(oneAfterTheOther)));
 }
 
 // Verify on two cards, one holding the file's values and one holding others: the text for
@@ -382,9 +396,9 @@ void TestCli::verifyReportsEachCard()
     // vrn_c_check9.par: minimum and maximum current code 0, excitation time 1, PWM 3.
     QVERIFY(same.start({u"--set"_s, u"B=3"_s, u"--set"_s, u"C=1"_s}));
     QVERIFY(other.start({u"--set"_s, u"B=3"_s, u"--set"_s, u"H=100"_s, u"--set"_s, u"C=1"_s}));
-    const CliRun run = runCli({u"verify"_s, u"--card"_s, u"vrn-c"_s, u"--ports"_s,
-                               same.device + u',' + other.device,
-                               kData + u"/common/data/vrn_c_check9.par"_s});
+    const CliRun run =
+        runCli({u"verify"_s, u"--card"_s, u"vrn-c"_s, u"--ports"_s,
+                same.device + u',' + other.device, kData + u"/common/data/vrn_c_check9.par"_s});
     QCOMPARE(run.exitCode, 1);
     const QStringList lines = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
@@ -420,15 +434,15 @@ void TestCli::readSavesAsTheWindowSaves()
             server->card().setParameter(letter, value);
     }
     QTemporaryDir folder;
-    const CliRun run = runCli({u"read"_s, u"--card"_s, u"vrn-d"_s, u"--port"_s,
-                               first.slavePath(), u"--port"_s, second.slavePath(), u"--out"_s,
+    const CliRun run = runCli({u"read"_s, u"--card"_s, u"vrn-d"_s, u"--port"_s, first.slavePath(),
+                               u"--port"_s, second.slavePath(), u"--out"_s,
                                folder.filePath(u"card-{port}.par"_s), u"--json"_s});
     QCOMPARE(run.exitCode, 0);
     for (sim::PtyCardServer* server : {&first, &second}) {
         const QJsonObject o = run.objectFor(server->slavePath());
         QCOMPARE(o.value("outcome").toString(), u"saved"_s);
-        const QString name = u"card-"_s + server->slavePath().mid(5).replace(u'/', u'-') +
-                             u".par"_s;
+        const QString name =
+            u"card-"_s + server->slavePath().mid(5).replace(u'/', u'-') + u".par"_s;
         QCOMPARE(o.value("file").toString(), folder.filePath(name));
         QCOMPARE(contents(folder.filePath(name)), expected);
         QCOMPARE(server->card().framesReceived(), QList<QByteArray>{"w$"});
@@ -444,8 +458,8 @@ void TestCli::fileNotSaved()
     const CliRun run = runCli(
         {u"read"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, server.slavePath(), u"--out"_s, out});
     QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.out.startsWith(server.slavePath().toUtf8() + ' ') && run.out.contains("not saved") &&
-                 run.out.contains(out.toUtf8()),
+    QVERIFY2(run.out.startsWith(server.slavePath().toUtf8() + ' ') &&
+                 run.out.contains("not saved") && run.out.contains(out.toUtf8()),
              qPrintable(run.said()));
 }
 
@@ -521,17 +535,17 @@ void TestCli::portProblemsNameThePort()
             };
         }
     }
-    const CliRun run = runCli({u"send"_s, u"--card"_s, u"vrn-b"_s, u"--ports"_s,
-                               good.slavePath() + u',' + port,
-                               kData + u"/common/data/vrn_b_check9.par"_s},
-                              prepare);
+    const CliRun run =
+        runCli({u"send"_s, u"--card"_s, u"vrn-b"_s, u"--ports"_s, good.slavePath() + u',' + port,
+                kData + u"/common/data/vrn_b_check9.par"_s},
+               prepare);
     holder.closeWriteChannel();
     holder.waitForFinished(kRunWaitMs);
     QCOMPARE(run.exitCode, 1);
     const QString out = QString::fromUtf8(run.out);
-    QVERIFY2(out.contains(QRegularExpression(
-                 u"^%1 +VRN-B  failed  (?=.*%1)(?=.*%2)"_s.arg(QRegularExpression::escape(port), told),
-                 QRegularExpression::MultilineOption)),
+    QVERIFY2(out.contains(QRegularExpression(u"^%1 +VRN-B  failed  (?=.*%1)(?=.*%2)"_s.arg(
+                                                 QRegularExpression::escape(port), told),
+                                             QRegularExpression::MultilineOption)),
              qPrintable(run.said()));
     QVERIFY2(out.contains(QRegularExpression(
                  u"^%1 +VRN-B  verified"_s.arg(QRegularExpression::escape(good.slavePath())),
@@ -588,14 +602,14 @@ void TestCli::badUsage_data()
         << u"Unknown command \"write\""_s;
     QTest::newRow("no-card") << QStringList{u"send"_s, u"--port"_s, u"simulated"_s, file}
                              << u"--card"_s;
-    QTest::newRow("unknown-card")
-        << QStringList{u"send"_s, u"--card"_s, u"vrn-e"_s, u"--port"_s, u"simulated"_s, file}
-        << u"Unknown card model \"vrn-e\""_s;
+    QTest::newRow("unknown-card") << QStringList{u"send"_s,   u"--card"_s,    u"vrn-e"_s,
+                                                 u"--port"_s, u"simulated"_s, file}
+                                  << u"Unknown card model \"vrn-e\""_s;
     QTest::newRow("no-port") << QStringList{u"send"_s, u"--card"_s, u"vrn-b"_s, file}
                              << u"--port"_s;
     QTest::newRow("port-named-twice")
-        << QStringList{u"send"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s,
-                       u"--ports"_s, u"simulated"_s, file}
+        << QStringList{u"send"_s,      u"--card"_s,  u"vrn-b"_s,     u"--port"_s,
+                       u"simulated"_s, u"--ports"_s, u"simulated"_s, file}
         << u"named twice"_s;
     QTest::newRow("no-file") << QStringList{u"send"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s,
                                             u"simulated"_s}
@@ -603,17 +617,21 @@ void TestCli::badUsage_data()
     QTest::newRow("read-without-out")
         << QStringList{u"read"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s}
         << u"--out"_s;
-    QTest::newRow("read-several-ports-one-file")
-        << QStringList{u"read"_s, u"--card"_s, u"vrn-b"_s, u"--ports"_s, u"/dev/ttyS0,simulated"_s,
-                       u"--out"_s, u"card.par"_s}
-        << u"{port}"_s;
+    QTest::newRow("read-several-ports-one-file") << QStringList{u"read"_s,
+                                                                u"--card"_s,
+                                                                u"vrn-b"_s,
+                                                                u"--ports"_s,
+                                                                u"/dev/ttyS0,simulated"_s,
+                                                                u"--out"_s,
+                                                                u"card.par"_s}
+                                                 << u"{port}"_s;
     QTest::newRow("no-verify-with-verify")
-        << QStringList{u"verify"_s, u"--no-verify"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s,
-                       u"simulated"_s, file}
+        << QStringList{u"verify"_s, u"--no-verify"_s, u"--card"_s, u"vrn-b"_s,
+                       u"--port"_s, u"simulated"_s,   file}
         << u"--no-verify"_s;
     QTest::newRow("unknown-option")
-        << QStringList{u"send"_s, u"--speed"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s,
-                       u"simulated"_s, file}
+        << QStringList{u"send"_s,   u"--speed"_s,   u"--card"_s, u"vrn-b"_s,
+                       u"--port"_s, u"simulated"_s, file}
         << u"speed"_s;
 }
 
