@@ -118,8 +118,8 @@ private:
     {
         if (m_request.json) {
             const QJsonDocument document(PortReport::json(run.result()));
-            write(stdout, QString::fromUtf8(document.toJson(QJsonDocument::Compact)) +
-                              QLatin1Char('\n'));
+            write(stdout,
+                  QString::fromUtf8(document.toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
         } else if (m_terminalWidth == 0) {
             write(stdout, PortReport::line(run.result(), m_portWidth) + QLatin1Char('\n'));
         }

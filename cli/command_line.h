@@ -45,8 +45,8 @@ public:
     struct Parsed
     {
         std::optional<CliRequest> request;
-        QString output;  // help or version text, for standard output
-        QString error;   // a usage problem, for standard error
+        QString output;   // help or version text, for standard output
+        QString error;    // a usage problem, for standard error
         int exitCode = 0; // when there is no request
     };
 

@@ -90,11 +90,10 @@ QString PortReport::line(const PortResult& r, int portWidth)
             const QString card = d.card ? valueText(d.value.unit, *d.card) : tr("not in the reply");
             list << tr("%1: file %2, card %3").arg(d.value.displayName(), file, card);
         }
-        detail = r.differences.size() == 1
-                     ? tr("1 value differs: %1").arg(list.first())
-                     : tr("%1 values differ: %2")
-                           .arg(r.differences.size())
-                           .arg(list.join(QStringLiteral("; ")));
+        detail = r.differences.size() == 1 ? tr("1 value differs: %1").arg(list.first())
+                                           : tr("%1 values differ: %2")
+                                                 .arg(r.differences.size())
+                                                 .arg(list.join(QStringLiteral("; ")));
         break;
     }
     case PortOutcome::Sent:

@@ -56,8 +56,8 @@ PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent
     m_result.port = port;
     m_result.model = request.model;
     m_result.command = request.command;
-    m_result.file = request.command == CliRequest::Command::Read ? request.outputFile(port)
-                                                                 : request.file;
+    m_result.file =
+        request.command == CliRequest::Command::Read ? request.outputFile(port) : request.file;
     const std::span<const CardValue> values = m_window->cardValues();
     m_result.values.assign(values.begin(), values.end());
 

@@ -43,7 +43,8 @@ struct PortResult
     QString file; // loaded or saved
     PortOutcome outcome = PortOutcome::Failed;
     QString error; // what went wrong, naming the port or the file; empty when nothing did
-    QString note;  // what Open told about a file it loaded (values set to the nearest the card takes)
+    QString
+        note; // what Open told about a file it loaded (values set to the nearest the card takes)
     qint64 elapsedMs = 0;
     std::vector<CardValue> values; // in the order of the Send
     Codes fileCodes;               // what the window would send
