@@ -125,7 +125,7 @@ QString CommandLine::helpText()
     Options options;
     options.addTo(parser);
     parser.setApplicationDescription(
-        tr("Sends, reads and verifies the parameters of VRN coil-driver cards without the "
+        tr("Sends, reads and verifies the parameters of VRN coil-driver cards without the\n"
            "windows, on one port or on many at once.\n"
            "\n"
            "Commands:\n"
@@ -135,28 +135,28 @@ QString CommandLine::helpText()
            "  verify FILE     read the card and compare it with FILE, changing nothing"));
     QString text = parser.helpText();
     text += QLatin1Char('\n');
-    text +=
-        tr("Each port runs its own transfer, all at the same time; the frames, pauses and "
-           "files are those of the card windows.\n"
-           "\n"
-           "Output: one line per port (with progress on a terminal), or with --json one JSON "
-           "object per port and line (port, card, command, file, outcome, error, note, seconds, "
-           "values, differences). Outcomes: verified, differs, sent, saved, failed, refused "
-           "file, not saved.\n"
-           "\n"
-           "Exit status: 0 every port did its command (sent and verified, read and saved, "
-           "or verified); 1 a port failed or its card differs; 2 bad usage, or a file that "
-           "could not be loaded or saved.\n"
-           "\n"
-           "Examples:\n"
-           "  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par\n"
-           "  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 "
-           "line3.par\n"
-           "  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par\n"
-           "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par\n"
-           "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
-           "--out card-{port}.par\n"
-           "  vrn-cli send --card vrn-b --port simulated pump.par\n");
+    text += tr("Each port runs its own transfer, all at the same time; the frames, pauses and\n"
+               "files are those of the card windows.\n"
+               "\n"
+               "Output: one line per port (with progress on a terminal), or with --json one JSON\n"
+               "object per port and line: port, card, command, file, outcome, error, note,\n"
+               "seconds, values (name, unit, code and text, the file's and the card's) and\n"
+               "differences. Outcomes: verified, differs, sent, saved, failed, refused file,\n"
+               "not saved.\n"
+               "\n"
+               "Exit status: 0 every port did its command (sent and verified, read and saved,\n"
+               "or verified); 1 a port failed or its card differs; 2 bad usage, or a file that\n"
+               "could not be loaded or saved.\n"
+               "\n"
+               "Examples:\n"
+               "  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par\n"
+               "  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 "
+               "line3.par\n"
+               "  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par\n"
+               "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par\n"
+               "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
+               "--out card-{port}.par\n"
+               "  vrn-cli send --card vrn-b --port simulated pump.par\n");
     return text;
 }
 
