@@ -17,9 +17,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -192,6 +194,7 @@ private Q_SLOTS:
     void fileNotSaved();
     void simulatedCard();
     void loadedFileNoteIsTold();
+    void terminalShowsProgress();
     void portProblemsNameThePort_data();
     void portProblemsNameThePort();
     void refusedFileTouchesNoPort_data();
@@ -489,6 +492,40 @@ void TestCli::loadedFileNoteIsTold()
     QCOMPARE(o.value("outcome").toString(), u"verified"_s);
     QVERIFY2(o.value("note").toString().contains(u"line 6 (I Max) held 99999999: 2997 mA was set"),
              qPrintable(run.said()));
+}
+
+// On a terminal each port's line tells where its Send stands while the VRN-A pauses run, and
+// is replaced by the port's result at the end.
+void TestCli::terminalShowsProgress()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    QVERIFY(::fcntl(master, F_SETFL, O_NONBLOCK) == 0);
+    const QString terminal = QString::fromLocal8Bit(::ptsname(master));
+    QByteArray shown;
+    const auto drain = [&] {
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, n);
+    };
+    QSocketNotifier notifier(master, QSocketNotifier::Read);
+    connect(&notifier, &QSocketNotifier::activated, this, drain);
+    const CliRun run = runCli({u"send"_s, u"--card"_s, u"vrn-a"_s, u"--port"_s, u"simulated"_s,
+                               kData + u"/vrn_a/data/options_after_start.txt"_s},
+                              [&terminal](QProcess& process) {
+                                  process.setStandardOutputFile(terminal);
+                                  QProcessEnvironment environment =
+                                      QProcessEnvironment::systemEnvironment();
+                                  environment.insert(u"TERM"_s, u"xterm"_s);
+                                  process.setProcessEnvironment(environment);
+                              });
+    drain();
+    ::close(master);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(shown.contains("simulated  VRN-A  sending 5/11"), shown.constData());
+    // The progress lines are taken back and the result written in their place.
+    QVERIFY2(shown.contains("\x1b[1A\r\x1b[Jsimulated  VRN-A  verified"), shown.constData());
 }
 
 void TestCli::portProblemsNameThePort_data()
