@@ -1,5 +1,6 @@
 #include "link/serial_transport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSerialPortInfo>
 
@@ -20,6 +21,28 @@ constexpr bool kRefusedPortIsHeldElsewhere = true;
 #else
 constexpr bool kRefusedPortIsHeldElsewhere = false;
 #endif
+
+constexpr qint64 kPortListFreshMs = 1000; // a reading of the system's port list is reused this long
+
+// What the system tells about the port named `portName` ("FT232R USB UART"), empty for a port it
+// does not list (a pseudo-terminal). Reading the list walks every serial device of the system and
+// takes tens of milliseconds; ports opened together (the command line opens many in a row) share
+// one reading, and a reading older than a second is taken afresh, so a newly plugged adapter is
+// named.
+QString systemDescription(const QString& portName)
+{
+    static QList<QSerialPortInfo> ports;
+    static QElapsedTimer readAt;
+    if (!readAt.isValid() || readAt.elapsed() > kPortListFreshMs) {
+        ports = QSerialPortInfo::availablePorts();
+        readAt.start();
+    }
+    for (const QSerialPortInfo& info : ports) {
+        if (info.portName() == portName)
+            return info.description();
+    }
+    return {};
+}
 
 #ifdef Q_OS_UNIX
 // The device node a port name stands for: QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
@@ -102,8 +125,7 @@ bool SerialTransport::open()
         return false;
     }
     m_port.clear();
-    const QSerialPortInfo info(m_port);
-    m_description = info.description();
+    m_description = systemDescription(m_port.portName());
     return true;
 }
 

@@ -157,10 +157,12 @@ void TransferEngine::checkReceived()
     const QByteArray received =
         readAll(m_state == State::AwaitingReply ? TrafficEntry::Kind::ReadReply
                                                 : TrafficEntry::Kind::Answer);
-    if (m_state == State::AwaitingReply)
+    if (m_state == State::AwaitingReply) {
         m_outcome.reply = received;
-    else
+    } else {
         ++m_outcome.framesAnswered;
+        Q_EMIT frameAnswered(m_outcome.framesAnswered, m_outcome.framesPlanned);
+    }
     runNextStep();
 }
 

@@ -75,6 +75,8 @@ public:
     TrafficRecord& traffic() { return m_traffic; }
 
 Q_SIGNALS:
+    // A frame of the running transfer got its answer: `answered` of its `planned` frames.
+    void frameAnswered(int answered, int planned);
     void finished(bool ok);
 
 private:

@@ -4,7 +4,7 @@ set(CPACK_PACKAGE_VENDOR "VRN-PC")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Set-up utility for the VRN-A, VRN-B, VRN-C and VRN-D coil driver cards")
 set(CPACK_PACKAGE_DESCRIPTION
-    "VRN-PC sets the coil current, PWM frequency, ramp and excitation times of the VRN family of coil driver cards over a serial line (a USB serial adapter or a built-in port), reads them back from the card and keeps them in small parameter files. A simulated card lets you try it without one.")
+    "VRN-PC sets the coil current, PWM frequency, ramp and excitation times of the VRN family of coil driver cards over a serial line (a USB serial adapter or a built-in port), reads them back from the card and keeps them in small parameter files. A simulated card lets you try it without one. vrn-cli sends, reads and verifies parameter files from the command line, on many cards at once, without a display.")
 set(VRN_PACKAGE_MAINTAINER "VRN-PC maintainers <vrn-pc@example.invalid>"
     CACHE STRING "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT "${VRN_PACKAGE_MAINTAINER}")

@@ -10,5 +10,5 @@ source scripts/deps.sh
 
 vrn_install_missing qt6-l10n-tools
 for ts in translations/*.ts; do
-    /usr/lib/qt6/bin/lupdate -I . -no-obsolete -locations none app cards ui link sim -ts "$ts"
+    /usr/lib/qt6/bin/lupdate -I . -no-obsolete -locations none app cli cards ui link sim -ts "$ts"
 done

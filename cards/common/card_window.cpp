@@ -192,10 +192,11 @@ bool CardWindow::verify()
         [this](const TransferOutcome&, bool accepted) {
             if (!accepted) {
                 m_status->setTransferText(tr("Verify failed at %1").arg(timeNow()));
-                return;
+            } else {
+                m_status->setTransferText(tr("Verified at %1").arg(timeNow()));
+                showVerifyResult();
             }
-            m_status->setTransferText(tr("Verified at %1").arg(timeNow()));
-            showVerifyResult();
+            Q_EMIT transferEnded(TransferKind::Verify, accepted);
         });
 }
 
@@ -217,7 +218,9 @@ void CardWindow::sendEnded(const TransferOutcome& outcome)
                                       .arg(outcome.framesPlanned));
     }
     refreshCardState();
-    if (outcome.ok && programSettings()->value(kVerifyAfterSendKey, false).toBool())
+    Q_EMIT transferEnded(TransferKind::Send, outcome.ok);
+    if (outcome.ok && m_followVerifyOption &&
+        programSettings()->value(kVerifyAfterSendKey, false).toBool())
         verify();
 }
 
@@ -233,6 +236,7 @@ void CardWindow::readEnded(const TransferOutcome& outcome, bool accepted)
         m_status->setTransferText(tr("Read failed at %1").arg(timeNow()));
     }
     refreshCardState();
+    Q_EMIT transferEnded(TransferKind::Read, accepted);
 }
 
 void CardWindow::compareWithCard(const ReplyFields& fields)
@@ -313,16 +317,8 @@ void CardWindow::notify(const QString& text)
 
 void CardWindow::save()
 {
-    const std::optional<QString> path = m_context.files.chooseSaveFile(this);
-    if (!path)
-        return; // cancelled: nothing is written
-    const QByteArray bytes = parameterFile();
-    if (const auto problem = writeParameterFile(*path, bytes)) {
-        notify(*problem);
-        return;
-    }
-    FileOrigins().remember(*path, bytes, m_model);
-    Q_EMIT fileSaved(*path);
+    if (const std::optional<QString> path = m_context.files.chooseSaveFile(this))
+        saveFile(*path); // cancelled: nothing is written
 }
 
 void CardWindow::open()
@@ -340,6 +336,36 @@ void CardWindow::open()
         askBeforeLoading(*path, *savedBy, std::move(read.fields));
     else
         load(*path, read.fields);
+}
+
+bool CardWindow::saveFile(const QString& path)
+{
+    const QByteArray bytes = parameterFile();
+    if (const auto problem = writeParameterFile(path, bytes)) {
+        notify(*problem);
+        return false;
+    }
+    FileOrigins().remember(path, bytes, m_model);
+    Q_EMIT fileSaved(path);
+    return true;
+}
+
+bool CardWindow::openFile(const QString& path)
+{
+    const FileFields read = readParameterFields(path, parameterFileValues());
+    if (!read.ok()) {
+        notify(read.error);
+        return false;
+    }
+    // Nobody is asked here: a file that another card's window saved is refused.
+    if (const std::optional<CardModel> savedBy = FileOrigins().savedBy(path, read.content);
+        savedBy && *savedBy != m_model) {
+        notify(tr("The file \"%1\" was saved from the %2 window and was not loaded into %3. "
+                  "Nothing was changed.")
+                   .arg(QDir::toNativeSeparators(path), modelName(*savedBy), modelName(m_model)));
+        return false;
+    }
+    return load(path, read.fields);
 }
 
 void CardWindow::askBeforeLoading(const QString& path, CardModel savedBy,
@@ -370,12 +396,12 @@ void CardWindow::askBeforeLoading(const QString& path, CardModel savedBy,
     box->open();
 }
 
-void CardWindow::load(const QString& path, const std::vector<FileField>& fields)
+bool CardWindow::load(const QString& path, const std::vector<FileField>& fields)
 {
     m_loadAdjustments.clear();
     if (const auto problem = applyParameterFile(fields)) {
         notify(fileRefusal(path, *problem));
-        return;
+        return false;
     }
     // Values beyond what the card takes were set as a typed entry sets them: say which.
     if (!m_loadAdjustments.isEmpty()) {
@@ -385,6 +411,7 @@ void CardWindow::load(const QString& path, const std::vector<FileField>& fields)
                 .arg(QDir::toNativeSeparators(path), m_loadAdjustments.join(QStringLiteral("; "))));
         m_loadAdjustments.clear();
     }
+    return true;
 }
 
 } // namespace vrn

@@ -49,6 +49,19 @@ public:
     // saved the file; Open asks before loading a file that another card's window saved.
     void save();
     void open();
+    // Save and Open of a file named without the dialog (the command line): the same checks,
+    // the same file and the same notices, except that a file another card's window saved is
+    // refused instead of asked about; false when nothing was written or loaded.
+    bool saveFile(const QString& path);
+    bool openFile(const QString& path);
+
+    // The transfers of the window, for whoever waits for one to end.
+    enum class TransferKind { Send, Read, Verify };
+    Q_ENUM(TransferKind)
+
+    // Whether a Send that ended well starts a Verify as the "Verify after every Send" option
+    // says (the default); a window driven by a program turns this off and verifies itself.
+    void setVerifyAfterSendOptionFollowed(bool followed) { m_followVerifyOption = followed; }
 
     // The values this window sets on its card, in the order of its Send.
     virtual std::span<const CardValue> cardValues() const = 0;
@@ -95,6 +108,9 @@ Q_SIGNALS:
     void verified();
     // A file was saved or loaded by the window.
     void fileSaved(const QString& path);
+    // A Send, Read or Verify that started has ended (its button grey, any problem told): `ok`
+    // is false for a failed transfer and for a read reply that was refused.
+    void transferEnded(vrn::CardWindow::TransferKind kind, bool ok);
 
 protected:
     // The transfer buttons of the window's layout; VRN-A pauses after each frame of its Send.
@@ -132,7 +148,7 @@ private:
     void showVerifyResult();
     // Asks, without blocking the other windows, before loading a file another window saved.
     void askBeforeLoading(const QString& path, CardModel savedBy, std::vector<FileField> fields);
-    void load(const QString& path, const std::vector<FileField>& fields);
+    bool load(const QString& path, const std::vector<FileField>& fields);
 
     GraphicalButton* m_sendButton = nullptr;
     GraphicalButton* m_readButton = nullptr;
@@ -148,6 +164,7 @@ private:
     std::optional<VerifyResult> m_lastVerify;
     QStringList m_loadAdjustments;
     QPointer<QMessageBox> m_otherModelQuestion;
+    bool m_followVerifyOption = true;
 };
 
 } // namespace vrn

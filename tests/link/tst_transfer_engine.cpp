@@ -152,6 +152,7 @@ void TestTransferEngine::sendCompletesInOrder()
     QVERIFY(sim::openSimulatedCard(link, card));
     card.faults() = faults;
     QSignalSpy finished(&link.engine(), &TransferEngine::finished);
+    QSignalSpy answered(&link.engine(), &TransferEngine::frameAnswered);
 
     Completion done;
     LinkError refusal;
@@ -168,6 +169,11 @@ void TestTransferEngine::sendCompletesInOrder()
     QCOMPARE(finished.first().first().toBool(), true);
     QVERIFY(!link.isBusy());
     QCOMPARE(card.parameter('H'), 512);
+    // Each answer is told as it arrives, with how many frames the Send has.
+    const int planned = static_cast<int>(kSendFrames.size());
+    QCOMPARE(answered.count(), planned);
+    for (int i = 0; i < planned; ++i)
+        QCOMPARE(answered.at(i), (QVariantList{i + 1, planned}));
 }
 
 void TestTransferEngine::lateCharactersEndTheNextWait_data()

@@ -1,0 +1,257 @@
+#include "cli/command_line.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace vrn {
+namespace {
+
+const QString kPortPlaceholder = QStringLiteral("{port}");
+
+// The options of vrn-cli, in the order --help lists them.
+struct Options
+{
+    QCommandLineOption card{{QStringLiteral("c"), QStringLiteral("card")},
+                            CommandLine::tr("The card model: vrn-a, vrn-b, vrn-c or vrn-d."),
+                            QStringLiteral("model")};
+    QCommandLineOption port{
+        {QStringLiteral("p"), QStringLiteral("port")},
+        CommandLine::tr("A serial port (/dev/ttyUSB0, COM3), or \"simulated\" for the card "
+                        "simulated inside the program. Repeat it for several ports."),
+        QStringLiteral("device")};
+    QCommandLineOption ports{QStringLiteral("ports"),
+                             CommandLine::tr("Several ports at once, separated by commas."),
+                             QStringLiteral("list")};
+    QCommandLineOption out{{QStringLiteral("o"), QStringLiteral("out")},
+                           CommandLine::tr("read: the parameter file to save. With several ports "
+                                           "it must contain {port}, which stands for the port's "
+                                           "name (/dev/pts/3 gives pts-3)."),
+                           QStringLiteral("file")};
+    QCommandLineOption noVerify{QStringLiteral("no-verify"),
+                                CommandLine::tr("send: do not read the card back after the Send.")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            CommandLine::tr("One JSON object per port and line, in English, "
+                                            "instead of the text for people.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            CommandLine::tr("Show this help.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               CommandLine::tr("Show the version.")};
+
+    void addTo(QCommandLineParser& parser) const
+    {
+        parser.addOptions({card, port, ports, out, noVerify, json, help, version});
+        parser.addPositionalArgument(QStringLiteral("command"),
+                                     CommandLine::tr("send, read or verify."));
+        parser.addPositionalArgument(
+            QStringLiteral("file"),
+            CommandLine::tr("The parameter file to send or to verify against."),
+            QStringLiteral("[file]"));
+    }
+};
+
+std::optional<CardModel> modelNamed(const QString& text)
+{
+    for (CardModel model : kCardModels) {
+        if (text.compare(modelName(model), Qt::CaseInsensitive) == 0)
+            return model;
+    }
+    return std::nullopt;
+}
+
+std::optional<CliRequest::Command> commandNamed(const QString& text)
+{
+    for (auto command :
+         {CliRequest::Command::Send, CliRequest::Command::Read, CliRequest::Command::Verify}) {
+        if (text == commandName(command))
+            return command;
+    }
+    return std::nullopt;
+}
+
+// Two names that reach the same device (a link and its target) are the same port.
+QString deviceIdentity(const QString& port)
+{
+    const QString canonical = QFileInfo(port).canonicalFilePath();
+    return canonical.isEmpty() ? port : canonical;
+}
+
+CommandLine::Parsed usageError(const QString& text)
+{
+    CommandLine::Parsed parsed;
+    parsed.error = text;
+    parsed.exitCode = 2;
+    return parsed;
+}
+
+} // namespace
+
+QString commandName(CliRequest::Command command)
+{
+    switch (command) {
+    case CliRequest::Command::Send:
+        return QStringLiteral("send");
+    case CliRequest::Command::Read:
+        return QStringLiteral("read");
+    case CliRequest::Command::Verify:
+        return QStringLiteral("verify");
+    }
+    return {};
+}
+
+QString portFileName(const QString& port)
+{
+    QString name = port;
+    if (name.startsWith(QLatin1String("/dev/")))
+        name = name.mid(5);
+    // Characters that mean something in a path, on any system, become dashes.
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]+"));
+    name.replace(unsafe, QStringLiteral("-"));
+    while (name.startsWith(u'-') || name.startsWith(u'.'))
+        name.remove(0, 1);
+    return name.isEmpty() ? QStringLiteral("port") : name;
+}
+
+QString CliRequest::outputFile(const QString& port) const
+{
+    QString path = file;
+    return path.replace(kPortPlaceholder, portFileName(port));
+}
+
+QString CommandLine::helpText()
+{
+    QCommandLineParser parser;
+    Options options;
+    options.addTo(parser);
+    parser.setApplicationDescription(
+        tr("Sends, reads and verifies the parameters of VRN coil-driver cards without the\n"
+           "windows, on one port or on many at once.\n"
+           "\n"
+           "Commands:\n"
+           "  send FILE       load FILE as a card window's Open does, send it as its Send does,\n"
+           "                  then read the card back and compare (unless --no-verify)\n"
+           "  read --out FILE read the card as a window's Read does and save as its Save does\n"
+           "  verify FILE     read the card and compare it with FILE, changing nothing"));
+    QString text = parser.helpText();
+    text += QLatin1Char('\n');
+    text += tr("Each port runs its own transfer, all at the same time; the frames, pauses and\n"
+               "files are those of the card windows.\n"
+               "\n"
+               "Output: one line per port (with progress on a terminal), or with --json one JSON\n"
+               "object per port and line: port, card, command, file, outcome, error, note,\n"
+               "seconds, values (name, unit, code and text, the file's and the card's) and\n"
+               "differences. Outcomes: verified, differs, sent, saved, failed, refused file,\n"
+               "not saved.\n"
+               "\n"
+               "Exit status: 0 every port did its command (sent and verified, read and saved,\n"
+               "or verified); 1 a port failed or its card differs; 2 bad usage, or a file that\n"
+               "could not be loaded or saved.\n"
+               "\n"
+               "Examples:\n"
+               "  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par\n"
+               "  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 "
+               "line3.par\n"
+               "  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par\n"
+               "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par\n"
+               "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
+               "--out card-{port}.par\n"
+               "  vrn-cli send --card vrn-b --port simulated pump.par\n");
+    return text;
+}
+
+CommandLine::Parsed CommandLine::parse(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    Options options;
+    options.addTo(parser);
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(options.help)) {
+        Parsed parsed;
+        parsed.output = helpText();
+        return parsed;
+    }
+    if (parser.isSet(options.version)) {
+        Parsed parsed;
+        parsed.output = QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                      QCoreApplication::applicationVersion());
+        return parsed;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(tr("Say what to do: send, read or verify."));
+    CliRequest request;
+    const QString typed = positional.takeFirst();
+    const auto command = commandNamed(typed);
+    if (!command) {
+        return usageError(
+            tr("Unknown command \"%1\": the commands are send, read and verify.").arg(typed));
+    }
+    request.command = *command;
+
+    if (!parser.isSet(options.card))
+        return usageError(tr("Name the card model with --card vrn-a, vrn-b, vrn-c or vrn-d."));
+    const auto model = modelNamed(parser.value(options.card));
+    if (!model) {
+        return usageError(tr("Unknown card model \"%1\": use vrn-a, vrn-b, vrn-c or vrn-d.")
+                              .arg(parser.value(options.card)));
+    }
+    request.model = *model;
+
+    request.ports = parser.values(options.port);
+    for (const QString& list : parser.values(options.ports))
+        request.ports += list.split(u',', Qt::SkipEmptyParts);
+    for (QString& port : request.ports)
+        port = port.trimmed();
+    if (request.ports.isEmpty())
+        return usageError(tr("Name at least one port with --port or --ports."));
+    QSet<QString> seen;
+    for (const QString& port : request.ports) {
+        if (port.isEmpty())
+            return usageError(tr("A port name is empty."));
+        if (seen.contains(deviceIdentity(port)))
+            return usageError(tr("The port %1 is named twice.").arg(port));
+        seen.insert(deviceIdentity(port));
+    }
+
+    if (parser.isSet(options.noVerify) && request.command != CliRequest::Command::Send)
+        return usageError(tr("--no-verify belongs to send."));
+    request.verifyAfterSend = !parser.isSet(options.noVerify);
+    request.json = parser.isSet(options.json);
+
+    if (request.command == CliRequest::Command::Read) {
+        if (!positional.isEmpty()) {
+            return usageError(tr("read takes no file argument (\"%1\"): name the file to save "
+                                 "with --out.")
+                                  .arg(positional.first()));
+        }
+        if (!parser.isSet(options.out) || parser.value(options.out).isEmpty())
+            return usageError(tr("Name the file to save with --out."));
+        request.file = parser.value(options.out);
+        if (request.ports.size() > 1 && !request.file.contains(kPortPlaceholder)) {
+            return usageError(tr("With several ports the file to save must contain {port}, "
+                                 "for example --out card-{port}.par."));
+        }
+        QSet<QString> outputs;
+        for (const QString& port : request.ports) {
+            const QString path = request.outputFile(port);
+            if (outputs.contains(path))
+                return usageError(tr("Two ports would save to the same file %1.").arg(path));
+            outputs.insert(path);
+        }
+        return {request, {}, {}, 0};
+    }
+
+    if (parser.isSet(options.out))
+        return usageError(tr("--out belongs to read."));
+    if (positional.isEmpty())
+        return usageError(tr("Name the parameter file to %1.").arg(commandName(*command)));
+    if (positional.size() > 1)
+        return usageError(tr("Unexpected argument \"%1\".").arg(positional.at(1)));
+    request.file = positional.first();
+    return {request, {}, {}, 0};
+}
+
+} // namespace vrn

@@ -1,0 +1,19 @@
+// vrn-cli: sends, reads and verifies card parameters from the command line, on many ports at
+// once, with the card windows' own logic running unseen.
+
+#include "cli/cli_run.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+
+int main(int argc, char* argv[])
+{
+    // The windows do the work without ever being shown: no display is needed, also where the
+    // environment names one (a desktop session's QT_QPA_PLATFORM, an ssh login without X).
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vrn-cli"));
+    QApplication::setApplicationVersion(QStringLiteral(VRN_VERSION));
+    return vrn::runCli(QApplication::arguments());
+}

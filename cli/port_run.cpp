@@ -1,0 +1,223 @@
+#include "cli/port_run.h"
+
+#include "cards/common/link_messages.h"
+#include "cards/vrn_a/form1.h"
+#include "cards/vrn_b/form3.h"
+#include "cards/vrn_c/form4.h"
+#include "cards/vrn_d/form5.h"
+#include "sim/simulated_transport.h"
+
+#include <QTimer>
+
+namespace vrn {
+namespace {
+
+std::unique_ptr<CardWindow> makeWindow(CardModel model, CardContext& context)
+{
+    switch (model) {
+    case CardModel::VrnA:
+        return std::make_unique<Form1>(context);
+    case CardModel::VrnB:
+        return std::make_unique<Form3>(context);
+    case CardModel::VrnC:
+        return std::make_unique<Form4>(context);
+    case CardModel::VrnD:
+        return std::make_unique<Form5>(context);
+    }
+    return {};
+}
+
+} // namespace
+
+QString outcomeName(PortOutcome outcome)
+{
+    switch (outcome) {
+    case PortOutcome::Verified:
+        return QStringLiteral("verified");
+    case PortOutcome::Differs:
+        return QStringLiteral("differs");
+    case PortOutcome::Sent:
+        return QStringLiteral("sent");
+    case PortOutcome::Saved:
+        return QStringLiteral("saved");
+    case PortOutcome::Failed:
+        return QStringLiteral("failed");
+    case PortOutcome::RefusedFile:
+        return QStringLiteral("refused file");
+    case PortOutcome::NotSaved:
+        return QStringLiteral("not saved");
+    }
+    return {};
+}
+
+PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent)
+    : QObject(parent), m_request(request), m_window(makeWindow(request.model, m_context))
+{
+    m_result.port = port;
+    m_result.model = request.model;
+    m_result.command = request.command;
+    m_result.file =
+        request.command == CliRequest::Command::Read ? request.outputFile(port) : request.file;
+    const std::span<const CardValue> values = m_window->cardValues();
+    m_result.values.assign(values.begin(), values.end());
+
+    // Problems reach the user as the window's notices; here they become the port's error.
+    m_notices.setShowWindows(false);
+    connect(&m_notices, &Notices::posted, this,
+            [this](const QString&, const QString& text) { m_told << text; });
+    // This run decides itself whether a Verify follows the Send.
+    m_window->setVerifyAfterSendOptionFollowed(false);
+    connect(m_window.get(), &CardWindow::transferEnded, this, &PortRun::onTransferEnded);
+    connect(&m_link.engine(), &TransferEngine::frameAnswered, this,
+            [this](int answered, int planned) {
+                m_framesAnswered = answered;
+                m_framesPlanned = planned;
+                Q_EMIT progressed();
+            });
+}
+
+PortRun::~PortRun()
+{
+    // A transfer still waiting is dropped without telling anyone; the window goes before the
+    // context it works with.
+    m_link.engine().abandon();
+    m_window.reset();
+}
+
+bool PortRun::loadFile()
+{
+    if (m_window->openFile(m_request.file)) {
+        m_result.note = toldSinceStart();
+        return true;
+    }
+    finish(PortOutcome::RefusedFile, toldSinceStart());
+    return false;
+}
+
+void PortRun::cancel(const QString& why)
+{
+    if (!m_finished)
+        finish(PortOutcome::RefusedFile, why);
+}
+
+void PortRun::start()
+{
+    if (m_finished)
+        return;
+    m_clock.start();
+    m_stage = Stage::Opening;
+    Q_EMIT progressed();
+    const QString& port = m_result.port;
+    const bool opened = port == kSimulatedPort ? sim::openSimulatedCard(m_link, m_simulatedCard)
+                                               : m_link.openDevice(port);
+    if (!opened) {
+        finish(PortOutcome::Failed, LinkMessages::portProblem(m_link.lastError()));
+        return;
+    }
+    m_told.clear();
+    bool started = false;
+    switch (m_request.command) {
+    case CliRequest::Command::Send:
+        m_stage = Stage::Sending;
+        started = m_window->send();
+        break;
+    case CliRequest::Command::Read:
+        m_stage = Stage::Reading;
+        started = m_window->read();
+        break;
+    case CliRequest::Command::Verify:
+        m_stage = Stage::Verifying;
+        started = m_window->verify();
+        break;
+    }
+    if (!started)
+        finish(PortOutcome::Failed, toldSinceStart());
+    else
+        Q_EMIT progressed();
+}
+
+void PortRun::startVerify()
+{
+    m_stage = Stage::Verifying;
+    if (!m_window->verify())
+        finish(PortOutcome::Failed, toldSinceStart());
+    else
+        Q_EMIT progressed();
+}
+
+void PortRun::onTransferEnded(CardWindow::TransferKind kind, bool ok)
+{
+    if (m_finished)
+        return;
+    if (!ok) {
+        finish(PortOutcome::Failed, toldSinceStart());
+        return;
+    }
+    switch (kind) {
+    case CardWindow::TransferKind::Send:
+        if (m_request.verifyAfterSend)
+            startVerify();
+        else
+            finish(PortOutcome::Sent);
+        return;
+    case CardWindow::TransferKind::Verify: {
+        const bool same = m_window->lastVerify() && m_window->lastVerify()->differences.empty();
+        if (m_window->lastVerify())
+            m_result.differences = m_window->lastVerify()->differences;
+        finish(same ? PortOutcome::Verified : PortOutcome::Differs);
+        return;
+    }
+    case CardWindow::TransferKind::Read:
+        m_result.differences = m_window->valuesNotOnCard();
+        if (m_window->saveFile(m_result.file))
+            finish(PortOutcome::Saved);
+        else
+            finish(PortOutcome::NotSaved, toldSinceStart());
+        return;
+    }
+}
+
+QString PortRun::toldSinceStart() const
+{
+    return m_told.join(QLatin1Char(' '));
+}
+
+void PortRun::finish(PortOutcome outcome, const QString& error)
+{
+    m_finished = true;
+    m_stage = Stage::Done;
+    m_result.outcome = outcome;
+    m_result.error = error;
+    m_result.elapsedMs = m_clock.isValid() ? m_clock.elapsed() : 0;
+    m_result.fileCodes = m_window->codesToSend();
+    m_result.cardCodes = m_window->cardHolds();
+    // On the next turn of the event loop, out of the port's own signal that ended the
+    // transfer: the port is closed, free for others, and the run tells it has ended.
+    QTimer::singleShot(0, this, [this] {
+        m_link.closePort();
+        Q_EMIT finished();
+    });
+}
+
+QString PortRun::stage() const
+{
+    switch (m_stage) {
+    case Stage::Waiting:
+        return tr("waiting");
+    case Stage::Opening:
+        return tr("opening the port");
+    case Stage::Sending:
+        if (m_framesPlanned == 0)
+            return tr("sending");
+        return tr("sending %1/%2").arg(m_framesAnswered).arg(m_framesPlanned);
+    case Stage::Verifying:
+        return tr("verifying");
+    case Stage::Reading:
+        return tr("reading");
+    case Stage::Done:
+        return tr("done");
+    }
+    return {};
+}
+
+} // namespace vrn

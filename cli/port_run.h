@@ -1,0 +1,115 @@
+#pragma once
+
+#include "cards/common/card_context.h"
+#include "cards/common/card_values.h"
+#include "cards/common/card_window.h"
+#include "cli/command_line.h"
+#include "link/link.h"
+#include "link/slot_table.h"
+#include "sim/card.h"
+#include "ui/file_dialog_state.h"
+#include "ui/notices.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vrn {
+
+// How one port's run ended.
+enum class PortOutcome {
+    Verified,    // the card holds what the file sends (send, verify)
+    Differs,     // the card answered and holds other values (send, verify)
+    Sent,        // sent without reading back (send --no-verify)
+    Saved,       // read and saved (read)
+    Failed,      // the port could not be opened, or a transfer failed or was refused
+    RefusedFile, // the parameter file was not loaded; the port was not touched
+    NotSaved     // read, but the file could not be written
+};
+
+// "verified", "differs", ...: the outcome as the JSON output gives it.
+QString outcomeName(PortOutcome outcome);
+
+// What a port's run found out: for every value of the card, what the file (or the window
+// after a read) holds and what the card was last seen to hold.
+struct PortResult
+{
+    QString port;
+    CardModel model = CardModel::VrnA;
+    CliRequest::Command command = CliRequest::Command::Send;
+    QString file; // loaded or saved
+    PortOutcome outcome = PortOutcome::Failed;
+    QString error; // what went wrong, naming the port or the file; empty when nothing did
+    QString
+        note; // what Open told about a file it loaded (values set to the nearest the card takes)
+    qint64 elapsedMs = 0;
+    std::vector<CardValue> values; // in the order of the Send
+    Codes fileCodes;               // what the window would send
+    std::optional<Codes> cardCodes;
+    std::vector<ValueDifference> differences;
+};
+
+// One port of a command-line run, with a context of its own: slot table, link, file state,
+// notices and one card window that is never shown. The window's own Open, Send, Read, Verify
+// and Save do the work, so the frames, pauses and files are exactly the window's. Runs on the
+// event loop beside the other ports.
+class PortRun : public QObject
+{
+    Q_OBJECT
+public:
+    PortRun(const CliRequest& request, const QString& port, QObject* parent = nullptr);
+    ~PortRun() override;
+
+    QString port() const { return m_result.port; }
+
+    // For send and verify: loads the parameter file into the window as its Open does. False
+    // when the window refuses it; the run has then ended (finished() follows).
+    bool loadFile();
+    // Opens the port and starts the command; finished() follows, also when the port cannot
+    // be opened.
+    void start();
+
+    // Ends a run that has not started because the file was refused on another port.
+    void cancel(const QString& why);
+
+    bool isFinished() const { return m_finished; }
+    qint64 elapsedMs() const { return m_clock.isValid() ? m_clock.elapsed() : 0; }
+    const PortResult& result() const { return m_result; }
+    // Where the run stands, for people: "sending 4/12", "verifying".
+    QString stage() const;
+
+Q_SIGNALS:
+    void progressed();
+    void finished();
+
+private:
+    enum class Stage { Waiting, Opening, Sending, Verifying, Reading, Done };
+
+    void onTransferEnded(CardWindow::TransferKind kind, bool ok);
+    void startVerify();
+    void finish(PortOutcome outcome, const QString& error = {});
+    QString toldSinceStart() const;
+
+    const CliRequest m_request;
+    SlotTable m_slots;
+    SlotWatch m_watch{m_slots};
+    sim::Card m_simulatedCard; // behind the port "simulated"
+    Link m_link;
+    FileDialogState m_files;
+    Notices m_notices;
+    CardContext m_context{m_slots, m_link, m_files, m_notices, &m_watch};
+    std::unique_ptr<CardWindow> m_window;
+
+    QStringList m_told; // the notices of this port, in order
+    Stage m_stage = Stage::Waiting;
+    int m_framesAnswered = 0;
+    int m_framesPlanned = 0;
+    bool m_finished = false;
+    QElapsedTimer m_clock;
+    PortResult m_result;
+};
+
+} // namespace vrn

@@ -1,0 +1,710 @@
+// vrn-cli end to end: the program runs as a process of its own against simulated cards on
+// pseudo-terminals, served in this test (to see every frame that arrives, and when) or by
+// vrn-card-sim processes (several at once, silent, holding other values, dropping the line).
+// The frames are compared with what a card window sends for the same file.
+//
+// Run with VRN_HOLD_PORT=<device> the test program is another program that holds the device
+// until its standard input closes.
+
+#include "sim/pty_card_server.h"
+#include "tests/cards/common/window_bench.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSerialPort>
+#include <QSocketNotifier>
+#include <QTest>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+using namespace vrn;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRunWaitMs = 30000;            // far beyond every time-out of a run
+constexpr uid_t kNobody = 65534;             // an unprivileged user for a real permission refusal
+constexpr qint64 kPauseFloorNs = 90'000'000; // a settle pause, less the test's own latency
+
+const QString kData = QStringLiteral(VRN_SOURCE_DIR "/tests/cards");
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    qint64 elapsedMs = 0;
+
+    // The JSON objects of --json output, one a line.
+    QList<QJsonObject> objects() const
+    {
+        QList<QJsonObject> list;
+        for (const QByteArray& line : out.split('\n')) {
+            if (!line.isEmpty())
+                list << QJsonDocument::fromJson(line).object();
+        }
+        return list;
+    }
+    QJsonObject objectFor(const QString& port) const
+    {
+        for (const QJsonObject& o : objects()) {
+            if (o.value("port").toString() == port)
+                return o;
+        }
+        return {};
+    }
+    QString said() const { return QString::fromUtf8(out + err); }
+};
+
+// Runs vrn-cli to its end while this process's event loop serves the cards of the test.
+CliRun runCli(const QStringList& arguments, const std::function<void(QProcess&)>& prepare = nullptr)
+{
+    QProcess process;
+    process.setProgram(QStringLiteral(VRN_CLI));
+    process.setArguments(arguments);
+    if (prepare)
+        prepare(process);
+    CliRun run;
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kRunWaitMs, &loop, &QEventLoop::quit);
+    process.start();
+    loop.exec();
+    run.elapsedMs = clock.elapsed();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// A simulated card served by vrn-card-sim in a process of its own.
+struct SimProcess
+{
+    QProcess process;
+    QString device;
+
+    bool start(const QStringList& options)
+    {
+        process.start(QStringLiteral(VRN_CARD_SIM), QStringList{u"--quiet"_s} + options);
+        if (!process.waitForStarted() || !process.waitForReadyRead(kRunWaitMs))
+            return false;
+        device = QString::fromLocal8Bit(process.readLine()).trimmed();
+        return device.startsWith(u"/dev/");
+    }
+    ~SimProcess()
+    {
+        process.terminate();
+        if (!process.waitForFinished(kRunWaitMs))
+            process.kill();
+    }
+};
+
+QString formOf(const QString& card)
+{
+    static const QMap<QString, QString> forms{{u"vrn-a"_s, u"Form1"_s},
+                                              {u"vrn-b"_s, u"Form3"_s},
+                                              {u"vrn-c"_s, u"Form4"_s},
+                                              {u"vrn-d"_s, u"Form5"_s}};
+    return forms.value(card);
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a card window puts on the line when it opens `file` and presses Send, then Verify.
+void windowFrames(const QString& card, const QString& file, QList<QByteArray>* frames)
+{
+    WindowBench bench(formOf(card));
+    bench.open(u"window.par"_s, contents(file));
+    QVERIFY2(bench.notices.history().isEmpty(), qPrintable(bench.notices.last()));
+    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
+    QVERIFY(bench.window->send());
+    QVERIFY(QTest::qWaitFor([&] { return !bench.link.isBusy(); }, kRunWaitMs));
+    QVERIFY(bench.window->verify());
+    QVERIFY(QTest::qWaitFor([&] { return !bench.link.isBusy(); }, kRunWaitMs));
+    *frames = bench.card.framesReceived();
+}
+
+// What a card window saves after a Read of a card holding `parameters`.
+void windowSavesAfterRead(const QString& card, const std::map<char, int>& parameters,
+                          QByteArray* saved)
+{
+    WindowBench bench(formOf(card));
+    for (const auto& [letter, value] : parameters)
+        bench.card.setParameter(letter, value);
+    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
+    QVERIFY(bench.window->read());
+    QVERIFY(QTest::qWaitFor([&] { return !bench.link.isBusy(); }, kRunWaitMs));
+    QVERIFY2(bench.notices.history().isEmpty(), qPrintable(bench.notices.last()));
+    *saved = bench.save(u"window.par"_s);
+}
+
+// The other program: holds the device until its standard input closes.
+int holdPort(const QString& device)
+{
+    QSerialPort port(device);
+    if (!port.open(QIODevice::ReadWrite)) {
+        std::printf("refused: %s\n", qPrintable(port.errorString()));
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    char c = 0;
+    while (::read(STDIN_FILENO, &c, 1) > 0) {
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sendsWhatTheWindowSends_data();
+    void sendsWhatTheWindowSends();
+    void jsonTellsEveryValue_data();
+    void jsonTellsEveryValue();
+    void portsRunAtOnce();
+    void verifyReportsEachCard();
+    void readSavesAsTheWindowSaves();
+    void fileNotSaved();
+    void simulatedCard();
+    void loadedFileNoteIsTold();
+    void terminalShowsProgress();
+    void portProblemsNameThePort_data();
+    void portProblemsNameThePort();
+    void refusedFileTouchesNoPort_data();
+    void refusedFileTouchesNoPort();
+    void badUsage_data();
+    void badUsage();
+    void helpListsEverything();
+};
+
+void TestCli::sendsWhatTheWindowSends_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("pauses");
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("VRN-A-options-clicked")
+        << u"vrn-a"_s << kData + u"/vrn_a/data/options_after_start.txt"_s << true << true;
+    QTest::newRow("VRN-A-untouched-window")
+        << u"vrn-a"_s << kData + u"/vrn_a/data/untouched.txt"_s << true << true;
+    QTest::newRow("VRN-A-no-verify")
+        << u"vrn-a"_s << kData + u"/vrn_a/data/options_after_start.txt"_s << true << false;
+    QTest::newRow("VRN-B-option-code")
+        << u"vrn-b"_s << kData + u"/common/data/vrn_b_check9.par"_s << false << true;
+    QTest::newRow("VRN-B-bare-number")
+        << u"vrn-b"_s << kData + u"/common/data/vrn_b_bare.par"_s << false << true;
+    QTest::newRow("VRN-B-empty-pwm")
+        << u"vrn-b"_s << kData + u"/common/data/vrn_b_empty.par"_s << false << true;
+    QTest::newRow("VRN-C") << u"vrn-c"_s << kData + u"/common/data/vrn_c_check9.par"_s << false
+                           << true;
+    QTest::newRow("VRN-D") << u"vrn-d"_s << kData + u"/common/data/vrn_d_five.par"_s << false
+                           << true;
+    QTest::newRow("VRN-D-no-verify")
+        << u"vrn-d"_s << kData + u"/common/data/vrn_d_five.par"_s << false << false;
+}
+
+// The frames on the line are those of the window that opens the same file and sends it, then
+// verifies; VRN-A's settle pauses separate its frames.
+void TestCli::sendsWhatTheWindowSends()
+{
+    QFETCH(QString, card);
+    QFETCH(QString, file);
+    QFETCH(bool, pauses);
+    QFETCH(bool, verify);
+    QList<QByteArray> expected;
+    windowFrames(card, file, &expected);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(expected.last(), QByteArray("w$"));
+    if (!verify)
+        expected.removeLast(); // the Send alone: no read request follows
+
+    sim::PtyCardServer server;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    std::vector<qint64> arrivals;
+    connect(&server, &sim::PtyCardServer::terminalRead, this,
+            [&](qint64 ns, const QByteArray& bytes) {
+                for (int i = 0; i < bytes.count('$'); ++i)
+                    arrivals.push_back(ns);
+            });
+    QStringList arguments{u"send"_s,          u"--card"_s, card, u"--port"_s,
+                          server.slavePath(), u"--json"_s, file};
+    if (!verify)
+        arguments << u"--no-verify"_s;
+    const CliRun run = runCli(arguments);
+    QCOMPARE(server.card().framesReceived(), expected);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.objects().size(), 1);
+    QCOMPARE(run.objects().first().value("outcome").toString(), verify ? u"verified"_s : u"sent"_s);
+
+    // The Send's frames, then the read request: with pauses, every frame but the first of the
+    // Send follows the one before after a settle pause at least.
+    QCOMPARE(arrivals.size(), std::size_t(expected.size()));
+    const std::size_t sendFrames = arrivals.size() - (verify ? 1 : 0);
+    for (std::size_t i = 1; pauses && i < sendFrames; ++i) {
+        QVERIFY2(arrivals[i] - arrivals[i - 1] >= kPauseFloorNs,
+                 qPrintable(u"frame %1 after %2 ns"_s.arg(i).arg(arrivals[i] - arrivals[i - 1])));
+    }
+}
+
+void TestCli::jsonTellsEveryValue_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("cardHolds"); // LETTER=VALUE, preset on the card
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QString>("values"); // letter:name:unit:code:text:cardCode:cardText, by ';'
+    QTest::addColumn<QString>("differences"); // letter:code:cardCode, by ';'
+
+    // vrn_b_check9.par: maximum current slider at 255 (code 768), over-supply at 99 (code 0),
+    // PWM "00003".
+    QTest::newRow("send-verified") << u"send"_s << u""_s << u"verified"_s
+                                   << u"B:PWM:PWM choice:3:(3) 300 Hz:3:(3) 300 Hz;"
+                                      "H:Maximum current:mA:768:2250 mA:768:2250 mA;"
+                                      "Z:Over-supply time:ms:0:0 ms:0:0 ms"_s
+                                   << u""_s;
+    QTest::newRow("verify-differs") << u"verify"_s << u"B=5 H=300 Z=0"_s << u"differs"_s
+                                    << u"B:PWM:PWM choice:3:(3) 300 Hz:5:(5) 500 Hz;"
+                                       "H:Maximum current:mA:768:2250 mA:300:879 mA;"
+                                       "Z:Over-supply time:ms:0:0 ms:0:0 ms"_s
+                                    << u"B:3:5;H:768:300"_s;
+}
+
+// With --json each port gives one object: every field, and every value with its name, unit,
+// codes and texts, checked one by one.
+void TestCli::jsonTellsEveryValue()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, cardHolds);
+    QFETCH(QString, outcome);
+    QFETCH(QString, values);
+    QFETCH(QString, differences);
+    sim::PtyCardServer server;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    for (const QString& item : cardHolds.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringList parts = item.split(u'=');
+        QCOMPARE(parts.size(), 2);
+        server.card().setParameter(parts[0].at(0).toLatin1(), parts[1].toInt());
+    }
+    const QString file = kData + u"/common/data/vrn_b_check9.par"_s;
+    const QString port = server.slavePath();
+    const CliRun run =
+        runCli({command, u"--card"_s, u"VRN-B"_s, u"--port"_s, port, u"--json"_s, file});
+    QCOMPARE(run.exitCode, outcome == u"verified" ? 0 : 1);
+    QCOMPARE(run.objects().size(), 1);
+    const QJsonObject o = run.objects().first();
+    QCOMPARE(o.value("port").toString(), port);
+    QCOMPARE(o.value("card").toString(), u"VRN-B"_s);
+    QCOMPARE(o.value("command").toString(), command);
+    QCOMPARE(o.value("file").toString(), file);
+    QCOMPARE(o.value("outcome").toString(), outcome);
+    QCOMPARE(o.value("error").toString(), QString());
+    QVERIFY(o.value("seconds").toDouble() > 0);
+
+    const QJsonArray got = o.value("values").toArray();
+    const QStringList want = values.split(u';');
+    QCOMPARE(got.size(), want.size());
+    for (int i = 0; i < want.size(); ++i) {
+        const QStringList f = want[i].split(u':');
+        QCOMPARE(f.size(), 7);
+        const QJsonObject v = got[i].toObject();
+        QCOMPARE(v.value("letter").toString(), f[0]);
+        QCOMPARE(v.value("name").toString(), f[1]);
+        QCOMPARE(v.value("unit").toString(), f[2]);
+        QCOMPARE(v.value("code").toInt(-1), f[3].toInt());
+        QCOMPARE(v.value("text").toString(), f[4]);
+        QCOMPARE(v.value("cardCode").toInt(-1), f[5].toInt());
+        QCOMPARE(v.value("cardText").toString(), f[6]);
+    }
+    const QJsonArray gotDifferences = o.value("differences").toArray();
+    const QStringList wantDifferences = differences.split(u';', Qt::SkipEmptyParts);
+    QCOMPARE(gotDifferences.size(), wantDifferences.size());
+    for (int i = 0; i < wantDifferences.size(); ++i) {
+        const QStringList f = wantDifferences[i].split(u':');
+        QCOMPARE(f.size(), 3);
+        const QJsonObject d = gotDifferences[i].toObject();
+        QCOMPARE(d.value("letter").toString(), f[0]);
+        QCOMPARE(d.value("code").toInt(-1), f[1].toInt());
+        QCOMPARE(d.value("cardCode").toInt(-1), f[2].toInt());
+        QVERIFY(!d.value("name").toString().isEmpty());
+    }
+}
+
+// Four VRN-A Sends at once, on cards of their own processes: two that answer, one silent, one
+// that drops its line after three frames. Each port is reported by its name; the run takes as
+// long as its slowest port, not as long as all of them one after the other.
+void TestCli::portsRunAtOnce()
+{
+    SimProcess good1, good2, silent, dropping;
+    QVERIFY(good1.start({}));
+    QVERIFY(good2.start({}));
+    QVERIFY(silent.start({u"--silent"_s}));
+    QVERIFY(dropping.start({u"--lose-after"_s, u"3"_s}));
+    const QString file = kData + u"/vrn_a/data/options_after_start.txt"_s;
+    const CliRun run = runCli({u"send"_s, u"--card"_s, u"vrn-a"_s, u"--port"_s, good1.device,
+                               u"--ports"_s, good2.device + u',' + silent.device, u"--port"_s,
+                               dropping.device, u"--json"_s, file});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.objects().size(), 4);
+    QCOMPARE(run.objectFor(good1.device).value("outcome").toString(), u"verified"_s);
+    QCOMPARE(run.objectFor(good2.device).value("outcome").toString(), u"verified"_s);
+    for (const SimProcess* failing : {&silent, &dropping}) {
+        const QJsonObject o = run.objectFor(failing->device);
+        QCOMPARE(o.value("outcome").toString(), u"failed"_s);
+        QVERIFY2(o.value("error").toString().contains(failing->device), qPrintable(run.said()));
+    }
+    QVERIFY2(run.objectFor(silent.device).value("error").toString().contains(u"did not answer"),
+             qPrintable(run.said()));
+
+    double oneAfterTheOther = 0;
+    for (const QJsonObject& o : run.objects())
+        oneAfterTheOther += o.value("seconds").toDouble();
+    QVERIFY2(
+        run.elapsedMs < oneAfterTheOther * 1000 * 0.8,
+        qPrintable(
+            u"%1 ms for ports that took %2 s together"_s.arg(run.elapsedMs).arg(oneAfterTheOther)));
+}
+
+// Verify on two cards, one holding the file's values and one holding others: the text for
+// people gives one line per port, each naming it, and a summary.
+void TestCli::verifyReportsEachCard()
+{
+    SimProcess same, other;
+    // vrn_c_check9.par: minimum and maximum current code 0, excitation time 1, PWM 3.
+    QVERIFY(same.start({u"--set"_s, u"B=3"_s, u"--set"_s, u"C=1"_s}));
+    QVERIFY(other.start({u"--set"_s, u"B=3"_s, u"--set"_s, u"H=100"_s, u"--set"_s, u"C=1"_s}));
+    const CliRun run =
+        runCli({u"verify"_s, u"--card"_s, u"vrn-c"_s, u"--ports"_s,
+                same.device + u',' + other.device, kData + u"/common/data/vrn_c_check9.par"_s});
+    QCOMPARE(run.exitCode, 1);
+    const QStringList lines = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    const auto lineOf = [&lines](const QString& port) {
+        for (const QString& line : lines) {
+            if (line.startsWith(port + u' '))
+                return line;
+        }
+        return QString();
+    };
+    QVERIFY2(lineOf(same.device).contains(u"verified"), qPrintable(run.said()));
+    QVERIFY2(lineOf(other.device).contains(u"differs") &&
+                 lineOf(other.device).contains(u"Maximum current: file 0 mA, card 293 mA"),
+             qPrintable(run.said()));
+    QVERIFY2(lines.last().contains(u"2 ports"), qPrintable(run.said()));
+}
+
+// A Read on two ports saves one file per port, each as the window saves it after a Read of
+// the same card.
+void TestCli::readSavesAsTheWindowSaves()
+{
+    const std::map<char, int> holds{{'B', 4}, {'C', 7}, {'H', 300}};
+    QByteArray expected;
+    windowSavesAfterRead(u"vrn-d"_s, holds, &expected);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!expected.isEmpty());
+
+    sim::PtyCardServer first, second;
+    for (sim::PtyCardServer* server : {&first, &second}) {
+        QVERIFY2(server->open(), qPrintable(server->errorString()));
+        for (const auto& [letter, value] : holds)
+            server->card().setParameter(letter, value);
+    }
+    QTemporaryDir folder;
+    const CliRun run = runCli({u"read"_s, u"--card"_s, u"vrn-d"_s, u"--port"_s, first.slavePath(),
+                               u"--port"_s, second.slavePath(), u"--out"_s,
+                               folder.filePath(u"card-{port}.par"_s), u"--json"_s});
+    QCOMPARE(run.exitCode, 0);
+    for (sim::PtyCardServer* server : {&first, &second}) {
+        const QJsonObject o = run.objectFor(server->slavePath());
+        QCOMPARE(o.value("outcome").toString(), u"saved"_s);
+        const QString name =
+            u"card-"_s + server->slavePath().mid(5).replace(u'/', u'-') + u".par"_s;
+        QCOMPARE(o.value("file").toString(), folder.filePath(name));
+        QCOMPARE(contents(folder.filePath(name)), expected);
+        QCOMPARE(server->card().framesReceived(), QList<QByteArray>{"w$"});
+    }
+}
+
+// A Read whose file cannot be written: the card was read, the file is refused (status 2).
+void TestCli::fileNotSaved()
+{
+    sim::PtyCardServer server;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    const QString out = u"/nonexistent-folder-of-vrn-tests/card.par"_s;
+    const CliRun run = runCli(
+        {u"read"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, server.slavePath(), u"--out"_s, out});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.out.startsWith(server.slavePath().toUtf8() + ' ') &&
+                 run.out.contains("not saved") && run.out.contains(out.toUtf8()),
+             qPrintable(run.said()));
+}
+
+void TestCli::simulatedCard()
+{
+    const CliRun run = runCli({u"send"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s,
+                               kData + u"/common/data/vrn_b_check9.par"_s});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith("simulated  VRN-B  verified"), qPrintable(run.said()));
+}
+
+// A file with values beyond what the card takes is loaded as the window's Open loads it, and
+// what Open tells about it reaches the user with the port's result.
+void TestCli::loadedFileNoteIsTold()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"out-of-range.par"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("254\r\n254\r\n\"586\"\r\n\"-50\"\r\n\"747\"\r\n\"99999999\"\r\n\r\n\r\n1\r\n0\r\n");
+    file.close();
+    const CliRun run = runCli(
+        {u"send"_s, u"--card"_s, u"vrn-a"_s, u"--port"_s, u"simulated"_s, u"--json"_s, path});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.objects().size(), 1);
+    const QJsonObject o = run.objects().first();
+    QCOMPARE(o.value("outcome").toString(), u"verified"_s);
+    QVERIFY2(o.value("note").toString().contains(u"line 6 (I Max) held 99999999: 2997 mA was set"),
+             qPrintable(run.said()));
+}
+
+// On a terminal each port's line tells where its Send stands while the VRN-A pauses run, and
+// is replaced by the port's result at the end.
+void TestCli::terminalShowsProgress()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    QVERIFY(::fcntl(master, F_SETFL, O_NONBLOCK) == 0);
+    const QString terminal = QString::fromLocal8Bit(::ptsname(master));
+    QByteArray shown;
+    const auto drain = [&] {
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, n);
+    };
+    QSocketNotifier notifier(master, QSocketNotifier::Read);
+    connect(&notifier, &QSocketNotifier::activated, this, drain);
+    const CliRun run = runCli({u"send"_s, u"--card"_s, u"vrn-a"_s, u"--port"_s, u"simulated"_s,
+                               kData + u"/vrn_a/data/options_after_start.txt"_s},
+                              [&terminal](QProcess& process) {
+                                  process.setStandardOutputFile(terminal);
+                                  QProcessEnvironment environment =
+                                      QProcessEnvironment::systemEnvironment();
+                                  environment.insert(u"TERM"_s, u"xterm"_s);
+                                  process.setProcessEnvironment(environment);
+                              });
+    drain();
+    ::close(master);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(shown.contains("simulated  VRN-A  sending 5/11"), shown.constData());
+    // The progress lines are taken back and the result written in their place.
+    QVERIFY2(shown.contains("\x1b[1A\r\x1b[Jsimulated  VRN-A  verified"), shown.constData());
+}
+
+void TestCli::portProblemsNameThePort_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("missing-port") << u"missing"_s << u"does not exist"_s;
+    QTest::newRow("port-held-by-another-program") << u"held"_s << u"another program"_s;
+    QTest::newRow("no-permission") << u"permission"_s << u"You may not use the serial port"_s;
+}
+
+// A port that cannot be opened fails that port only, with the port's name in the message;
+// the other port of the run is sent and verified.
+void TestCli::portProblemsNameThePort()
+{
+    QFETCH(QString, problem);
+    QFETCH(QString, told);
+    sim::PtyCardServer good, bad;
+    QVERIFY2(good.open(), qPrintable(good.errorString()));
+    QVERIFY2(bad.open(), qPrintable(bad.errorString()));
+    QString port = bad.slavePath();
+    QProcess holder;
+    std::function<void(QProcess&)> prepare;
+    if (problem == u"missing") {
+        port = u"/dev/vrn-test-no-such-port"_s;
+    } else if (problem == u"held") {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"VRN_HOLD_PORT"_s, port);
+        holder.setProcessEnvironment(environment);
+        holder.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(holder.waitForReadyRead(kRunWaitMs));
+        QCOMPARE(holder.readAllStandardOutput().trimmed(), "held");
+    } else {
+        // As root no mode denies access: the program runs as an unprivileged user.
+        QCOMPARE(::chmod(QFile::encodeName(port).constData(), 0), 0);
+        QCOMPARE(::chmod(QFile::encodeName(good.slavePath()).constData(), 0666), 0);
+        if (::geteuid() == 0) {
+            prepare = [](QProcess& process) {
+                process.setChildProcessModifier([] {
+                    if (::setresgid(kNobody, kNobody, kNobody) != 0 ||
+                        ::setresuid(kNobody, kNobody, kNobody) != 0)
+                        ::_exit(99);
+                });
+            };
+        }
+    }
+    const CliRun run =
+        runCli({u"send"_s, u"--card"_s, u"vrn-b"_s, u"--ports"_s, good.slavePath() + u',' + port,
+                kData + u"/common/data/vrn_b_check9.par"_s},
+               prepare);
+    holder.closeWriteChannel();
+    holder.waitForFinished(kRunWaitMs);
+    QCOMPARE(run.exitCode, 1);
+    const QString out = QString::fromUtf8(run.out);
+    QVERIFY2(out.contains(QRegularExpression(u"^%1 +VRN-B  failed  (?=.*%1)(?=.*%2)"_s.arg(
+                                                 QRegularExpression::escape(port), told),
+                                             QRegularExpression::MultilineOption)),
+             qPrintable(run.said()));
+    QVERIFY2(out.contains(QRegularExpression(
+                 u"^%1 +VRN-B  verified"_s.arg(QRegularExpression::escape(good.slavePath())),
+                 QRegularExpression::MultilineOption)),
+             qPrintable(run.said()));
+}
+
+void TestCli::refusedFileTouchesNoPort_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("missing-file") << u"vrn-b"_s << u"/nonexistent-vrn-file.par"_s
+                                  << u"/nonexistent-vrn-file.par"_s;
+    QTest::newRow("file-of-another-card")
+        << u"vrn-a"_s << kData + u"/common/data/vrn_b_check9.par"_s << u"vrn_b_check9.par"_s;
+    QTest::newRow("slider-position-out-of-range")
+        << u"vrn-d"_s << kData + u"/common/data/vrn_c_check9.par"_s << u"vrn_c_check9.par"_s;
+}
+
+// A parameter file that the window refuses ends the run with status 2 before any port is
+// opened: each port is named with the refusal, and no card hears a frame.
+void TestCli::refusedFileTouchesNoPort()
+{
+    QFETCH(QString, card);
+    QFETCH(QString, file);
+    QFETCH(QString, told);
+    sim::PtyCardServer first, second;
+    QVERIFY2(first.open(), qPrintable(first.errorString()));
+    QVERIFY2(second.open(), qPrintable(second.errorString()));
+    for (const QString& command : {u"send"_s, u"verify"_s}) {
+        const CliRun run = runCli({command, u"--card"_s, card, u"--port"_s, first.slavePath(),
+                                   u"--port"_s, second.slavePath(), u"--json"_s, file});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.objects().size(), 2);
+        for (const sim::PtyCardServer* server : {&first, &second}) {
+            const QJsonObject o = run.objectFor(server->slavePath());
+            QCOMPARE(o.value("outcome").toString(), u"refused file"_s);
+            QVERIFY2(o.value("error").toString().contains(told), qPrintable(run.said()));
+        }
+    }
+    QCOMPARE(first.received(), QByteArray());
+    QCOMPARE(second.received(), QByteArray());
+}
+
+void TestCli::badUsage_data()
+{
+    const QString file = kData + u"/common/data/vrn_b_check9.par"_s;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("no-command") << QStringList{} << u"send, read or verify"_s;
+    QTest::newRow("unknown-command")
+        << QStringList{u"write"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s, file}
+        << u"Unknown command \"write\""_s;
+    QTest::newRow("no-card") << QStringList{u"send"_s, u"--port"_s, u"simulated"_s, file}
+                             << u"--card"_s;
+    QTest::newRow("unknown-card") << QStringList{u"send"_s,   u"--card"_s,    u"vrn-e"_s,
+                                                 u"--port"_s, u"simulated"_s, file}
+                                  << u"Unknown card model \"vrn-e\""_s;
+    QTest::newRow("no-port") << QStringList{u"send"_s, u"--card"_s, u"vrn-b"_s, file}
+                             << u"--port"_s;
+    QTest::newRow("port-named-twice")
+        << QStringList{u"send"_s,      u"--card"_s,  u"vrn-b"_s,     u"--port"_s,
+                       u"simulated"_s, u"--ports"_s, u"simulated"_s, file}
+        << u"named twice"_s;
+    QTest::newRow("no-file") << QStringList{u"send"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s,
+                                            u"simulated"_s}
+                             << u"parameter file"_s;
+    QTest::newRow("read-without-out")
+        << QStringList{u"read"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s}
+        << u"--out"_s;
+    QTest::newRow("read-several-ports-one-file") << QStringList{u"read"_s,
+                                                                u"--card"_s,
+                                                                u"vrn-b"_s,
+                                                                u"--ports"_s,
+                                                                u"/dev/ttyS0,simulated"_s,
+                                                                u"--out"_s,
+                                                                u"card.par"_s}
+                                                 << u"{port}"_s;
+    QTest::newRow("no-verify-with-verify")
+        << QStringList{u"verify"_s, u"--no-verify"_s, u"--card"_s, u"vrn-b"_s,
+                       u"--port"_s, u"simulated"_s,   file}
+        << u"--no-verify"_s;
+    QTest::newRow("unknown-option")
+        << QStringList{u"send"_s,   u"--speed"_s,   u"--card"_s, u"vrn-b"_s,
+                       u"--port"_s, u"simulated"_s, file}
+        << u"speed"_s;
+}
+
+// Bad usage: status 2, what is wrong on standard error, nothing on standard output.
+void TestCli::badUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, told);
+    const CliRun run = runCli(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY2(QString::fromUtf8(run.err).contains(told), qPrintable(run.said()));
+}
+
+void TestCli::helpListsEverything()
+{
+    const CliRun run = runCli({u"--help"_s});
+    QCOMPARE(run.exitCode, 0);
+    const QString help = QString::fromUtf8(run.out);
+    for (const char* word : {"send FILE", "read --out FILE", "verify FILE", "--card", "--port",
+                             "--ports", "--out", "--no-verify", "--json", "{port}", "simulated",
+                             "Exit status", "Examples", "vrn-cli send --card vrn-b --port"}) {
+        QVERIFY2(help.contains(QLatin1String(word)), word);
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsSet("VRN_HOLD_PORT")) {
+        QCoreApplication app(argc, argv);
+        return holdPort(qEnvironmentVariable("VRN_HOLD_PORT"));
+    }
+    QApplication app(argc, argv);
+    TestCli test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_cli.moc"
