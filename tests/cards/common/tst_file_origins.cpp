@@ -40,6 +40,7 @@ private Q_SLOTS:
 
     void openAsksBeforeLoadingAnotherModelsFile_data();
     void openAsksBeforeLoadingAnotherModelsFile();
+    void fileNamedWithoutDialogRefusesAnotherModelsFile();
     void saveRemembersTheWindow_data();
     void saveRemembersTheWindow();
     void keepsOnlyTheLatestFiles();
@@ -103,6 +104,25 @@ void TestFileOrigins::openAsksBeforeLoadingAnotherModelsFile()
     }
     QCOMPARE(bench.slots.value('B') == SlotValue(QStringLiteral("00003")), loaded);
     QCOMPARE(bench.notices.history().isEmpty(), loaded || asked);
+}
+
+void TestFileOrigins::fileNamedWithoutDialogRefusesAnotherModelsFile()
+{
+    // The command line names its file and has nobody to ask: such a file is refused.
+    WindowBench bench(QStringLiteral("Form3"));
+    const QString path = bench.folder.filePath(QStringLiteral("card.par"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kRowCardFile) == kRowCardFile.size());
+    file.close();
+    FileOrigins().remember(path, kRowCardFile, CardModel::VrnD);
+    QVERIFY(!bench.window->openFile(path));
+    QVERIFY(!question(bench.window.get()));
+    QVERIFY(std::holds_alternative<std::monostate>(bench.slots.value('B')));
+    QCOMPARE(bench.notices.history().size(), 1);
+    QVERIFY(bench.notices.history().constLast().contains(QStringLiteral("VRN-D")));
+    FileOrigins().remember(path, kRowCardFile, CardModel::VrnB);
+    QVERIFY(bench.window->openFile(path));
+    QCOMPARE(bench.slots.value('B'), SlotValue(QStringLiteral("00003")));
 }
 
 void TestFileOrigins::saveRemembersTheWindow_data()
