@@ -2,6 +2,281 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CardTransfers</name>
+    <message>
+        <source>Show the launcher</source>
+        <translation>Startfenster zeigen</translation>
+    </message>
+    <message>
+        <source>The card answered %1 of the %2 frames of this Send and may now hold a mix of old and new values. Send again once the card answers.</source>
+        <translation>Die Karte hat %1 der %2 Rahmen dieses Sendens beantwortet und enthält jetzt womöglich eine Mischung aus alten und neuen Werten. Senden Sie erneut, sobald die Karte antwortet.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Try &quot;vrn-cli --help&quot;.</source>
+        <translation>Versuchen Sie &quot;vrn-cli --help&quot;.</translation>
+    </message>
+    <message>
+        <source>The card model: vrn-a, vrn-b, vrn-c or vrn-d.</source>
+        <translation>Das Kartenmodell: vrn-a, vrn-b, vrn-c oder vrn-d.</translation>
+    </message>
+    <message>
+        <source>A serial port (/dev/ttyUSB0, COM3), or &quot;simulated&quot; for the card simulated inside the program. Repeat it for several ports.</source>
+        <translation>Eine serielle Schnittstelle (/dev/ttyUSB0, COM3) oder &quot;simulated&quot; für die im Programm simulierte Karte. Für mehrere Schnittstellen mehrfach angeben.</translation>
+    </message>
+    <message>
+        <source>Several ports at once, separated by commas.</source>
+        <translation>Mehrere Schnittstellen auf einmal, durch Kommas getrennt.</translation>
+    </message>
+    <message>
+        <source>read: the parameter file to save. With several ports it must contain {port}, which stands for the port&apos;s name (/dev/pts/3 gives pts-3).</source>
+        <translation>read: die zu speichernde Parameterdatei. Bei mehreren Schnittstellen muss sie {port} enthalten, das für den Namen der Schnittstelle steht (/dev/pts/3 ergibt pts-3).</translation>
+    </message>
+    <message>
+        <source>send: do not read the card back after the Send.</source>
+        <translation>send: die Karte nach dem Senden nicht zurücklesen.</translation>
+    </message>
+    <message>
+        <source>One JSON object per port and line, in English, instead of the text for people.</source>
+        <translation>Ein JSON-Objekt je Schnittstelle und Zeile, auf Englisch, anstelle des Texts für Menschen.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Diese Hilfe anzeigen.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Die Version anzeigen.</translation>
+    </message>
+    <message>
+        <source>send, read or verify.</source>
+        <translation>send, read oder verify.</translation>
+    </message>
+    <message>
+        <source>The parameter file to send or to verify against.</source>
+        <translation>Die Parameterdatei, die gesendet oder mit der verglichen wird.</translation>
+    </message>
+    <message>
+        <source>Sends, reads and verifies the parameters of VRN coil-driver cards without the
+windows, on one port or on many at once.
+
+Commands:
+  send FILE       load FILE as a card window&apos;s Open does, send it as its Send does,
+                  then read the card back and compare (unless --no-verify)
+  read --out FILE read the card as a window&apos;s Read does and save as its Save does
+  verify FILE     read the card and compare it with FILE, changing nothing</source>
+        <translation>Sendet, liest und prüft die Parameter von VRN-Spulentreiberkarten ohne die
+Fenster, an einer Schnittstelle oder an vielen gleichzeitig.
+
+Befehle:
+  send FILE       FILE laden wie &quot;Open&quot; eines Kartenfensters, sie senden wie dessen
+                  &quot;Send Parameters&quot;, dann die Karte zurücklesen und vergleichen
+                  (außer mit --no-verify)
+  read --out FILE die Karte lesen wie &quot;Read Parameters&quot; eines Fensters und
+                  speichern wie dessen &quot;Save&quot;
+  verify FILE     die Karte lesen und mit FILE vergleichen, ohne etwas zu ändern</translation>
+    </message>
+    <message>
+        <source>Each port runs its own transfer, all at the same time; the frames, pauses and
+files are those of the card windows.
+
+Output: one line per port (with progress on a terminal), or with --json one JSON
+object per port and line: port, card, command, file, outcome, error, note,
+seconds, values (name, unit, code and text, the file&apos;s and the card&apos;s) and
+differences. Outcomes: verified, differs, sent, saved, failed, refused file,
+not saved.
+
+Exit status: 0 every port did its command (sent and verified, read and saved,
+or verified); 1 a port failed or its card differs; 2 bad usage, or a file that
+could not be loaded or saved.
+
+Examples:
+  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par
+  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 line3.par
+  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 --out card-{port}.par
+  vrn-cli send --card vrn-b --port simulated pump.par
+</source>
+        <translation>Jede Schnittstelle führt ihre eigene Übertragung aus, alle gleichzeitig; Rahmen,
+Pausen und Dateien sind die der Kartenfenster.
+
+Ausgabe: eine Zeile je Schnittstelle (auf einem Terminal mit Fortschritt) oder
+mit --json ein JSON-Objekt je Schnittstelle und Zeile: port, card, command,
+file, outcome, error, note, seconds, values (name, unit, code und text, jeweils
+die der Datei und die der Karte) und differences. Ergebnisse: geprüft, weicht
+ab, gesendet, gespeichert, fehlgeschlagen, Datei abgewiesen, nicht gespeichert
+(in JSON: verified, differs, sent, saved, failed, refused file, not saved).
+
+Rückgabewert: 0 jede Schnittstelle hat ihren Befehl ausgeführt (gesendet und
+geprüft, gelesen und gespeichert oder geprüft); 1 eine Schnittstelle ist
+fehlgeschlagen oder ihre Karte weicht ab; 2 falscher Aufruf oder eine Datei, die
+nicht geladen oder gespeichert werden konnte.
+
+Beispiele:
+  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par
+  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 line3.par
+  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 --out card-{port}.par
+  vrn-cli send --card vrn-b --port simulated pump.par
+</translation>
+    </message>
+    <message>
+        <source>Say what to do: send, read or verify.</source>
+        <translation>Geben Sie an, was zu tun ist: send, read oder verify.</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;: the commands are send, read and verify.</source>
+        <translation>Unbekannter Befehl &quot;%1&quot;: Die Befehle sind send, read und verify.</translation>
+    </message>
+    <message>
+        <source>Name the card model with --card vrn-a, vrn-b, vrn-c or vrn-d.</source>
+        <translation>Geben Sie das Kartenmodell mit --card vrn-a, vrn-b, vrn-c oder vrn-d an.</translation>
+    </message>
+    <message>
+        <source>Unknown card model &quot;%1&quot;: use vrn-a, vrn-b, vrn-c or vrn-d.</source>
+        <translation>Unbekanntes Kartenmodell &quot;%1&quot;: Verwenden Sie vrn-a, vrn-b, vrn-c oder vrn-d.</translation>
+    </message>
+    <message>
+        <source>Name at least one port with --port or --ports.</source>
+        <translation>Geben Sie mindestens eine Schnittstelle mit --port oder --ports an.</translation>
+    </message>
+    <message>
+        <source>A port name is empty.</source>
+        <translation>Ein Schnittstellenname ist leer.</translation>
+    </message>
+    <message>
+        <source>The port %1 is named twice.</source>
+        <translation>Die Schnittstelle %1 ist doppelt angegeben.</translation>
+    </message>
+    <message>
+        <source>--no-verify belongs to send.</source>
+        <translation>--no-verify gehört zu send.</translation>
+    </message>
+    <message>
+        <source>read takes no file argument (&quot;%1&quot;): name the file to save with --out.</source>
+        <translation>read nimmt kein Dateiargument (&quot;%1&quot;): Geben Sie die zu speichernde Datei mit --out an.</translation>
+    </message>
+    <message>
+        <source>Name the file to save with --out.</source>
+        <translation>Geben Sie die zu speichernde Datei mit --out an.</translation>
+    </message>
+    <message>
+        <source>With several ports the file to save must contain {port}, for example --out card-{port}.par.</source>
+        <translation>Bei mehreren Schnittstellen muss die zu speichernde Datei {port} enthalten, zum Beispiel --out card-{port}.par.</translation>
+    </message>
+    <message>
+        <source>Two ports would save to the same file %1.</source>
+        <translation>Zwei Schnittstellen würden in dieselbe Datei %1 speichern.</translation>
+    </message>
+    <message>
+        <source>--out belongs to read.</source>
+        <translation>--out gehört zu read.</translation>
+    </message>
+    <message>
+        <source>Name the parameter file to %1.</source>
+        <translation>Geben Sie die Parameterdatei für %1 an.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>Unerwartetes Argument &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningRecord</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll</translation>
+    </message>
+    <message>
+        <source>Card model</source>
+        <translation>Kartenmodell</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>not given</source>
+        <translation>nicht angegeben</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>(version unknown)</source>
+        <translation>(Version unbekannt)</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>Werte</translation>
+    </message>
+    <message>
+        <source>As this window sends them to the card.</source>
+        <translation>So, wie dieses Fenster sie an die Karte sendet.</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellung</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Not on the card as last seen: %1</source>
+        <translation>Nach letztem Stand nicht auf der Karte: %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Bemerkung</translation>
+    </message>
+    <message>
+        <source>Commissioned by:</source>
+        <translation>In Betrieb genommen von:</translation>
+    </message>
+    <message>
+        <source>Signature:</source>
+        <translation>Unterschrift:</translation>
+    </message>
+    <message>
+        <source>The record &quot;%1&quot; could not be saved: %2.</source>
+        <translation>Das Protokoll &quot;%1&quot; konnte nicht gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Commissioning record %1</source>
+        <translation>Inbetriebnahmeprotokoll %1</translation>
+    </message>
+</context>
+<context>
     <name>Controls</name>
     <message>
         <source>Opens the VRN-A card window</source>
@@ -309,6 +584,26 @@
         <source>The card on %1 sent only %2 of the %3 characters of its read reply. Nothing was changed; check the cable and try the read again.</source>
         <translation>Die Karte an %1 hat nur %2 der %3 Zeichen ihrer Leseantwort gesendet. Nichts wurde geändert; prüfen Sie das Kabel und lesen Sie erneut.</translation>
     </message>
+    <message>
+        <source>The serial port %1 does not exist. Check that the card&apos;s cable or USB adapter is plugged in, and choose the port it is on (the Device Manager lists the COM ports under &quot;Ports (COM &amp; LPT)&quot;).</source>
+        <translation>Die serielle Schnittstelle %1 gibt es nicht. Prüfen Sie, ob das Kabel oder der USB-Adapter der Karte eingesteckt ist, und wählen Sie die Schnittstelle, an der sie hängt (der Geräte-Manager listet die COM-Schnittstellen unter &quot;Anschlüsse (COM &amp; LPT)&quot;).</translation>
+    </message>
+    <message>
+        <source>No port open</source>
+        <translation>Keine Schnittstelle geöffnet</translation>
+    </message>
+    <message>
+        <source>Simulated card</source>
+        <translation>Simulierte Karte</translation>
+    </message>
+    <message>
+        <source>%1 open</source>
+        <translation>%1 geöffnet</translation>
+    </message>
+    <message>
+        <source>%1 - %2 open</source>
+        <translation>%1 - %2 geöffnet</translation>
+    </message>
 </context>
 <context>
     <name>ParameterFile</name>
@@ -364,6 +659,85 @@
         <source>The file &quot;%1&quot; was not loaded: %2. Nothing was changed.</source>
         <translation>Die Datei &quot;%1&quot; wurde nicht geladen: %2. Nichts wurde geändert.</translation>
     </message>
+    <message>
+        <source>line %1 (%2) held %3: %4 was set</source>
+        <translation>Zeile %1 (%2) enthielt %3: %4 wurde gesetzt</translation>
+    </message>
+</context>
+<context>
+    <name>PortReport</name>
+    <message>
+        <source>verified</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>gesendet</translation>
+    </message>
+    <message>
+        <source>saved</source>
+        <translation>gespeichert</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>refused file</source>
+        <translation>Datei abgewiesen</translation>
+    </message>
+    <message>
+        <source>not saved</source>
+        <translation>nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>the card holds the file&apos;s 1 value</source>
+        <translation>die Karte enthält den einen Wert der Datei</translation>
+    </message>
+    <message>
+        <source>the card holds the file&apos;s %1 values</source>
+        <translation>die Karte enthält die %1 Werte der Datei</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>not in the reply</source>
+        <translation>nicht in der Antwort</translation>
+    </message>
+    <message>
+        <source>%1: file %2, card %3</source>
+        <translation>%1: Datei %2, Karte %3</translation>
+    </message>
+    <message>
+        <source>1 value differs: %1</source>
+        <translation>1 Wert weicht ab: %1</translation>
+    </message>
+    <message>
+        <source>%1 values differ: %2</source>
+        <translation>%1 Werte weichen ab: %2</translation>
+    </message>
+    <message>
+        <source>not read back</source>
+        <translation>nicht zurückgelesen</translation>
+    </message>
+    <message>
+        <source>to %1</source>
+        <translation>in %1</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 ports: %2</source>
+        <translation>%1 Schnittstellen: %2</translation>
+    </message>
 </context>
 <context>
     <name>ReplyCheck</name>
@@ -378,6 +752,72 @@
     <message>
         <source>the %1 reads %2, above its largest value %3. Check that the card is of this window&apos;s model.</source>
         <translation>%1 lautet %2, über dem größten Wert %3. Prüfen Sie, ob die Karte das Modell dieses Fensters ist.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusLine</name>
+    <message>
+        <source>Link</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Last transfer</source>
+        <translation>Letzte Übertragung</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Karte</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficLog</name>
+    <message>
+        <source>end of Send</source>
+        <translation>Ende des Sendens</translation>
+    </message>
+    <message>
+        <source>not a command frame</source>
+        <translation>kein Befehlsrahmen</translation>
+    </message>
+    <message>
+        <source>%1: empty slot</source>
+        <translation>%1: leeres Feld</translation>
+    </message>
+    <message>
+        <source>%1: not a number</source>
+        <translation>%1: keine Zahl</translation>
+    </message>
+    <message>
+        <source>%1 code %2</source>
+        <translation>%1 Code %2</translation>
+    </message>
+    <message>
+        <source>%1: no number</source>
+        <translation>%1: keine Zahl</translation>
+    </message>
+    <message>
+        <source>read reply: %1</source>
+        <translation>Leseantwort: %1</translation>
+    </message>
+    <message>
+        <source>read request</source>
+        <translation>Leseanfrage</translation>
+    </message>
+    <message>
+        <source>answer</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <source>read and dropped: late or unasked</source>
+        <translation>gelesen und verworfen: verspätet oder unangefordert</translation>
+    </message>
+    <message>
+        <source>→ card</source>
+        <translation>→ Karte</translation>
+    </message>
+    <message>
+        <source>← card</source>
+        <translation>← Karte</translation>
     </message>
 </context>
 <context>
@@ -465,6 +905,354 @@
     <message>
         <source>Enable Ramps</source>
         <translation>Enable Ramps</translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation>Code %1</translation>
+    </message>
+    <message>
+        <source>%1 mA</source>
+        <translation>%1 mA</translation>
+    </message>
+    <message>
+        <source>%1 mV</source>
+        <translation>%1 mV</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>not in the reply</source>
+        <translation>nicht in der Antwort</translation>
+    </message>
+    <message>
+        <source>%1 (window %2, card %3)</source>
+        <translation>%1 (Fenster %2, Karte %3)</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>Maximum current</source>
+        <translation>Maximalstrom</translation>
+    </message>
+    <message>
+        <source>Minimum current</source>
+        <translation>Minimalstrom</translation>
+    </message>
+    <message>
+        <source>Excitation time</source>
+        <translation>Erregungszeit</translation>
+    </message>
+    <message>
+        <source>Over-supply time</source>
+        <translation>Übererregungszeit</translation>
+    </message>
+    <message>
+        <source>Coil current</source>
+        <translation>Spulenstrom</translation>
+    </message>
+    <message>
+        <source>Ramp Up</source>
+        <translation>Anstiegsrampe</translation>
+    </message>
+    <message>
+        <source>Ramp Down</source>
+        <translation>Abfallrampe</translation>
+    </message>
+    <message>
+        <source>Reference input</source>
+        <translation>Referenzeingang</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::CardWindow</name>
+    <message>
+        <source>Card holds what this window sends</source>
+        <translation>Die Karte enthält, was dieses Fenster sendet</translation>
+    </message>
+    <message>
+        <source>1 value differs: %1</source>
+        <translation>1 Wert weicht ab: %1</translation>
+    </message>
+    <message>
+        <source>%1 values differ: %2</source>
+        <translation>%1 Werte weichen ab: %2</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Read the card and compare it with what this window sends, changing nothing (Ctrl+Shift+V)</source>
+        <translation>Die Karte lesen und mit dem vergleichen, was dieses Fenster sendet, ohne etwas zu ändern (Strg+Umschalt+V)</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Mehr</translation>
+    </message>
+    <message>
+        <source>Verify after every Send</source>
+        <translation>Nach jedem Senden prüfen</translation>
+    </message>
+    <message>
+        <source>Commissioning record...</source>
+        <translation>Inbetriebnahmeprotokoll...</translation>
+    </message>
+    <message>
+        <source>Save a record of this card&apos;s values and the last Verify as a PDF to print (Ctrl+Shift+P)</source>
+        <translation>Ein Protokoll der Werte dieser Karte und der letzten Prüfung als PDF zum Drucken speichern (Strg+Umschalt+P)</translation>
+    </message>
+    <message>
+        <source>Verify failed at %1</source>
+        <translation>Prüfung fehlgeschlagen um %1</translation>
+    </message>
+    <message>
+        <source>Verified at %1</source>
+        <translation>Geprüft um %1</translation>
+    </message>
+    <message>
+        <source>Sent %1 of %2 values at %3</source>
+        <translation>%1 von %2 Werten gesendet um %3</translation>
+    </message>
+    <message>
+        <source>Send failed after %1 of %2</source>
+        <translation>Senden fehlgeschlagen nach %1 von %2</translation>
+    </message>
+    <message>
+        <source>Read at %1</source>
+        <translation>Gelesen um %1</translation>
+    </message>
+    <message>
+        <source>Reply refused at %1</source>
+        <translation>Antwort abgewiesen um %1</translation>
+    </message>
+    <message>
+        <source>Read failed at %1</source>
+        <translation>Lesen fehlgeschlagen um %1</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>%1: window %2, card %3%4</source>
+        <translation>%1: Fenster %2, Karte %3%4</translation>
+    </message>
+    <message>
+        <source>  (differs)</source>
+        <translation>  (weicht ab)</translation>
+    </message>
+    <message>
+        <source>The card may hold a mix of old and new values</source>
+        <translation>Die Karte enthält womöglich eine Mischung aus alten und neuen Werten</translation>
+    </message>
+    <message>
+        <source>Not compared with the card yet</source>
+        <translation>Noch nicht mit der Karte verglichen</translation>
+    </message>
+    <message>
+        <source>All values are on the card</source>
+        <translation>Alle Werte sind auf der Karte</translation>
+    </message>
+    <message>
+        <source>1 value not yet sent: %1</source>
+        <translation>1 Wert noch nicht gesendet: %1</translation>
+    </message>
+    <message>
+        <source>%1 values not yet sent: %2</source>
+        <translation>%1 Werte noch nicht gesendet: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was saved from the %2 window and was not loaded into %3. Nothing was changed.</source>
+        <translation>Die Datei &quot;%1&quot; wurde aus dem Fenster %2 gespeichert und nicht in %3 geladen. Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was saved from the %2 window; load it into %3?</source>
+        <translation>Die Datei &quot;%1&quot; wurde aus dem Fenster %2 gespeichert; in %3 laden?</translation>
+    </message>
+    <message>
+        <source>Parameter file of another card</source>
+        <translation>Parameterdatei einer anderen Karte</translation>
+    </message>
+    <message>
+        <source>&amp;Load into %1</source>
+        <translation>In %1 &amp;laden</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was loaded, but some of its values were out of range and were set to the nearest value the card takes: %2.</source>
+        <translation>Die Datei &quot;%1&quot; wurde geladen, aber einige ihrer Werte lagen außerhalb des Bereichs und wurden auf den nächsten Wert gesetzt, den die Karte annimmt: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::CommissioningDialog</name>
+    <message>
+        <source>Commissioning record - %1</source>
+        <translation>Inbetriebnahmeprotokoll - %1</translation>
+    </message>
+    <message>
+        <source>Card serial number</source>
+        <translation>Seriennummer der Karte</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Bemerkung</translation>
+    </message>
+    <message>
+        <source>Where the card is fitted, the coil, what was checked...</source>
+        <translation>Wo die Karte eingebaut ist, die Spule, was geprüft wurde...</translation>
+    </message>
+    <message>
+        <source>Last Verify</source>
+        <translation>Letzte Prüfung</translation>
+    </message>
+    <message>
+        <source>Saved record</source>
+        <translation>Gespeichertes Protokoll</translation>
+    </message>
+    <message>
+        <source>Save as &amp;PDF...</source>
+        <translation>Als &amp;PDF speichern...</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Als PDF speichern</translation>
+    </message>
+    <message>
+        <source>Card &amp;serial number:</source>
+        <translation>&amp;Seriennummer der Karte:</translation>
+    </message>
+    <message>
+        <source>&amp;Note:</source>
+        <translation>&amp;Bemerkung:</translation>
+    </message>
+    <message>
+        <source>Last Verify: %1, %2</source>
+        <translation>Letzte Prüfung: %1, %2</translation>
+    </message>
+    <message>
+        <source>Not verified yet: Verify (Ctrl+Shift+V) before saving records what the card holds.</source>
+        <translation>Noch nicht geprüft: Prüfen (Strg+Umschalt+V) vor dem Speichern hält fest, was die Karte enthält.</translation>
+    </message>
+    <message>
+        <source>Save the commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll speichern</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Gespeichert in %1</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::PortRun</name>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>opening the port</source>
+        <translation>öffnet die Schnittstelle</translation>
+    </message>
+    <message>
+        <source>sending</source>
+        <translation>sendet</translation>
+    </message>
+    <message>
+        <source>sending %1/%2</source>
+        <translation>sendet %1/%2</translation>
+    </message>
+    <message>
+        <source>verifying</source>
+        <translation>prüft</translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation>liest</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>fertig</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::TrafficLogWindow</name>
+    <message>
+        <source>Traffic log</source>
+        <translation>Verkehrsprotokoll</translation>
+    </message>
+    <message>
+        <source>Frames and answers</source>
+        <translation>Rahmen und Antworten</translation>
+    </message>
+    <message>
+        <source>Time in ms, direction, the characters and what they mean, the newest last</source>
+        <translation>Zeit in ms, Richtung, die Zeichen und ihre Bedeutung, die neuesten zuletzt</translation>
+    </message>
+    <message>
+        <source>Save result</source>
+        <translation>Ergebnis des Speicherns</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Speichern...</translation>
+    </message>
+    <message>
+        <source>Save the traffic log</source>
+        <translation>Verkehrsprotokoll speichern</translation>
+    </message>
+    <message>
+        <source>Write the lines shown to a text file</source>
+        <translation>Die angezeigten Zeilen in eine Textdatei schreiben</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>Clear the traffic log</source>
+        <translation>Verkehrsprotokoll leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>Close the traffic log</source>
+        <translation>Verkehrsprotokoll schließen</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>1 line saved to %1</source>
+        <translation>1 Zeile in %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 lines saved to %2</source>
+        <translation>%1 Zeilen in %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>Show every frame sent to the card and every answer, with what they mean (Ctrl+Shift+L)</source>
+        <translation>Jeden an die Karte gesendeten Rahmen und jede Antwort mit ihrer Bedeutung zeigen (Strg+Umschalt+L)</translation>
     </message>
 </context>
 </TS>
