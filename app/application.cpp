@@ -9,6 +9,7 @@
 #include "cards/vrn_c/form4.h"
 #include "cards/vrn_d/form5.h"
 #include "sim/simulated_transport.h"
+#include "ui/classic_window.h"
 #include "ui/status_line.h"
 
 #include <QApplication>
@@ -35,6 +36,9 @@ Application::Application()
     // Every window without an icon of its own shows the program's: launcher, card windows,
     // messages and the windows of the status line.
     QApplication::setWindowIcon(programIcon());
+    // Messages, the status lines and the windows of their own draw in the classic windows' face
+    // too, rather than in whatever the desktop's default happens to be.
+    QApplication::setFont(classicFont(9));
     connect(m_launcher.get(), &Form2::portChosen, this, &Application::choosePort);
     connect(m_launcher.get(), &Form2::deviceChosen, this, &Application::chooseDevice);
     connect(m_launcher.get(), &Form2::simulatedCardChosen, this, &Application::chooseSimulatedCard);

@@ -115,7 +115,7 @@ mkdir -p "$stage/platforms" "$stage/licenses"
 # Explorer shows their icon and version. A console program draws nothing on the screen and
 # takes the offscreen platform plugin.
 windowed_programs=(app/vrn-pc.exe)
-console_programs=()
+console_programs=(cli/vrn-cli.exe)
 plugins=(platforms/qwindows.dll)
 [ ${#console_programs[@]} -gt 0 ] && plugins+=(platforms/qoffscreen.dll)
 # Symbol tables are left out: nothing loads them (the MinGW runtime shrinks from 24 MB to 2 MB).

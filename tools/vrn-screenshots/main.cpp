@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/form2.h"
 #include "cards/common/card_window.h"
+#include "cards/common/traffic_log_window.h"
 #include "ui/option_box.h"
 #include "ui/spin_slider.h"
 
@@ -18,7 +19,8 @@
 
 namespace {
 
-constexpr int kSettleMs = 300; // lets the window system map and paint the windows
+constexpr int kSettleMs = 300;    // lets the window system map and paint the windows
+constexpr int kTransferMs = 1500; // a Send or Verify with the simulated card ends well within
 
 void click(QWidget* window, const char* box)
 {
@@ -86,6 +88,11 @@ int main(int argc, char* argv[])
     parser.addOption({QStringLiteral("suffix"),
                       QStringLiteral("Added to every file name, for example \"@2x\"."),
                       QStringLiteral("text")});
+    parser.addOption(
+        {QStringLiteral("commissioning"),
+         QStringLiteral("Also a Send and a Verify with the simulated card in the VRN-D "
+                        "window, and the traffic log (these pictures show the time "
+                        "of day).")});
     parser.process(qtApp);
     const QDir output(parser.value(QStringLiteral("output")));
     if (!output.exists() && !QDir().mkpath(output.path())) {
@@ -93,6 +100,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString suffix = parser.value(QStringLiteral("suffix"));
+    const bool commissioning = parser.isSet(QStringLiteral("commissioning"));
 
     vrn::Application app;
     app.setEndHandler([] {});
@@ -117,7 +125,32 @@ int main(int argc, char* argv[])
             if (!save(shot.window, output.filePath(name)))
                 ++failures;
         }
-        QApplication::exit(failures == 0 ? 0 : 1);
+        if (!commissioning) {
+            QApplication::exit(failures == 0 ? 0 : 1);
+            return;
+        }
+        // With the simulated card: the VRN-D window sends, then its current is stepped up and
+        // Verify lists the value the card does not hold; the traffic log shows what went out.
+        app.chooseSimulatedCard();
+        auto* d = app.cardWindow(vrn::CardModel::VrnD);
+        d->send();
+        QTimer::singleShot(kTransferMs, &qtApp, [&, d] {
+            step(d, "VScroll1", 10);
+            d->verify();
+            app.showTrafficLog();
+            QTimer::singleShot(kTransferMs, &qtApp, [&, d] {
+                if (!save(d, output.filePath(QStringLiteral("vrn-d-verify") + suffix +
+                                             QStringLiteral(".png"))) ||
+                    !save(app.trafficLog(), output.filePath(QStringLiteral("traffic-log") + suffix +
+                                                            QStringLiteral(".png"))))
+                    ++failures;
+                auto* result = d->findChild<QWidget*>(QStringLiteral("verifyResult"));
+                if (!result || !save(result, output.filePath(QStringLiteral("verify-result") +
+                                                             suffix + QStringLiteral(".png"))))
+                    ++failures;
+                QApplication::exit(failures == 0 ? 0 : 1);
+            });
+        });
     });
     return QApplication::exec();
 }
