@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the reliability figures of the README on the checked-out commit:
-#   1. with --bench, first ./scripts/bench.sh (performance figures), alone on the machine;
+#   1. with --bench, first ./scripts/bench.sh (performance figures), ./scripts/bench-log.sh
+#      (the traffic log's cost) and ./scripts/bench-cli.sh (ten cards at once against one),
+#      alone on the machine;
 #   2. the long fault-injection soak, seed 4242 x 4000 transfers, with every fault and with
 #      --fast-only (both at once), each with its tables of faults and outcomes;
 #   3. beside the soaks, ./scripts/fuzz.sh for every libFuzzer target (600 s each, two at a
@@ -62,6 +64,12 @@ if [ "$bench" -eq 1 ]; then
     echo
     echo "== Performance"
     ./scripts/bench.sh || failed=1
+    echo
+    echo "== What the traffic log costs: log open against log closed"
+    ./scripts/bench-log.sh || failed=1
+    echo
+    echo "== vrn-cli: ten cards at once against one"
+    ./scripts/bench-cli.sh || failed=1
 fi
 
 echo
