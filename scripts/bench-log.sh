@@ -3,7 +3,8 @@
 # Send and Read but the VRN-A Send, over a pseudo-terminal to vrn-card-sim, no card latency)
 # made with the log closed and with it open beside the card windows, RUNS times each way,
 # alternating. Prints min / median / max of the ratios open / closed of the time and the
-# processor time per transfer (1.00 = no cost), and the commit measured.
+# processor time per transfer (1.00 = no cost), then the paced exchanges' ratios to the floor
+# (card answering after 2 ms) with the log closed and open, and the commit measured.
 #
 #   ./scripts/bench-log.sh                    uses the "release" preset (build/release)
 #   BUILD_DIR=build-x ./scripts/bench-log.sh  uses an existing build folder instead
@@ -41,6 +42,10 @@ figure() { awk -v key="growth.$2.middle" '$1 == key { print $2 }' "$1"; }
 for run in $(seq "$runs"); do
     "$bench" --growth "$transfers" >"$out/closed-$run.txt" 2>>"$out/messages.txt"
     "$bench" --growth "$transfers" --log-window >"$out/open-$run.txt" 2>>"$out/messages.txt"
+    # The paced exchanges of the transfer benchmark (card answering after 2 ms), each way.
+    "$bench" --latency 2 --rounds 3 >"$out/paced-closed-$run.txt" 2>>"$out/messages.txt"
+    "$bench" --latency 2 --rounds 3 --log-window >"$out/paced-open-$run.txt" \
+        2>>"$out/messages.txt"
 done
 
 {
@@ -60,5 +65,10 @@ done
                 printf "%-22s %10.3f %10.3f %10.3f\n", key, v[1], median, v[NR]
             }'
     done
+    echo
+    echo "ratio to the floor, card answering after 2 ms, log closed:"
+    "$bench" --summarise "$out"/paced-closed-*.txt | grep '^figure\|^ratio\.'
+    echo "the same, log open:"
+    "$bench" --summarise "$out"/paced-open-*.txt | grep '^figure\|^ratio\.'
     echo "raw lines: $out"
 } | tee "$out/summary.txt"
