@@ -17,13 +17,14 @@ void TrafficRecord::add(TrafficEntry::Kind kind, int tag, const QByteArray& byte
     // shared into ten thousand entries would keep tens of megabytes alive.
     TrafficEntry entry{++m_added, m_clock.elapsed(), kind, tag,
                        QByteArray(bytes.constData(), bytes.size())};
+    const bool out = entry.isOut();
     if (m_ring.size() < kCapacity) {
         m_ring.push_back(std::move(entry));
     } else {
         m_ring[m_oldest] = std::move(entry);
         m_oldest = (m_oldest + 1) % kCapacity;
     }
-    Q_EMIT added();
+    Q_EMIT added(out);
 }
 
 std::vector<TrafficEntry> TrafficRecord::entriesAfter(quint64 number) const

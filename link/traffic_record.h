@@ -56,7 +56,8 @@ public:
     bool isFollowed() const;
 
 Q_SIGNALS:
-    void added();
+    // A new entry; `out` when it is a frame just going out to the card.
+    void added(bool out);
 
 private:
     std::vector<TrafficEntry> m_ring; // grows to kCapacity, then wraps

@@ -80,7 +80,7 @@ TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& v
 
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(kRefreshMs);
-    connect(&m_refresh, &QTimer::timeout, this, &TrafficLogWindow::showNewEntries);
+    connect(&m_refresh, &QTimer::timeout, this, &TrafficLogWindow::refreshDue);
 }
 
 QStringList TrafficLogWindow::lines() const
@@ -95,13 +95,36 @@ void TrafficLogWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     showNewEntries(); // what came while the log was closed
     // Follows the record only while shown, so that a closed log costs the transfers nothing.
-    // New entries wait for the refresh that is due, so a stream of them cannot put it off.
-    if (!m_following) {
-        m_following = connect(&m_record, &TrafficRecord::added, this, [this] {
-            if (!m_refresh.isActive())
-                m_refresh.start();
-        });
+    if (!m_following)
+        m_following =
+            connect(&m_record, &TrafficRecord::added, this, &TrafficLogWindow::entryAdded);
+}
+
+// Drawing the log takes a few milliseconds; drawn while the card's answer comes in, it would
+// hold up the transfer's next frame. Right after a frame has gone out, the card needs at least
+// the wire time of its answer, so that is when the log takes its new lines once a refresh is due
+// (the window system draws them as soon as the event loop is back, before any answer can be
+// read). A stream of entries cannot put a refresh off: it is due kRefreshMs after the first entry
+// not yet shown, and when no frame goes out for another kRefreshMs (the transfer has ended, or
+// the line only brings characters in), the log takes its new lines then.
+void TrafficLogWindow::entryAdded(bool out)
+{
+    if (m_refreshDue && out && !m_drawPosted) {
+        m_drawPosted = true;
+        QMetaObject::invokeMethod(this, &TrafficLogWindow::showNewEntries, Qt::QueuedConnection);
+    } else if (!m_refreshDue && !m_refresh.isActive()) {
+        m_refresh.start();
     }
+}
+
+void TrafficLogWindow::refreshDue()
+{
+    if (m_refreshDue) {
+        showNewEntries();
+        return;
+    }
+    m_refreshDue = true;
+    m_refresh.start();
 }
 
 void TrafficLogWindow::hideEvent(QHideEvent* event)
@@ -110,6 +133,7 @@ void TrafficLogWindow::hideEvent(QHideEvent* event)
     disconnect(m_following);
     m_following = {};
     m_refresh.stop();
+    m_refreshDue = false;
 }
 
 std::span<const CardValue> TrafficLogWindow::valuesOf(int tag) const
@@ -121,6 +145,9 @@ std::span<const CardValue> TrafficLogWindow::valuesOf(int tag) const
 
 void TrafficLogWindow::showNewEntries()
 {
+    m_refresh.stop();
+    m_refreshDue = false;
+    m_drawPosted = false;
     const std::vector<TrafficEntry> entries = m_record.entriesAfter(m_shownUpTo);
     if (entries.empty())
         return;

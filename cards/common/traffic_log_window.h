@@ -34,7 +34,8 @@ public:
     // The values a card model's window sets: they name what its frames carry.
     using ValuesOfModel = std::function<std::vector<CardValue>(CardModel)>;
     static constexpr int kMaxLines = static_cast<int>(TrafficRecord::kCapacity);
-    static constexpr int kRefreshMs = 50; // new entries are shown together, this often at most
+    // New entries are shown together, at most this often, and at the latest after twice this.
+    static constexpr int kRefreshMs = 50;
 
     TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& valuesOf,
                      QWidget* parent = nullptr);
@@ -56,6 +57,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void entryAdded(bool out);
+    void refreshDue();
     void showNewEntries();
     std::span<const CardValue> valuesOf(int tag) const;
 
@@ -64,6 +67,8 @@ private:
     QPlainTextEdit* m_lines = nullptr;
     QLabel* m_result = nullptr;
     QTimer m_refresh;
+    bool m_refreshDue = false;           // waiting for the next frame out to draw
+    bool m_drawPosted = false;           // a draw runs as soon as the event loop is back
     QMetaObject::Connection m_following; // to the record, while shown
     quint64 m_shownUpTo = 0;             // the number of the newest entry shown
     QPointer<QFileDialog> m_dialog;

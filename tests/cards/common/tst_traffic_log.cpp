@@ -16,6 +16,7 @@
 #endif
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
 #include <QSignalSpy>
@@ -90,6 +91,7 @@ private Q_SLOTS:
     void keepsTheLatestLines_data();
     void keepsTheLatestLines();
     void followsTheRecordOnlyWhileShown();
+    void showsCharactersThatKeepComingIn();
     void recordHoldsOnlyTheCharacters();
     void savesToAFile_data();
     void savesToAFile();
@@ -241,6 +243,22 @@ void TestTrafficLog::followsTheRecordOnlyWhileShown()
     record.add(TrafficEntry::Kind::ReadRequest, TrafficEntry::kNoTag, "w$");
     log.show();
     QCOMPARE(withoutTimes(log.lines()), QStringList{"→ card  w$       read request"});
+}
+
+void TestTrafficLog::showsCharactersThatKeepComingIn()
+{
+    // The log draws right after a frame goes out; characters that keep coming in without one (a
+    // card talking by itself) must still be shown while they come, not only once they stop.
+    TrafficRecord record;
+    TrafficLogWindow log(record, &cardValuesOf);
+    log.show();
+    QElapsedTimer streaming;
+    streaming.start();
+    while (log.lines().isEmpty() && !streaming.hasExpired(kWaitMs)) {
+        record.add(TrafficEntry::Kind::Discarded, TrafficEntry::kNoTag, "x");
+        QTest::qWait(5);
+    }
+    QVERIFY2(!log.lines().isEmpty(), "nothing shown while the characters kept coming");
 }
 
 void TestTrafficLog::recordHoldsOnlyTheCharacters()
