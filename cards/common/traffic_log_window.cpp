@@ -79,7 +79,6 @@ TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& v
     resize(760, 420);
 
     m_refresh.setSingleShot(true);
-    m_refresh.setInterval(kRefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &TrafficLogWindow::refreshDue);
 }
 
@@ -109,11 +108,10 @@ void TrafficLogWindow::showEvent(QShowEvent* event)
 // the line only brings characters in), the log takes its new lines then.
 void TrafficLogWindow::entryAdded(bool out)
 {
-    if (m_refreshDue && out && !m_drawPosted) {
-        m_drawPosted = true;
-        QMetaObject::invokeMethod(this, &TrafficLogWindow::showNewEntries, Qt::QueuedConnection);
+    if (m_refreshDue && out) {
+        m_refresh.start(0); // as soon as the event loop is back
     } else if (!m_refreshDue && !m_refresh.isActive()) {
-        m_refresh.start();
+        m_refresh.start(kRefreshMs);
     }
 }
 
@@ -124,7 +122,7 @@ void TrafficLogWindow::refreshDue()
         return;
     }
     m_refreshDue = true;
-    m_refresh.start();
+    m_refresh.start(kRefreshMs);
 }
 
 void TrafficLogWindow::hideEvent(QHideEvent* event)
@@ -147,7 +145,6 @@ void TrafficLogWindow::showNewEntries()
 {
     m_refresh.stop();
     m_refreshDue = false;
-    m_drawPosted = false;
     const std::vector<TrafficEntry> entries = m_record.entriesAfter(m_shownUpTo);
     if (entries.empty())
         return;

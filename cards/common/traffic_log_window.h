@@ -67,8 +67,7 @@ private:
     QPlainTextEdit* m_lines = nullptr;
     QLabel* m_result = nullptr;
     QTimer m_refresh;
-    bool m_refreshDue = false;           // waiting for the next frame out to draw
-    bool m_drawPosted = false;           // a draw runs as soon as the event loop is back
+    bool m_refreshDue = false;           // waiting for the next frame out to take new lines
     QMetaObject::Connection m_following; // to the record, while shown
     quint64 m_shownUpTo = 0;             // the number of the newest entry shown
     QPointer<QFileDialog> m_dialog;
