@@ -239,13 +239,15 @@ double leadingNumber(QStringView text)
 bool isUnsignedDigits(QStringView text)
 {
     qsizetype i = skipBlanks(text);
-    if (i == text.size())
+    const qsizetype first = i;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    if (i == first)
         return false;
-    for (; i < text.size(); ++i) {
-        if (!isDigit(text[i]))
-            return false;
-    }
-    return true;
+    // A card may fill a field from the left: blanks after the digits are no part of it.
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i == text.size();
 }
 
 } // namespace vrn

@@ -27,8 +27,8 @@
 //                        (group separators dropped on save)
 //   slot and frame text  classicNumberText: whole numbers    "."                  never
 //                        bare, else <= 15 significant digits
-//   reply field check    isUnsignedDigits: blanks, then      none                 no
-//                        digits and nothing else
+//   reply field check    isUnsignedDigits: blanks, digits,   none                 no
+//                        then blanks only
 //   classic leading      leadingNumber: blanks, sign,        "."                  yes
 //   number (a reply      digits, fraction, exponent; stops
 //   field's value, a     at the first character that cannot
@@ -88,7 +88,8 @@ QString fileNumberText(const QString& boxText, const QLocale& locale = QLocale()
 // user's ("100.5" is shown as "100,5" in a German locale); any other text stays as it is.
 QString boxTextFromFile(const QString& fileText, const QLocale& locale = QLocale());
 
-// True when the text, after leading blanks, is one or more decimal digits and nothing else.
+// True when the text, after leading blanks, is one or more decimal digits followed by nothing
+// but blanks ("3  " and " 2 " as "003").
 bool isUnsignedDigits(QStringView text);
 
 // The classic reading of a number at the start of a text: leading blanks are skipped, then an

@@ -24,6 +24,10 @@ void TestReplyFields::fields_data()
     QTest::newRow("one-based-positions") << reply << 17 << 188.0 << true;
     QTest::newRow("last-field") << reply << 53 << 25.0 << true;
     QTest::newRow("blank-led-field") << QByteArray("  7") << 1 << 7.0 << true;
+    QTest::newRow("left-aligned-field") << QByteArray("3  ") << 1 << 3.0 << true;
+    QTest::newRow("blanks-around-digits") << QByteArray(" 2 ") << 1 << 2.0 << true;
+    QTest::newRow("blank-between-digits") << QByteArray("2 3") << 1 << 2.0 << false;
+    QTest::newRow("tab-after-digits") << QByteArray("12\t") << 1 << 12.0 << true;
     QTest::newRow("blank-field-is-not-a-number") << QByteArray("   ") << 1 << 0.0 << false;
     QTest::newRow("garbage-reads-zero") << QByteArray("x12") << 1 << 0.0 << false;
     QTest::newRow("trailing-garbage") << QByteArray("12x") << 1 << 12.0 << false;
