@@ -123,9 +123,27 @@ double roundHalfEven(double value)
     return nearest;
 }
 
-double timeToCode(double value, double secondsPerStep)
+double timeToCode(double value, double step)
 {
-    return std::round(value / secondsPerStep);
+    const double magnitude = std::fabs(value);
+    // The step as a decimal fraction, digits / 10^places: 0.2 is 2 / 10, 10 is 10 / 1.
+    double scale = 1.0;
+    while (scale < 1e6 && step * scale != std::round(step * scale))
+        scale *= 10.0;
+    const double digits = std::round(step * scale);
+    if (!std::isfinite(magnitude) || magnitude / step > 1e12 || step * scale != digits)
+        return std::round(value / step); // beyond any slider, where precision no longer tells
+    // The half step between k and k + 1 steps, (2k + 1) x step / 2, is a decimal number. As a
+    // double it is the quotient of two whole numbers, rounded once, so it is the very double
+    // that the same decimal typed into a box reads as: 0.3 s lies on the half step between
+    // 0.2 s and 0.4 s although 0.3 / 0.2 is 1.4999... in binary.
+    const auto halfStepAbove = [&](double k) { return (2.0 * k + 1.0) * digits / (2.0 * scale); };
+    double k = std::floor(magnitude / step);
+    while (k > 0.0 && magnitude < halfStepAbove(k - 1.0))
+        k -= 1.0;
+    while (magnitude >= halfStepAbove(k)) // a half step goes up, away from zero
+        k += 1.0;
+    return std::copysign(k, value) + 0.0; // -0 is 0
 }
 
 QString boxNumberText(double value, const QLocale& locale)

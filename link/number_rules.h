@@ -52,8 +52,9 @@ double currentToCode(double value);
 // Nearest whole number, a half going to the even neighbour (300.5 gives 300, 301.5 gives 302).
 double roundHalfEven(double value);
 
-// Nearest whole number of steps for a typed time (v / step), halves away from zero.
-double timeToCode(double value, double secondsPerStep);
+// Nearest whole number of steps for a typed time (v / step), halves away from zero, decided on
+// the decimal value: 0.3 s is 2 steps of 0.2 s, 2.3 s is 12, 15 ms is 2 steps of 10 ms.
+double timeToCode(double value, double step);
 
 // The decimal text of a number as the cards and the parameter files use it: whole numbers
 // without a decimal point, otherwise at most 15 significant digits, "." as point.

@@ -17,6 +17,9 @@ private Q_SLOTS:
     void currentToCode();
     void roundHalfEven_data();
     void roundHalfEven();
+    void timeToCode_data();
+    void timeToCode();
+    void everyTimeHalfStepGoesUp();
     void boxNumberText_data();
     void boxNumberText();
     void boxTextReadsBack_data();
@@ -93,6 +96,50 @@ void TestNumberRules::roundHalfEven()
     QFETCH(double, value);
     QFETCH(double, rounded);
     QCOMPARE(vrn::roundHalfEven(value), rounded);
+}
+
+void TestNumberRules::timeToCode_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<double>("code");
+    QTest::newRow("0.3-s-half-step-up") << "0.3" << kSecondsPerStep << 2.0;
+    QTest::newRow("0.5-s-half-step-up") << "0.5" << kSecondsPerStep << 3.0;
+    QTest::newRow("0.7-s-half-step-up") << "0.7" << kSecondsPerStep << 4.0;
+    QTest::newRow("2.3-s-half-step-up") << "2.3" << kSecondsPerStep << 12.0;
+    QTest::newRow("10.1-s-half-step-up") << "10.1" << kSecondsPerStep << 51.0;
+    QTest::newRow("50.9-s-half-step-up") << "50.9" << kSecondsPerStep << 255.0;
+    QTest::newRow("just-below-half-step") << "0.2999" << kSecondsPerStep << 1.0;
+    QTest::newRow("exact-step") << "1.4" << kSecondsPerStep << 7.0;
+    QTest::newRow("negative-half-away-from-zero") << "-0.3" << kSecondsPerStep << -2.0;
+    QTest::newRow("15-ms-half-step-up") << "15" << double(kMillisecondsPerStep) << 2.0;
+    QTest::newRow("985-ms-half-step-up") << "985" << double(kMillisecondsPerStep) << 99.0;
+    QTest::newRow("14.99-ms-below") << "14.99" << double(kMillisecondsPerStep) << 1.0;
+    QTest::newRow("4-ms-to-zero") << "4" << double(kMillisecondsPerStep) << 0.0;
+}
+
+void TestNumberRules::timeToCode()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, step);
+    QFETCH(double, code);
+    QCOMPARE(vrn::timeToCode(*vrn::fileNumber(typed), step), code);
+}
+
+// Every half step a time box can be given, 0.1 s to 50.9 s and 5 ms to 985 ms, goes to the
+// step above it, as typed.
+void TestNumberRules::everyTimeHalfStepGoesUp()
+{
+    for (int k = 0; k < 255; ++k) {
+        const int tenths = 2 * k + 1;
+        const QString seconds = QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+        QCOMPARE(vrn::timeToCode(*vrn::parseBoxNumber(seconds), kSecondsPerStep), k + 1.0);
+    }
+    for (int k = 0; k < 99; ++k) {
+        const QString milliseconds = QString::number(10 * k + 5);
+        QCOMPARE(vrn::timeToCode(*vrn::parseBoxNumber(milliseconds), kMillisecondsPerStep),
+                 k + 1.0);
+    }
 }
 
 void TestNumberRules::boxNumberText_data()
