@@ -1,8 +1,16 @@
 #include "ui/graphical_button.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace vrn {
+
+bool pressesButton(const QKeyEvent& event)
+{
+    const bool returnKey = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return returnKey && modifiers == Qt::NoModifier && !event.isAutoRepeat();
+}
 
 GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent)
@@ -35,6 +43,15 @@ void GraphicalButton::paintEvent(QPaintEvent* event)
         painter.fillRect(rect(), classicColour(m_backColour));
     }
     QPushButton::paintEvent(event); // bevel, caption and focus mark over the face
+}
+
+void GraphicalButton::keyPressEvent(QKeyEvent* event)
+{
+    if (pressesButton(*event)) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace vrn

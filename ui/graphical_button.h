@@ -4,9 +4,16 @@
 
 #include <QPushButton>
 
+class QKeyEvent;
+
 namespace vrn {
 
+// Whether a key press presses a focused button: Return or Enter without a modifier; a key held
+// down presses it once. (Space presses a button through Qt's own handling.)
+bool pressesButton(const QKeyEvent& event);
+
 // A command button drawn in its own background colour, so that the busy colour shows on it.
+// Space, Return and Enter press it once it has the focus.
 class GraphicalButton : public QPushButton
 {
     Q_OBJECT
@@ -22,6 +29,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Return and Enter press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int m_backColour = -1;

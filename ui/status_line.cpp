@@ -1,8 +1,12 @@
 #include "ui/status_line.h"
 
+#include "ui/graphical_button.h"
+
 #include <QAction>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QToolButton>
 
@@ -40,6 +44,26 @@ private:
     void elide() { setText(fontMetrics().elidedText(m_full, Qt::ElideRight, width())); }
 
     QString m_full;
+};
+
+// A status-line command: Return presses it as Space does, and opens its menu if it has one.
+class CommandButton : public QToolButton
+{
+public:
+    explicit CommandButton(QWidget* parent) : QToolButton(parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (pressesButton(*event)) {
+            if (menu() || (defaultAction() && defaultAction()->menu()))
+                showMenu();
+            else
+                click();
+            return;
+        }
+        QToolButton::keyPressEvent(event);
+    }
 };
 
 ElidedLabel* elided(QLabel* label)
@@ -104,7 +128,7 @@ QString StatusLine::cardText() const
 
 QToolButton* StatusLine::addCommand(QAction* action)
 {
-    auto* button = new QToolButton(this);
+    auto* button = new CommandButton(this);
     button->setDefaultAction(action);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::StrongFocus); // reachable with Tab, like the window's controls

@@ -26,7 +26,8 @@ public:
     QString transferText() const;
     QString cardText() const;
 
-    // A command of the window as a button at the right end of the line.
+    // A command of the window as a button at the right end of the line. Space and Return
+    // press it; a command with a menu opens it.
     QToolButton* addCommand(QAction* action);
 
 private:

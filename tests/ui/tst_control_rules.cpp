@@ -2,7 +2,12 @@
 #include "ui/graphical_button.h"
 #include "ui/option_box.h"
 #include "ui/spin_slider.h"
+#include "ui/status_line.h"
 #include "ui/value_box.h"
+
+#include <QContextMenuEvent>
+#include <QTimer>
+#include <QToolButton>
 
 #include <QApplication>
 #include <QMainWindow>
@@ -160,6 +165,9 @@ private Q_SLOTS:
     void menusFromKeyboardOrMouseAreNoLeave_data();
     void menusFromKeyboardOrMouseAreNoLeave();
     void typingRuleRunsOnEveryChange();
+    void sliderHasNoMenu();
+    void returnPressesFocusedButton_data();
+    void returnPressesFocusedButton();
 };
 
 void TestControlRules::changeRuleRunsOnlyOnActualChange_data()
@@ -367,6 +375,65 @@ void TestControlRules::typingRuleRunsOnEveryChange()
     w.box->setText(QStringLiteral("7"));
     QCOMPARE(typed.count(), 3);
     QVERIFY(w.log.isEmpty()); // typing alone does not run the leave rule
+}
+
+// A right-click on the arrows opens no menu ("Top" would set the largest value at once).
+void TestControlRules::sliderHasNoMenu()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    QWidget* opened = nullptr;
+    // Runs inside a menu's own event loop if one opens, and closes it.
+    QTimer::singleShot(0, [&opened] {
+        opened = QApplication::activePopupWidget();
+        if (opened)
+            opened->close();
+    });
+    const QPoint at = w.arrowCentre(QStyle::SC_ScrollBarAddLine);
+    QTest::mouseClick(w.slider, Qt::RightButton, {}, at);
+    QContextMenuEvent menuKey(QContextMenuEvent::Mouse, at, w.slider->mapToGlobal(at));
+    QApplication::sendEvent(w.slider, &menuKey);
+    QTest::qWait(20);
+    QCOMPARE(opened, nullptr);
+    QCOMPARE(w.slider->value(), 12);
+}
+
+void TestControlRules::returnPressesFocusedButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("return") << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+    QTest::newRow("keypad-enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1;
+    QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier) << 1;
+    QTest::newRow("ctrl-return-is-no-press")
+        << int(Qt::Key_Return) << int(Qt::ControlModifier) << 0;
+}
+
+// A focused transfer button, and a status-line command, take Return as they take Space.
+void TestControlRules::returnPressesFocusedButton()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, presses);
+    QMainWindow window;
+    auto* button = new GraphicalButton(QStringLiteral("Send Parameters"));
+    window.setCentralWidget(button);
+    auto* status = new StatusLine(&window);
+    window.setStatusBar(status);
+    QAction verify(QStringLiteral("Verify"));
+    QToolButton* command = status->addCommand(&verify);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy clicked(button, &GraphicalButton::clicked);
+    QSignalSpy triggered(&verify, &QAction::triggered);
+    for (QWidget* target : {static_cast<QWidget*>(button), static_cast<QWidget*>(command)}) {
+        target->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(target->hasFocus());
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    QCOMPARE(clicked.count(), presses);
+    QCOMPARE(triggered.count(), presses);
 }
 
 QTEST_MAIN(TestControlRules)
