@@ -55,15 +55,23 @@ void ParameterRow::setPosition(int position)
     m_slider->setValue(position);
 }
 
-double ParameterRow::codeForEntry(double typed) const
+double ParameterRow::codeForEntry(double typed, Reading reading) const
 {
+    const auto current = [this, reading](double value) {
+        const double code = currentToCode(value);
+        // The code one lower shows exactly this value: 0 and the multiples of 100 steps.
+        if (reading == Reading::Shown && code >= 1.0 && code - 1.0 <= maximum() &&
+            displayCurrent(static_cast<int>(code) - 1) == value)
+            return code - 1.0;
+        return code;
+    };
     switch (m_entry) {
     case RowEntry::None:
         break;
     case RowEntry::Current:
-        return currentToCode(typed);
+        return current(typed);
     case RowEntry::CurrentWholeNumber:
-        return currentToCode(roundHalfEven(typed));
+        return current(roundHalfEven(typed));
     case RowEntry::Seconds:
         return timeToCode(typed, kSecondsPerStep);
     case RowEntry::Milliseconds:
@@ -78,12 +86,12 @@ void ParameterRow::refuseEntry()
     m_slots.setCode(m_letter, code());
 }
 
-std::optional<double> ParameterRow::wantedCode(const QString& text) const
+std::optional<double> ParameterRow::wantedCode(const QString& text, Reading reading) const
 {
     const std::optional<double> typed = parseBoxNumber(text);
     if (!typed)
         return std::nullopt;
-    return codeForEntry(*typed);
+    return codeForEntry(*typed, reading);
 }
 
 bool ParameterRow::takesTime() const
@@ -93,16 +101,18 @@ bool ParameterRow::takesTime() const
 
 void ParameterRow::boxLeft()
 {
-    // A time box may show a stale text (after a Read that did not move its slider, or at
-    // start): passing through it without typing must not turn that text into a code.
-    if (takesTime() && !m_box->isModified())
+    // A box may show a text that does not convert back to its code (its initial "0", a
+    // multiple of 100 mA, a time after a Read that did not move its slider): passing through it
+    // without typing must not turn that text into another code.
+    if (!m_box->isModified())
         return;
     runLeaveRule();
+    m_box->setModified(false); // taken: leaving the box again changes nothing
 }
 
-void ParameterRow::runLeaveRule()
+void ParameterRow::runLeaveRule(Reading reading)
 {
-    const std::optional<double> entry = wantedCode(m_box->text());
+    const std::optional<double> entry = wantedCode(m_box->text(), reading);
     if (!entry || !m_slider->isEnabled()) {
         refuseEntry();
         return;

@@ -19,9 +19,9 @@ enum class RowDisplay {
     TenMilliseconds // code x 10 msec
 };
 
-// What a row makes of a value typed into its box when the box loses the focus. A current box
-// converts its text on every leave; a time box only when the user edited the text since the
-// program last wrote it, so that passing through the box changes nothing.
+// What a row makes of a value typed into its box when the box loses the focus. Every box takes
+// its text only when the user edited it since the box last took an entry or the program wrote
+// it, so that passing through a box changes nothing.
 enum class RowEntry {
     None,               // the box is never read
     Current,            // floor(v / 2.93) + 1
@@ -53,15 +53,20 @@ public:
     // Sets the slider's position; its change rule runs when the position moves.
     void setPosition(int position);
 
+    // How a box text is read. A typed current is floor(v / 2.93) + 1 steps, so that a typed
+    // value gives the smallest code shown not below it; 293 mA typed is code 101. A current
+    // saved in a file is the text a box showed: 293 mA is what code 100 shows, and loads as 100.
+    enum class Reading { Typed, Shown };
+
     // Leave rule: converts the typed value, clamps the code into the slider's range and
     // makes slider, box and slot agree. A text that is no number is refused: the box shows
     // the slider's value again and the slot holds the slider's code. While the slider is
     // disabled every entry is refused.
-    void runLeaveRule();
+    void runLeaveRule(Reading reading = Reading::Typed);
 
     // The code a text would give if typed and left, before it is brought into the slider's
     // range; nothing for a text that is no number.
-    std::optional<double> wantedCode(const QString& text) const;
+    std::optional<double> wantedCode(const QString& text, Reading reading = Reading::Typed) const;
 
     // A current read from the card: the box shows its value, the slider moves to it and the
     // slot ends holding its code.
@@ -75,7 +80,7 @@ private:
     void boxLeft();
     bool takesTime() const;
     void refuseEntry();
-    double codeForEntry(double typed) const;
+    double codeForEntry(double typed, Reading reading) const;
 
     QPointer<SpinSlider> m_slider;
     QPointer<ValueBox> m_box;

@@ -451,13 +451,15 @@ void Form1::applyRamps(double enabled, int rampUpPosition, int rampDownPosition)
 void Form1::applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
                        const CardValue& value)
 {
-    // The box takes the saved text, then converts it as if the user had typed it and left the
-    // box: the slider moves to its code (clamped into range) and the slot holds that code.
+    // The box takes the saved text, then converts it as a typed entry is converted when the
+    // box is left: the slider moves to its code (clamped into range) and the slot holds that
+    // code. A text that a box shows for a code loads as that code, so that Save and Open keep
+    // 0 and the multiples of 100 steps as they were.
     const FileField& field = fields.at(static_cast<std::size_t>(line - 1));
     row->box()->setText(boxTextFromFile(field.text));
     const QString loaded = row->box()->text();
-    const std::optional<double> wanted = row->wantedCode(loaded);
-    row->runLeaveRule();
+    const std::optional<double> wanted = row->wantedCode(loaded, ParameterRow::Reading::Shown);
+    row->runLeaveRule(ParameterRow::Reading::Shown);
     // Out of range only when the box now shows another number: Vt 586, the largest value the
     // window itself shows and saves, converts one step beyond the slider and back.
     if (wanted && *wanted != row->code() &&

@@ -1,6 +1,8 @@
 // The VRN-B, VRN-C and VRN-D windows (Form3, Form4, Form5) alone and inside the program: one
 // data-driven test per behaviour, its rows for all three windows in data/cases.txt and
-// data/<window>.layout, golden parameter files in data/*.par.
+// data/<window>.layout, golden parameter files in data/*.par. What a technician does to every
+// card window (a pass through the boxes, a typed entry and a command, the first key) runs in
+// all four, VRN-A included.
 
 #include "app/application.h"
 #include "app/form2.h"
@@ -10,6 +12,7 @@
 #include "ui/graphical_button.h"
 #include "ui/option_box.h"
 #include "ui/twips.h"
+#include "ui/value_box.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -242,6 +245,9 @@ private Q_SLOTS:
     void currentFromVrnBGoesOutWithVrnC();
     void reopenedWindowStartsAfresh_data() { addCases(u"reopen"_s); }
     void reopenedWindowStartsAfresh();
+
+    void passingThroughBoxesChangesNothing_data();
+    void passingThroughBoxesChangesNothing();
 
 private:
     void edits();
@@ -534,6 +540,58 @@ void TestCardWindows::reopenedWindowStartsAfresh()
     QCOMPARE(bench.press(bench.app.cardWindow(model), true), frames);
     bench.app.cardWindow(model)->findChild<QAction*>("EX")->trigger();
     QCOMPARE(bench.ends, 1);
+}
+
+// ----- Every card window as a technician uses it.
+
+namespace {
+
+// The window of a form shown from the program, active, with the program's simulated card.
+CardWindow* shownWindow(Bench& bench, const QString& form)
+{
+    // Form1 is VRN-A, FormN card model N - 2 from Form3 on.
+    const int n = form.right(1).toInt();
+    const auto model = static_cast<CardModel>(n == 1 ? 0 : n - 2);
+    CardWindow* window = bench.app.showCardWindow(model);
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("%s did not become active", qPrintable(form));
+    return window;
+}
+
+} // namespace
+
+void TestCardWindows::passingThroughBoxesChangesNothing_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<int>("code"); // every current the card holds, up to the largest it takes
+    for (const char* form : {"Form1", "Form3", "Form4", "Form5"}) {
+        for (int code : {0, 100, 300, 294})
+            QTest::addRow("%s-code-%d", form, code) << QString(form) << code;
+    }
+}
+
+// After a Read, Tab through every value box of the window (a box shows what does not convert
+// back to its code at 0 and at multiples of 100): the next Send is the one before the pass.
+void TestCardWindows::passingThroughBoxesChangesNothing()
+{
+    QFETCH(QString, form);
+    QFETCH(int, code);
+    Bench bench;
+    // E (Vt), F (I Pol), G (minimum current, I Min) and H (maximum current, I Max).
+    const std::pair<char, int> currents[] = {{'E', 200}, {'F', 255}, {'G', 511}, {'H', 1023}};
+    for (const auto& [letter, largest] : currents)
+        bench.app.simulatedCard().setParameter(letter, std::min(code, largest));
+    CardWindow* window = shownWindow(bench, form);
+    QCOMPARE(bench.press(window, false), "w$");
+    const QString sent = bench.press(window, true);
+    for (ValueBox* box : window->client()->findChildren<ValueBox*>()) {
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_Tab);
+        QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
+    }
+    QCOMPARE(bench.press(window, true), sent);
 }
 
 QTEST_MAIN(TestCardWindows)

@@ -144,8 +144,8 @@ void TestForm1File::open_data()
     QTest::newRow("untouched-save-marks-reference-e2")
         << none << golden("untouched.txt")
         << "Check2=1; Check12=0; Check3=0; Check7=0; A=0; B=0; a=0; Check13=0; "
-           "VScroll3=255 off; VScroll6=255 off; C=\"00000\"; Text5=2; VScroll1=199; E=\"00001\"; "
-           "Text11=2; VScroll5=1022; H=\"00001\"";
+           "VScroll3=255 off; VScroll6=255 off; C=\"00000\"; Text5=0; VScroll1=200; E=\"00000\"; "
+           "Text11=0; VScroll5=1023; H=\"00000\"";
     QTest::newRow("coil-newly-marked-moves-imax-to-preset")
         << none << crlf("254|254|\"102\"|\"0\"|\"0\"|\"1201\"|\"00002\"|\"00003\"|1|0")
         << "Check4=1; A=\"00002\"; VScroll5=613; Text11=1201; H=\"00410\"; Check9=1; "
@@ -179,9 +179,15 @@ void TestForm1File::open_data()
         << none << crlf("254|254|\"586\"|\"1497\"|\"747\"|\"2997\"|||1|0")
         << "VScroll1=0; Text5=586; E=\"00200\"; VScroll2=0; G=\"00511\"; VScroll4=0; "
            "F=\"00255\"; VScroll5=0; H=\"01023\"";
-    QTest::newRow("multiple-of-100-loads-one-higher")
+    // The texts that codes 100 and 300 show load as those codes, not one step higher.
+    QTest::newRow("multiple-of-100-loads-as-shown")
         << none << crlf("254|254|\"293\"|\"879\"|\"0\"|\"0\"|||1|0")
-        << "VScroll1=99; Text5=295; E=\"00101\"; VScroll2=210; Text6=881; G=\"00301\"";
+        << "VScroll1=100; Text5=293; E=\"00100\"; VScroll2=211; Text6=879; G=\"00300\"; "
+           "VScroll4=255; Text8=0; F=\"00000\"";
+    QTest::newRow("typed-text-loads-as-typed")
+        << none << crlf("254|254|\"292\"|\"880\"|\"1\"|\"0\"|||1|0")
+        << "VScroll1=100; Text5=293; E=\"00100\"; VScroll2=210; Text6=881; G=\"00301\"; "
+           "VScroll4=254; Text8=2; F=\"00001\"";
     QTest::newRow("bare-numbers-and-commas-imax-after-preset")
         << none << QByteArray("249,230,102,5.9,1,861,2,3,1,1\r\n")
         << "Text5=102; E=\"00035\"; Text6=8; G=\"00003\"; Check4=1; A=\"00002\"; "
