@@ -15,6 +15,12 @@ ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent)
             [this](QWidget*, QWidget* now) { focusMoved(now); });
 }
 
+void ValueBox::applyPendingEntry()
+{
+    if (isModified())
+        Q_EMIT left();
+}
+
 void ValueBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);

@@ -14,12 +14,17 @@ constexpr int kValueBoxMaxLength = 100;
 // window does not count: the box stays the window's current control, and is left only when the
 // focus goes on from there to another control of the window. typed() is the typing rule's
 // trigger: any change of the text, by the user or by code. isModified() tells whether the user
-// edited the text since the program last set it.
+// edited the text (typed, pasted, deleted) since the program last set it or an entry was taken
+// from it: the entry that leaving the box would apply is still pending.
 class ValueBox : public QLineEdit
 {
     Q_OBJECT
 public:
     explicit ValueBox(QWidget* parent = nullptr);
+
+    // Applies a pending entry as leaving the box would, for a command that acts on what the
+    // window holds while the box keeps the focus (a shortcut, a menu command).
+    void applyPendingEntry();
 
 Q_SIGNALS:
     void left();

@@ -10,6 +10,7 @@
 #include "ui/graphical_button.h"
 #include "ui/notices.h"
 #include "ui/status_line.h"
+#include "ui/value_box.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -96,8 +97,10 @@ void CardWindow::buildStatusLine()
     m_verifyAfterSend->setObjectName(QStringLiteral("verifyAfterSend"));
     m_verifyAfterSend->setCheckable(true);
     m_verifyAfterSend->setChecked(programSettings()->value(kVerifyAfterSendKey, false).toBool());
-    connect(m_verifyAfterSend, &QAction::toggled, this,
-            [](bool on) { programSettings()->setValue(kVerifyAfterSendKey, on); });
+    connect(m_verifyAfterSend, &QAction::toggled, this, [this](bool on) {
+        applyPendingEntry();
+        programSettings()->setValue(kVerifyAfterSendKey, on);
+    });
     // The option is one for all windows: show what was chosen last, in any of them.
     connect(m_moreMenu, &QMenu::aboutToShow, this, [this] {
         const QSignalBlocker quiet(m_verifyAfterSend);
@@ -143,12 +146,19 @@ CommissioningRecord CardWindow::commissioningRecord() const
 
 CommissioningDialog* CardWindow::showCommissioningRecord()
 {
+    applyPendingEntry();
     if (!m_recordDialog)
         m_recordDialog = new CommissioningDialog(*this);
     m_recordDialog->show();
     m_recordDialog->raise();
     m_recordDialog->activateWindow();
     return m_recordDialog;
+}
+
+void CardWindow::applyPendingEntry()
+{
+    for (ValueBox* box : client()->findChildren<ValueBox*>())
+        box->applyPendingEntry();
 }
 
 void CardWindow::setTransferButtons(GraphicalButton* send, GraphicalButton* read, bool settlePauses)
@@ -174,12 +184,14 @@ std::vector<ValueDifference> CardWindow::valuesNotOnCard() const
 
 bool CardWindow::send()
 {
+    applyPendingEntry();
     return m_transfers.send(m_sendButton, sendFrames(), m_settlePauses,
                             [this](const TransferOutcome& outcome, bool) { sendEnded(outcome); });
 }
 
 bool CardWindow::read()
 {
+    applyPendingEntry();
     return m_transfers.read(
         m_readButton, replyChecks(), [this](const ReplyFields& fields) { applyReply(fields); },
         [this](const TransferOutcome& outcome, bool accepted) { readEnded(outcome, accepted); });
@@ -187,6 +199,7 @@ bool CardWindow::read()
 
 bool CardWindow::verify()
 {
+    applyPendingEntry();
     return m_transfers.verify(
         replyChecks(), [this](const ReplyFields& fields) { compareWithCard(fields); },
         [this](const TransferOutcome&, bool accepted) {
@@ -340,6 +353,7 @@ void CardWindow::open()
 
 bool CardWindow::saveFile(const QString& path)
 {
+    applyPendingEntry();
     const QByteArray bytes = parameterFile();
     if (const auto problem = writeParameterFile(path, bytes)) {
         notify(*problem);

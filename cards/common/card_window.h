@@ -38,6 +38,11 @@ public:
 
     CardModel model() const { return m_model; }
 
+    // What the user typed into a value box that still has the focus is applied, as leaving the
+    // box would apply it: every command runs this first, so that a shortcut or a menu acts on
+    // what the window shows, as a click on a button of the window does.
+    void applyPendingEntry();
+
     // The window's Send and Read, as its buttons run them; false when the link refused to
     // start (the refusal is told).
     bool send();

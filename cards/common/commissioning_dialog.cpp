@@ -129,6 +129,8 @@ void CommissioningDialog::chooseFile()
 
 bool CommissioningDialog::savePdf(const QString& path)
 {
+    // Typed into the window while the dialog was open, and not yet taken.
+    m_window.applyPendingEntry();
     CommissioningRecord record = m_window.commissioningRecord();
     record.serialNumber = m_serial->text();
     record.note = m_note->toPlainText();

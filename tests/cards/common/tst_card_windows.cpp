@@ -114,12 +114,13 @@ SlotValue slotValue(const QString& token) // "00003", "#3" or ""
 }
 
 // Steps in the token form of the states; besides, "Check9" clicks the box with the mouse,
-// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus)
-// and "Text2>" clicks into the box and leaves it with the Tab key without typing.
+// "Text11:300" types 300 into the box and leaves it with the Tab key (a real change of focus),
+// "Text11+300" types 300 and keeps the focus there, and "Text2>" clicks into the box and
+// leaves it with the Tab key without typing.
 void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
 {
     for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        const QString name = step.section(QRegularExpression(u"[=:>]"_s), 0, 0);
+        const QString name = step.section(QRegularExpression(u"[=:>+]"_s), 0, 0);
         const QString value = step.mid(name.size() + 1);
         QWidget* control = window->findChild<QWidget*>(name);
         if (control && !window->isActiveWindow()) {
@@ -133,10 +134,14 @@ void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
             slider->setValue(value.toInt());
         else if (auto* box = qobject_cast<OptionBox*>(control))
             QTest::mouseClick(box, Qt::LeftButton);
-        else if (auto* text = qobject_cast<ValueBox*>(control); text && step.contains(u':')) {
+        else if (auto* text = qobject_cast<ValueBox*>(control);
+                 text && (step.contains(u':') || step.contains(u'+'))) {
             text->setFocus(Qt::MouseFocusReason);
-            text->clear();
+            text->selectAll();
+            QTest::keyClick(text, Qt::Key_Backspace);
             QTest::keyClicks(text, value);
+            if (step.contains(u'+'))
+                continue;
             QTest::keyClick(text, Qt::Key_Tab);
             QVERIFY2(!text->hasFocus(), qPrintable(name + " kept the focus"));
         } else if (text && step.endsWith(u'>')) {
@@ -248,6 +253,8 @@ private Q_SLOTS:
 
     void passingThroughBoxesChangesNothing_data();
     void passingThroughBoxesChangesNothing();
+    void commandsTakeTheTypedEntry_data();
+    void commandsTakeTheTypedEntry();
 
 private:
     void edits();
@@ -592,6 +599,72 @@ void TestCardWindows::passingThroughBoxesChangesNothing()
         QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
     }
     QCOMPARE(bench.press(window, true), sent);
+}
+
+void TestCardWindows::commandsTakeTheTypedEntry_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("expected"); // the slot once the command has run
+    // 1800 mA is code 615 (1801 mA).
+    QTest::newRow("VRN-B-verify-shortcut") << "Form3"
+                                           << "Text11"
+                                           << "verify"
+                                           << "H=00615";
+    QTest::newRow("VRN-B-record-shortcut") << "Form3"
+                                           << "Text11"
+                                           << "record"
+                                           << "H=00615";
+    QTest::newRow("VRN-B-save-menu") << "Form3"
+                                     << "Text11"
+                                     << "save"
+                                     << "H=00615";
+    QTest::newRow("VRN-C-more-menu-option") << "Form4"
+                                            << "Text1"
+                                            << "option"
+                                            << "H=00615";
+    QTest::newRow("VRN-D-verify-shortcut") << "Form5"
+                                           << "Text1"
+                                           << "verify"
+                                           << "H=00615";
+    QTest::newRow("VRN-A-verify-shortcut") << "Form1"
+                                           << "Text11"
+                                           << "verify"
+                                           << "H=00615";
+    QTest::newRow("VRN-A-save-menu") << "Form1"
+                                     << "Text11"
+                                     << "save"
+                                     << "H=00615";
+}
+
+// A value typed into a box that keeps the focus counts for a shortcut or a menu command as
+// for a click on one of the window's buttons.
+void TestCardWindows::commandsTakeTheTypedEntry()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, box);
+    QFETCH(QString, command);
+    QFETCH(QString, expected);
+    Bench bench;
+    bench.chosenFile = bench.folder.filePath("typed.par");
+    CardWindow* window = shownWindow(bench, form);
+    applyEdits(window, bench.app.slots(), box + u"+1800"_s);
+    auto* typedInto = window->findChild<ValueBox*>(box);
+    QVERIFY(typedInto->hasFocus());
+    if (command == "verify") {
+        QTest::keyClick(typedInto, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(!bench.app.link().isBusy());
+    } else if (command == "record") {
+        QTest::keyClick(typedInto, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    } else if (command == "save") {
+        window->findChild<QAction*>(form == "Form1" ? "mnuSave" : "SLV")->trigger();
+        QVERIFY(QFile::exists(bench.chosenFile));
+    } else {
+        window->verifyAfterSendAction()->trigger();
+    }
+    QCOMPARE(states(window, bench.app.slots(), expected), expected);
+    QVERIFY(typedInto->hasFocus());
 }
 
 QTEST_MAIN(TestCardWindows)

@@ -330,20 +330,25 @@ void TestForm1File::savedThroughKeyboardMenu_data()
 {
     QTest::addColumn<QString>("typed"); // into the Vt box
     QTest::addColumn<QByteArray>("vtLine");
-    QTest::addColumn<QString>("opened"); // the window that opens the file
-    QTest::newRow("typed-text-saved-as-typed")
-        << "100" << QByteArray("\"100\"") << "VScroll1=165; Text5=102; E=\"00035\"";
+    QTest::addColumn<QString>("opened");    // the window that opens the file
+    QTest::addColumn<QString>("afterSave"); // the window once saved
+    QTest::newRow("typed-entry-taken-first")
+        << "100" << QByteArray("\"102\"") << "VScroll1=165; Text5=102; E=\"00035\""
+        << "VScroll1=165; Text5=102; E=\"00035\"";
     QTest::newRow("reloads-to-the-typed-step")
-        << "292" << QByteArray("\"292\"") << "VScroll1=100; Text5=293; E=\"00100\"";
+        << "292" << QByteArray("\"293\"") << "VScroll1=100; Text5=293; E=\"00100\""
+        << "VScroll1=100; Text5=293; E=\"00100\"";
 }
 
 // The user types into the Vt box and saves with Alt+F and Return (Save): the menu does not
-// move the focus, so the box keeps the text as typed and slot E is not written.
+// move the focus, but Save takes the typed entry first, as a click elsewhere in the window
+// would, so the file holds what the window sends.
 void TestForm1File::savedThroughKeyboardMenu()
 {
     QFETCH(QString, typed);
     QFETCH(QByteArray, vtLine);
     QFETCH(QString, opened);
+    QFETCH(QString, afterSave);
     const QString path = m_dir.filePath(QStringLiteral("keys-") + QTest::currentDataTag());
     Form1Bench saved;
     choose(saved, path);
@@ -357,7 +362,7 @@ void TestForm1File::savedThroughKeyboardMenu()
     QTRY_VERIFY(QApplication::activePopupWidget());
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
     QTRY_VERIFY(QFile::exists(path));
-    saved.expect(QStringLiteral("VScroll1=12; Text5=%1; E=").arg(typed));
+    saved.expect(afterSave);
     QCOMPARE(contents(path).split('\r').value(2), '\n' + vtLine);
 
     Form1Bench loaded;
