@@ -140,13 +140,22 @@ void FormBuilder::stackControls() const
     lowerAll([](ControlKind kind) { return kind == ControlKind::Frame; });
 }
 
-void FormBuilder::applyTabOrder() const
+QList<QWidget*> FormBuilder::tabOrder() const
 {
     auto order = m_tabOrder;
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<QWidget*> widgets;
+    for (const auto& [index, widget] : order)
+        widgets.append(widget);
+    return widgets;
+}
+
+void FormBuilder::applyTabOrder() const
+{
+    const QList<QWidget*> order = tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 } // namespace vrn

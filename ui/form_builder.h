@@ -52,6 +52,8 @@ public:
 
     // Chains the focusable controls in the order of their tab indices.
     void applyTabOrder() const;
+    // The focusable controls in the order of their tab indices.
+    QList<QWidget*> tabOrder() const;
 
     // Fonts differ from system to system: a label whose text needs more room than its table
     // gives grows to the right or downwards, into free space only (never under another

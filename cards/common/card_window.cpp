@@ -161,6 +161,17 @@ void CardWindow::applyPendingEntry()
         box->applyPendingEntry();
 }
 
+void CardWindow::finishForm()
+{
+    m_form.finish();
+    // The status line was built before the controls, so its commands come first in the focus
+    // chain: without a focus of its own the window would open with the focus on Verify, where
+    // a Space reads the card. In the Tab cycle they follow the last classic control.
+    const QList<QWidget*> classic = m_form.tabOrder();
+    if (!classic.isEmpty())
+        classic.first()->setFocus(Qt::OtherFocusReason);
+}
+
 void CardWindow::setTransferButtons(GraphicalButton* send, GraphicalButton* read, bool settlePauses)
 {
     m_sendButton = send;

@@ -118,6 +118,9 @@ Q_SIGNALS:
     void transferEnded(vrn::CardWindow::TransferKind kind, bool ok);
 
 protected:
+    // Once the window's layout is built: the window opens with the focus on the first control
+    // of its classic tab order.
+    void finishForm();
     // The transfer buttons of the window's layout; VRN-A pauses after each frame of its Send.
     void setTransferButtons(GraphicalButton* send, GraphicalButton* read, bool settlePauses);
     // Applies a read reply that passed its checks to the controls and the slots.

@@ -128,7 +128,7 @@ void RowCardWindow::buildControls(const RowCardLayout& card)
                           .labelTabs = pwm.labelTabs}));
     for (const CardRowLayout& row : card.rows)
         m_form.add(valueRow(row.layout));
-    m_form.finish();
+    finishForm();
 }
 
 std::vector<SendFrame> RowCardWindow::buildSendFrames() const

@@ -343,7 +343,7 @@ void Form1::buildLayout()
                           .firstTop = 2040,
                           .boxTabs = {kTabCheck7, kTabCheck8, kTabCheck9, kTabCheck10, kTabCheck11},
                           .labelTabs = {-1, -1, -1, -1, -1}}));
-    m_form.finish();
+    finishForm();
 }
 
 void Form1::moveToCoilPreset(int index)

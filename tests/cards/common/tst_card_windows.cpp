@@ -255,6 +255,8 @@ private Q_SLOTS:
     void passingThroughBoxesChangesNothing();
     void commandsTakeTheTypedEntry_data();
     void commandsTakeTheTypedEntry();
+    void focusStartsOnTheFirstControl_data();
+    void focusStartsOnTheFirstControl();
 
 private:
     void edits();
@@ -665,6 +667,50 @@ void TestCardWindows::commandsTakeTheTypedEntry()
     }
     QCOMPARE(states(window, bench.app.slots(), expected), expected);
     QVERIFY(typedInto->hasFocus());
+}
+
+void TestCardWindows::focusStartsOnTheFirstControl_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("VRN-A") << "Form1"
+                           << "Check3";
+    QTest::newRow("VRN-B") << "Form3"
+                           << "Picture1";
+    QTest::newRow("VRN-C") << "Form4"
+                           << "Picture1";
+    QTest::newRow("VRN-D") << "Form5"
+                           << "Picture1";
+}
+
+// A window opens with the focus where its classic tab order starts; its status line's commands
+// come after the last classic control, so a first Space puts nothing on the wire.
+void TestCardWindows::focusStartsOnTheFirstControl()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, first);
+    Bench bench;
+    CardWindow* window = shownWindow(bench, form);
+    QTRY_VERIFY(window->focusWidget());
+    QCOMPARE(window->focusWidget()->objectName(), first);
+
+    QStringList cycle; // one round of Tab from the first control
+    QWidget* w = window->focusWidget();
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window))
+            cycle << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != window->focusWidget() && cycle.size() < 100);
+    const QStringList commands{"verifyButton", "trafficLogButton", "moreButton"};
+    QCOMPARE(cycle.mid(cycle.size() - 3), commands);
+    for (const QString& name : cycle.first(cycle.size() - 3))
+        QVERIFY2(window->client()->isAncestorOf(window->findChild<QWidget*>(name)),
+                 qPrintable(name));
+
+    bench.app.simulatedCard().clearLog();
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    QTest::qWait(50);
+    QCOMPARE(bench.app.simulatedCard().framesReceived(), QByteArrayList());
 }
 
 QTEST_MAIN(TestCardWindows)
