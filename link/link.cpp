@@ -66,7 +66,10 @@ bool Link::open(std::unique_ptr<Transport> transport)
     m_lastError = {};
     m_transport = std::move(transport);
     m_engine.setTransport(m_transport.get());
-    // A line that goes dead changes the port's state as much as choosing another.
+    // A line that goes dead changes the port's state as much as choosing another. A Send it
+    // ended has already said whether the card may hold a mix of values.
+    connect(m_transport.get(), &Transport::lost, this,
+            [this] { m_card.forget(m_card.mayHoldMix()); });
     connect(m_transport.get(), &Transport::lost, this, &Link::portChanged);
     const bool opened = m_transport->open();
     if (!opened)
@@ -87,6 +90,7 @@ bool Link::closeTransport()
         return false;
     m_engine.abort({LinkError::Reason::PortClosed, m_transport->name()});
     m_transport->close();
+    m_card.forget(); // whatever is at the other end now, it is not known
     return true;
 }
 
@@ -103,7 +107,17 @@ bool Link::startTransfer(std::vector<TransferStep> steps, TransferEngine::Done d
             *refusal = reason;
         return false;
     }
-    return m_engine.start(std::move(steps), std::move(done), trafficTag);
+    // A failed transfer leaves the card's state unknown: it may be another card, or hold a mix
+    // of old and new values when a Send stopped after some of its frames.
+    return m_engine.start(
+        std::move(steps),
+        [this, done = std::move(done)](const TransferOutcome& outcome) {
+            if (!outcome.ok)
+                m_card.forget(outcome.framesAnswered > 0);
+            if (done)
+                done(outcome);
+        },
+        trafficTag);
 }
 
 } // namespace vrn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/card_state.h"
 #include "link/link_error.h"
 #include "link/transfer_engine.h"
 #include "link/transport.h"
@@ -50,6 +51,10 @@ public:
     TransferEngine& engine() { return m_engine; }
     // The latest frames and answers on the line, whichever port carried them.
     TrafficRecord& traffic() { return m_engine.traffic(); }
+    // What the card on the open line was last seen to hold; forgotten by the link on every
+    // change of port, a lost line and a failed transfer.
+    CardState& card() { return m_card; }
+    const CardState& card() const { return m_card; }
 
 Q_SIGNALS:
     void portChanged();
@@ -62,6 +67,7 @@ private:
     PortNameResolver m_resolver;
     int m_portNumber = 1;
     TransferEngine m_engine;
+    CardState m_card;
     std::unique_ptr<Transport> m_transport;
     LinkError m_lastError;
 };

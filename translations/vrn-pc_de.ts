@@ -1022,14 +1022,6 @@ Beispiele:
         <translation>Geprüft um %1</translation>
     </message>
     <message>
-        <source>Sent %1 of %2 values at %3</source>
-        <translation>%1 von %2 Werten gesendet um %3</translation>
-    </message>
-    <message>
-        <source>Send failed after %1 of %2</source>
-        <translation>Senden fehlgeschlagen nach %1 von %2</translation>
-    </message>
-    <message>
         <source>Read at %1</source>
         <translation>Gelesen um %1</translation>
     </message>
@@ -1092,6 +1084,42 @@ Beispiele:
     <message>
         <source>The file &quot;%1&quot; was loaded, but some of its values were out of range and were set to the nearest value the card takes: %2.</source>
         <translation>Die Datei &quot;%1&quot; wurde geladen, aber einige ihrer Werte lagen außerhalb des Bereichs und wurden auf den nächsten Wert gesetzt, den die Karte annimmt: %2.</translation>
+    </message>
+    <message>
+        <source>Sending %1 of %2...</source>
+        <translation>Sende %1 von %2 ...</translation>
+    </message>
+    <message>
+        <source>Sending...</source>
+        <translation>Sende ...</translation>
+    </message>
+    <message>
+        <source>Reading...</source>
+        <translation>Lese ...</translation>
+    </message>
+    <message>
+        <source>Verifying...</source>
+        <translation>Prüfe ...</translation>
+    </message>
+    <message>
+        <source>Sent at %1</source>
+        <translation>Gesendet um %1</translation>
+    </message>
+    <message>
+        <source>Send failed after %1 of %2 frames</source>
+        <translation>Senden nach %1 von %2 Rahmen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Card holds another value than was sent: %1</source>
+        <translation>Karte hält einen anderen Wert als gesendet: %1</translation>
+    </message>
+    <message>
+        <source>Card holds other values than were sent: %1</source>
+        <translation>Karte hält andere Werte als gesendet: %1</translation>
+    </message>
+    <message>
+        <source>Not set in this window: %1</source>
+        <translation>In diesem Fenster nicht gesetzt: %1</translation>
     </message>
 </context>
 <context>

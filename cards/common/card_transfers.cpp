@@ -48,6 +48,8 @@ bool CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> fra
             if (!guard)
                 return; // the window closed while its transfer ran
             guard->setBusy(false);
+            if (outcome.ok)
+                m_context.link.card().sendDone(outcome.framesSent, m_context.link.portName());
             if (!outcome.ok) {
                 QString text = LinkMessages::transferProblem(outcome.error);
                 // Every answered frame may have changed the card: say how far the Send got.
@@ -95,8 +97,15 @@ bool CardTransfers::readReply(GraphicalButton* button, std::span<const ReplyValu
             const std::optional<QString> refused =
                 outcome.ok ? checkReply(fields, values) : std::nullopt;
             const bool accepted = outcome.ok && !refused;
-            if (accepted)
+            CardState& card = m_context.link.card();
+            if (accepted) {
+                card.replyAccepted(fields,
+                                   withButton ? CardState::Source::Read : CardState::Source::Verify,
+                                   m_context.link.portName());
                 apply(fields); // the button stays red until the reply is applied
+            } else if (refused) {
+                card.forget(); // a reply that makes no sense: what the card holds is not known
+            }
             if (guard)
                 guard->setBusy(false);
             if (!outcome.ok)

@@ -86,50 +86,6 @@ Codes codesToSend(const SlotTable& slots, std::span<const SendFrame> frames)
     return codesInFrames(out);
 }
 
-Codes codesInFrames(const QList<QByteArray>& frames)
-{
-    Codes codes;
-    for (const QByteArray& frame : frames) {
-        if (const auto command = protocol::parseCommandFrame(frame)) {
-            if (const auto code = command->code())
-                codes[command->letter] = *code;
-        }
-    }
-    return codes;
-}
-
-Codes codesInReply(const ReplyFields& reply)
-{
-    using protocol::ReplyField;
-    std::map<char, std::optional<int>> high;
-    std::map<char, std::optional<int>> low;
-    Codes codes;
-    for (const ReplyField& field : protocol::kReplyLayout) {
-        const std::optional<int> value =
-            reply.isNumber(field.position)
-                ? std::optional<int>(static_cast<int>(reply.field(field.position)))
-                : std::nullopt;
-        switch (field.part) {
-        case ReplyField::Part::Whole:
-            if (value)
-                codes[field.letter] = *value;
-            break;
-        case ReplyField::Part::High:
-            high[field.letter] = value;
-            break;
-        case ReplyField::Part::Low:
-            low[field.letter] = value;
-            break;
-        }
-    }
-    for (const auto& [letter, part] : high) {
-        const auto other = low.find(letter);
-        if (part && other != low.end() && other->second)
-            codes[letter] = protocol::kHighPartFactor * *part + *other->second;
-    }
-    return codes;
-}
-
 std::vector<ValueDifference> compareValues(std::span<const CardValue> values, const Codes& window,
                                            const Codes& card)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cards/common/send_frames.h"
+#include "link/card_state.h"
 #include "link/reply_fields.h"
 #include "link/slot_table.h"
 
@@ -48,20 +49,10 @@ struct CardValue
 // windows do not know reads "code 7". Numbers in the user's number format.
 QString valueText(ValueUnit unit, int code);
 
-// Codes by slot letter.
-using Codes = std::map<char, int>;
-
 // What the next Send would put out for each letter, fixed frames included, without changing
 // any slot: a slot holding a plain number counts as its padded code. A frame without digits
 // (an empty slot) gives no entry.
 Codes codesToSend(const SlotTable& slots, std::span<const SendFrame> frames);
-
-// The codes in frames that went out ("H00769$" gives H = 769).
-Codes codesInFrames(const QList<QByteArray>& frames);
-
-// What a read reply says the card holds, for every letter of the reply (pairs combined).
-// Fields that are no number give no entry.
-Codes codesInReply(const ReplyFields& reply);
 
 // A value on which the window and the card disagree; no code means "not set" (window) or
 // "not in the reply" (card).

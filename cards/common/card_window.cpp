@@ -32,14 +32,6 @@ QString timeNow()
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString names(const std::vector<ValueDifference>& differences)
-{
-    QStringList list;
-    for (const ValueDifference& d : differences)
-        list << d.value.displayName();
-    return list.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 QString CardWindow::VerifyResult::text() const
@@ -68,9 +60,24 @@ CardWindow::CardWindow(CardContext& context, CardModel model, const QString& cap
     connect(m_menus.exit, &QAction::triggered, this, &CardWindow::exitRequested);
     buildStatusLine();
     connect(&m_context.link, &Link::portChanged, this, &CardWindow::refreshLinkState);
+    connect(&m_context.link.card(), &CardState::changed, this, &CardWindow::refreshCardState);
+    connect(&m_context.link.engine(), &TransferEngine::frameAnswered, this,
+            [this](int answered, int planned) {
+                if (m_running == TransferKind::Send)
+                    m_status->setTransferText(tr("Sending %1 of %2...").arg(answered).arg(planned));
+            });
     if (m_context.watch)
         connect(m_context.watch, &SlotWatch::written, this, &CardWindow::refreshCardState);
     refreshLinkState();
+    // The card's state is told against the window's values, which the window of a model
+    // builds after this: on its first showing, and for a window never shown, once it is built.
+    m_status->setCardText(tr("Not compared with the card yet"));
+    QMetaObject::invokeMethod(this, &CardWindow::refreshCardState, Qt::QueuedConnection);
+}
+
+void CardWindow::showEvent(QShowEvent* event)
+{
+    ClassicWindow::showEvent(event);
     refreshCardState();
 }
 
@@ -135,9 +142,9 @@ CommissioningRecord CardWindow::commissioningRecord() const
             {value.displayName(), value.unit,
              code == codes.end() ? std::nullopt : std::optional<int>(code->second)});
     }
-    if (m_lastVerify) {
-        record.verifiedAt = m_lastVerify->at;
-        record.verifyResult = m_lastVerify->text();
+    if (const std::optional<VerifyResult> verify = lastVerify()) {
+        record.verifiedAt = verify->at;
+        record.verifyResult = verify->text();
     }
     for (const ValueDifference& difference : valuesNotOnCard())
         record.notOnCard << difference.value.displayName();
@@ -186,34 +193,74 @@ Codes CardWindow::codesToSend() const
     return vrn::codesToSend(m_context.slots, sendFrames());
 }
 
+std::optional<Codes> CardWindow::cardHolds() const
+{
+    const CardState& card = m_context.link.card();
+    if (!card.isKnown())
+        return std::nullopt;
+    return card.codes();
+}
+
 std::vector<ValueDifference> CardWindow::valuesNotOnCard() const
 {
-    if (!m_cardHolds)
+    const std::optional<Codes> card = cardHolds();
+    if (!card)
         return {};
-    return compareValues(cardValues(), codesToSend(), *m_cardHolds);
+    return compareValues(cardValues(), codesToSend(), *card);
+}
+
+std::optional<CardWindow::VerifyResult> CardWindow::lastVerify() const
+{
+    if (!m_lastVerify || m_lastVerify->cardGeneration != m_context.link.card().generation())
+        return std::nullopt;
+    return m_lastVerify;
+}
+
+void CardWindow::started(TransferKind kind)
+{
+    m_running = kind;
+    switch (kind) {
+    case TransferKind::Send:
+        m_status->setTransferText(tr("Sending..."));
+        break;
+    case TransferKind::Read:
+        m_status->setTransferText(tr("Reading..."));
+        break;
+    case TransferKind::Verify:
+        m_status->setTransferText(tr("Verifying..."));
+        break;
+    }
 }
 
 bool CardWindow::send()
 {
     applyPendingEntry();
-    return m_transfers.send(m_sendButton, sendFrames(), m_settlePauses,
-                            [this](const TransferOutcome& outcome, bool) { sendEnded(outcome); });
+    const bool ok =
+        m_transfers.send(m_sendButton, sendFrames(), m_settlePauses,
+                         [this](const TransferOutcome& outcome, bool) { sendEnded(outcome); });
+    if (ok)
+        started(TransferKind::Send);
+    return ok;
 }
 
 bool CardWindow::read()
 {
     applyPendingEntry();
-    return m_transfers.read(
+    const bool ok = m_transfers.read(
         m_readButton, replyChecks(), [this](const ReplyFields& fields) { applyReply(fields); },
         [this](const TransferOutcome& outcome, bool accepted) { readEnded(outcome, accepted); });
+    if (ok)
+        started(TransferKind::Read);
+    return ok;
 }
 
 bool CardWindow::verify()
 {
     applyPendingEntry();
-    return m_transfers.verify(
+    const bool ok = m_transfers.verify(
         replyChecks(), [this](const ReplyFields& fields) { compareWithCard(fields); },
         [this](const TransferOutcome&, bool accepted) {
+            m_running.reset();
             if (!accepted) {
                 m_status->setTransferText(tr("Verify failed at %1").arg(timeNow()));
             } else {
@@ -222,26 +269,21 @@ bool CardWindow::verify()
             }
             Q_EMIT transferEnded(TransferKind::Verify, accepted);
         });
+    if (ok)
+        started(TransferKind::Verify);
+    return ok;
 }
 
 void CardWindow::sendEnded(const TransferOutcome& outcome)
 {
+    m_running.reset();
     if (outcome.ok) {
-        m_cardHolds = codesInFrames(outcome.framesSent);
-        m_cardMixed = false;
-        m_status->setTransferText(tr("Sent %1 of %2 values at %3")
-                                      .arg(outcome.framesAnswered)
-                                      .arg(outcome.framesPlanned)
-                                      .arg(timeNow()));
+        m_status->setTransferText(tr("Sent at %1").arg(timeNow()));
     } else {
-        // Frames the card answered may have changed it: what it holds now is not known.
-        m_cardHolds.reset();
-        m_cardMixed = outcome.framesAnswered > 0;
-        m_status->setTransferText(tr("Send failed after %1 of %2")
+        m_status->setTransferText(tr("Send failed after %1 of %2 frames")
                                       .arg(outcome.framesAnswered)
                                       .arg(outcome.framesPlanned));
     }
-    refreshCardState();
     Q_EMIT transferEnded(TransferKind::Send, outcome.ok);
     if (outcome.ok && m_followVerifyOption &&
         programSettings()->value(kVerifyAfterSendKey, false).toBool())
@@ -250,9 +292,8 @@ void CardWindow::sendEnded(const TransferOutcome& outcome)
 
 void CardWindow::readEnded(const TransferOutcome& outcome, bool accepted)
 {
+    m_running.reset();
     if (accepted) {
-        m_cardHolds = codesInReply(ReplyFields(outcome.reply));
-        m_cardMixed = false;
         m_status->setTransferText(tr("Read at %1").arg(timeNow()));
     } else if (outcome.ok) {
         m_status->setTransferText(tr("Reply refused at %1").arg(timeNow()));
@@ -266,10 +307,9 @@ void CardWindow::readEnded(const TransferOutcome& outcome, bool accepted)
 void CardWindow::compareWithCard(const ReplyFields& fields)
 {
     const Codes card = codesInReply(fields);
-    m_cardHolds = card;
-    m_cardMixed = false;
-    m_lastVerify = VerifyResult{QDateTime::currentDateTime(),
-                                compareValues(cardValues(), codesToSend(), card)};
+    m_lastVerify =
+        VerifyResult{QDateTime::currentDateTime(), compareValues(cardValues(), codesToSend(), card),
+                     m_context.link.card().generation()};
     refreshCardState();
     Q_EMIT verified();
 }
@@ -279,7 +319,7 @@ void CardWindow::showVerifyResult()
     // The whole comparison, value by value, for the details view of the message.
     QStringList rows;
     const Codes window = codesToSend();
-    const Codes card = m_cardHolds ? *m_cardHolds : Codes{};
+    const Codes card = cardHolds().value_or(Codes{});
     for (const CardValue& value : cardValues()) {
         const auto show = [&value](const Codes& codes) {
             const auto it = codes.find(value.letter);
@@ -291,17 +331,23 @@ void CardWindow::showVerifyResult()
                     .arg(value.displayName(), show(window), show(card),
                          same ? QString() : tr("  (differs)"));
     }
-    auto* box = new QMessageBox(m_lastVerify->differences.empty() ? QMessageBox::Information
-                                                                  : QMessageBox::Warning,
-                                windowTitle(), m_lastVerify->text(), QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("verifyResult"));
-    box->setDetailedText(rows.join(QLatin1Char('\n')));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    if (m_context.notices.showsWindows())
-        box->show();
-    else
-        box->deleteLater();
+    if (!m_context.notices.showsWindows())
+        return;
+    // One result at a time: a Verify after every Send brings the same box up to date.
+    if (!m_verifyBox) {
+        m_verifyBox = new QMessageBox(this);
+        m_verifyBox->setObjectName(QStringLiteral("verifyResult"));
+        m_verifyBox->setWindowTitle(windowTitle());
+        m_verifyBox->setStandardButtons(QMessageBox::Ok);
+        m_verifyBox->setAttribute(Qt::WA_DeleteOnClose);
+        m_verifyBox->setWindowModality(Qt::NonModal);
+    }
+    m_verifyBox->setIcon(m_lastVerify->differences.empty() ? QMessageBox::Information
+                                                           : QMessageBox::Warning);
+    m_verifyBox->setText(m_lastVerify->text());
+    m_verifyBox->setDetailedText(rows.join(QLatin1Char('\n')));
+    m_verifyBox->show();
+    m_verifyBox->raise();
 }
 
 void CardWindow::refreshLinkState()
@@ -311,20 +357,50 @@ void CardWindow::refreshLinkState()
 
 void CardWindow::refreshCardState()
 {
-    if (!m_cardHolds) {
-        m_status->setCardText(m_cardMixed ? tr("The card may hold a mix of old and new values")
-                                          : tr("Not compared with the card yet"));
-        return;
+    m_status->setCardText(cardStateText());
+}
+
+QString CardWindow::cardStateText() const
+{
+    const CardState& card = m_context.link.card();
+    if (!card.isKnown())
+        return card.mayHoldMix() ? tr("The card may hold a mix of old and new values")
+                                 : tr("Not compared with the card yet");
+    // Each value of the window against the card: not set here (an empty frame tells the card
+    // nothing), on the card, sent but the card holds another, or changed since.
+    QStringList notSent;
+    QStringList notKept;
+    QStringList notSet;
+    const Codes window = codesToSend();
+    for (const CardValue& value : cardValues()) {
+        const auto it = window.find(value.letter);
+        const std::optional<int> held = card.code(value.letter);
+        if (it == window.end())
+            notSet << value.displayName();
+        else if (held == it->second)
+            continue;
+        else if (held && card.sent(value.letter) == it->second)
+            notKept << value.displayName();
+        else
+            notSent << value.displayName();
     }
-    const std::vector<ValueDifference> differences = valuesNotOnCard();
-    if (differences.empty()) {
-        m_status->setCardText(tr("All values are on the card"));
-        return;
-    }
-    m_status->setCardText(
-        differences.size() == 1
-            ? tr("1 value not yet sent: %1").arg(names(differences))
-            : tr("%1 values not yet sent: %2").arg(differences.size()).arg(names(differences)));
+    QStringList parts;
+    if (notSent.size() == 1)
+        parts << tr("1 value not yet sent: %1").arg(notSent.first());
+    else if (!notSent.isEmpty())
+        parts << tr("%1 values not yet sent: %2")
+                     .arg(notSent.size())
+                     .arg(notSent.join(QStringLiteral(", ")));
+    if (notKept.size() == 1)
+        parts << tr("Card holds another value than was sent: %1").arg(notKept.first());
+    else if (!notKept.isEmpty())
+        parts << tr("Card holds other values than were sent: %1")
+                     .arg(notKept.join(QStringLiteral(", ")));
+    if (!notSet.isEmpty())
+        parts << tr("Not set in this window: %1").arg(notSet.join(QStringLiteral(", ")));
+    if (parts.isEmpty())
+        return tr("All values are on the card");
+    return parts.join(QStringLiteral("; "));
 }
 
 void CardWindow::closeEvent(QCloseEvent* event)

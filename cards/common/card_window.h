@@ -76,8 +76,8 @@ public:
     // What the next Send would put out, by letter, without changing a slot.
     Codes codesToSend() const;
 
-    // What the card was last seen to hold (after a successful Send, Read or Verify).
-    const std::optional<Codes>& cardHolds() const { return m_cardHolds; }
+    // What the card on the port was last seen to hold, when anything is known of it.
+    std::optional<Codes> cardHolds() const;
     // The values that differ between the window and what the card was last seen to hold.
     std::vector<ValueDifference> valuesNotOnCard() const;
 
@@ -86,9 +86,12 @@ public:
     {
         QDateTime at;
         std::vector<ValueDifference> differences;
-        QString text() const; // "Card holds what this window sends" or "3 values differ: ..."
+        quint64 cardGeneration = 0; // what the card state was when it was made
+        QString text() const;       // "Card holds what this window sends" or "3 values differ: ..."
     };
-    const std::optional<VerifyResult>& lastVerify() const { return m_lastVerify; }
+    // This window's last Verify while it is still the latest news of the card on the port: a
+    // change of port, a lost line, a failed transfer or any later transfer makes it stale.
+    std::optional<VerifyResult> lastVerify() const;
 
     // What the window's commissioning record states now (the serial number and the note are
     // the user's to add).
@@ -135,6 +138,7 @@ protected:
     virtual std::optional<QString> applyParameterFile(const std::vector<FileField>& fields) = 0;
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void notify(const QString& text);
     // While a file is applied: a value of the file that was out of range and what was set
     // instead ("line 6 (I Max) held 99999999: 2997 mA was set"); Open tells them all at once.
@@ -150,6 +154,9 @@ private:
     void buildStatusLine();
     void refreshLinkState();
     void refreshCardState();
+    // What the status line says of the card against the window.
+    QString cardStateText() const;
+    void started(TransferKind kind);
     void sendEnded(const TransferOutcome& outcome);
     void readEnded(const TransferOutcome& outcome, bool accepted);
     void compareWithCard(const ReplyFields& fields);
@@ -167,8 +174,8 @@ private:
     QMenu* m_moreMenu = nullptr;
     QAction* m_recordAction = nullptr;
     QPointer<CommissioningDialog> m_recordDialog;
-    std::optional<Codes> m_cardHolds;
-    bool m_cardMixed = false; // a Send failed after the card answered some of its frames
+    QPointer<QMessageBox> m_verifyBox;
+    std::optional<TransferKind> m_running; // this window's transfer that runs now
     std::optional<VerifyResult> m_lastVerify;
     QStringList m_loadAdjustments;
     QPointer<QMessageBox> m_otherModelQuestion;

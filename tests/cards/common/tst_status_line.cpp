@@ -12,6 +12,7 @@
 #include "ui/status_line.h"
 
 #include <QAction>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -66,6 +67,10 @@ private Q_SLOTS:
     void verifyAfterEverySendIsRemembered();
     void failedSendTellsHowFarItGot();
     void noPortOffersTheLauncher();
+    void emptyFramesAreNotValuesOnTheCard();
+    void verifyResultsShareOneBox();
+    void whatTheCardHoldsIsForgotten_data();
+    void whatTheCardHoldsIsForgotten();
 };
 
 void TestStatusLine::linkTransferAndValuesNotYetSent()
@@ -80,16 +85,19 @@ void TestStatusLine::linkTransferAndValuesNotYetSent()
 
     stepUp(vrnB, "VScroll5");
     QVERIFY(t.run(vrnB, &CardWindow::send));
-    QVERIFY2(status->transferText().startsWith(QStringLiteral("Sent 11 of 11 values at ")),
+    QVERIFY2(status->transferText().startsWith(QStringLiteral("Sent at ")),
              qPrintable(status->transferText()));
-    QCOMPARE(status->cardText(), QStringLiteral("All values are on the card"));
+    // The PWM and the over-supply time went out as empty frames: the card was told nothing.
+    QCOMPARE(status->cardText(), QStringLiteral("Not set in this window: PWM, Over-supply time"));
 
     stepUp(vrnB, "VScroll5");
-    QCOMPARE(status->cardText(), QStringLiteral("1 value not yet sent: Maximum current"));
+    QCOMPARE(status->cardText(), QStringLiteral("1 value not yet sent: Maximum current; Not set "
+                                                "in this window: PWM, Over-supply time"));
     // Slot B is shared: a PWM frequency chosen in the VRN-D window is one the VRN-B card lacks.
     CardWindow* vrnD = t.app.showCardWindow(CardModel::VrnD);
     QTest::mouseClick(vrnD->findChild<QWidget*>(QStringLiteral("Check9")), Qt::LeftButton);
-    QCOMPARE(status->cardText(), QStringLiteral("2 values not yet sent: PWM, Maximum current"));
+    QCOMPARE(status->cardText(), QStringLiteral("2 values not yet sent: PWM, Maximum current; Not "
+                                                "set in this window: Over-supply time"));
 
     t.app.link().closePort();
     QCOMPARE(status->linkText(), QStringLiteral("No port open"));
@@ -133,8 +141,9 @@ void TestStatusLine::verifyComparesAndChangesNothing()
     QCOMPARE(vrnB->lastVerify().has_value(), accepted);
     if (accepted) {
         QCOMPARE(vrnB->lastVerify()->text(), result);
+        // The window sent the current it shows: the card kept another by itself.
         QCOMPARE(vrnB->statusLine()->cardText(),
-                 change ? QStringLiteral("1 value not yet sent: Maximum current")
+                 change ? QStringLiteral("Card holds another value than was sent: Maximum current")
                         : QStringLiteral("All values are on the card"));
     } else {
         QVERIFY2(vrnB->statusLine()->transferText().startsWith("Verify failed"),
@@ -189,7 +198,8 @@ void TestStatusLine::failedSendTellsHowFarItGot()
     CardWindow* vrnA = t.open(CardModel::VrnA);
     t.app.simulatedCard().faults().portLostAfterFrames = 6;
     QVERIFY(t.run(vrnA, &CardWindow::send));
-    QCOMPARE(vrnA->statusLine()->transferText(), QStringLiteral("Send failed after 6 of 11"));
+    QCOMPARE(vrnA->statusLine()->transferText(),
+             QStringLiteral("Send failed after 6 of 11 frames"));
     const QString said = t.app.notices().last();
     QVERIFY2(said.contains(QStringLiteral("The card answered 6 of the 11 frames of this Send and "
                                           "may now hold a mix of old and new values. Send again "
@@ -214,6 +224,93 @@ void TestStatusLine::noPortOffersTheLauncher()
     t.app.launcher()->findChild<QAction*>(QStringLiteral("seSimulated"))->trigger();
     QVERIFY(t.app.link().isOpen());
     QVERIFY(t.run(vrnB, &CardWindow::send));
+}
+
+// A Send of a window whose values were never set puts empty frames out: the card is told
+// nothing, so neither the Send nor the Verify after it says the values are on the card.
+void TestStatusLine::emptyFramesAreNotValuesOnTheCard()
+{
+    TestApp t;
+    CardWindow* vrnB = t.open(CardModel::VrnB);
+    const QString notSet = QStringLiteral("Not set in this window: PWM, Maximum current, "
+                                          "Over-supply time");
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY(t.run(vrnB, &CardWindow::send));
+        QCOMPARE(vrnB->statusLine()->cardText(), notSet);
+        QVERIFY(t.run(vrnB, &CardWindow::verify));
+        QCOMPARE(vrnB->statusLine()->cardText(), notSet);
+    }
+}
+
+// Verify after Verify (as "Verify after every Send" makes them) brings one result box up to date
+// instead of stacking a box for each.
+void TestStatusLine::verifyResultsShareOneBox()
+{
+    TestApp t;
+    t.app.notices().setShowWindows(true);
+    CardWindow* vrnC = t.open(CardModel::VrnC);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(t.run(vrnC, &CardWindow::verify));
+    const auto boxes = vrnC->findChildren<QMessageBox*>(QStringLiteral("verifyResult"));
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first()->isVisible());
+}
+
+void TestStatusLine::whatTheCardHoldsIsForgotten_data()
+{
+    QTest::addColumn<int>("event");
+    QTest::newRow("port-closed") << 0;
+    QTest::newRow("new-simulated-card") << 1;
+    QTest::newRow("line-lost") << 2;
+    QTest::newRow("verify-got-a-short-reply") << 3;
+    QTest::newRow("read-reply-refused") << 4;
+    QTest::newRow("send-failed-at-once") << 5;
+}
+
+// After a good Send and Verify, anything that may have put another card at the other end of
+// the line, or left this one in a state not known, forgets what it held, and the last Verify
+// no longer counts for the record.
+void TestStatusLine::whatTheCardHoldsIsForgotten()
+{
+    QFETCH(int, event);
+    TestApp t;
+    CardWindow* vrnB = t.open(CardModel::VrnB);
+    QTest::mouseClick(vrnB->findChild<QWidget*>(QStringLiteral("Check9")), Qt::LeftButton);
+    stepUp(vrnB, "VScroll5");
+    stepUp(vrnB, "VScroll1");
+    QVERIFY(t.run(vrnB, &CardWindow::send));
+    QVERIFY(t.run(vrnB, &CardWindow::verify));
+    QCOMPARE(vrnB->statusLine()->cardText(), QStringLiteral("All values are on the card"));
+    QVERIFY(vrnB->lastVerify());
+
+    sim::Faults& faults = t.app.simulatedCard().faults();
+    switch (event) {
+    case 0:
+        t.app.link().closePort();
+        break;
+    case 1:
+        t.app.chooseSimulatedCard();
+        break;
+    case 2:
+        faults.portLostAfterFrames = 0;
+        QVERIFY(t.run(vrnB, &CardWindow::verify));
+        break;
+    case 3:
+        faults.replyLength = 20;
+        QVERIFY(t.run(vrnB, &CardWindow::verify));
+        break;
+    case 4:
+        faults.replyFieldOverrides[5] = "x01";
+        QVERIFY(t.run(vrnB, &CardWindow::read));
+        break;
+    case 5:
+        faults.silent = true;
+        QVERIFY(t.run(vrnB, &CardWindow::send));
+        break;
+    }
+    QCOMPARE(vrnB->statusLine()->cardText(), QStringLiteral("Not compared with the card yet"));
+    QVERIFY(!vrnB->lastVerify());
+    QVERIFY(!vrnB->commissioningRecord().verifiedAt);
 }
 
 QTEST_MAIN(TestStatusLine)
