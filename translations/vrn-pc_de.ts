@@ -275,6 +275,10 @@ Beispiele:
         <source>Commissioning record %1</source>
         <translation>Inbetriebnahmeprotokoll %1</translation>
     </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
 </context>
 <context>
     <name>Controls</name>
@@ -603,6 +607,14 @@ Beispiele:
     <message>
         <source>%1 - %2 open</source>
         <translation>%1 - %2 geöffnet</translation>
+    </message>
+    <message>
+        <source>no port open</source>
+        <translation>keine Schnittstelle geöffnet</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>

@@ -133,7 +133,7 @@ CommissioningRecord CardWindow::commissioningRecord() const
     CommissioningRecord record;
     record.model = m_model;
     record.at = QDateTime::currentDateTime();
-    record.port = LinkMessages::linkState(m_context.link);
+    record.port = LinkMessages::portText(m_context.link);
     record.programVersion = QCoreApplication::applicationVersion();
     const Codes codes = codesToSend();
     for (const CardValue& value : cardValues()) {

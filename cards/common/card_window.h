@@ -100,6 +100,8 @@ public:
     CommissioningDialog* showCommissioningRecord();
 
     StatusLine* statusLine() const { return m_status; }
+    // The link the window works on.
+    Link& link() const { return m_context.link; }
     // Commands of the status line: Verify, and the option to verify after every Send.
     QAction* verifyAction() const { return m_verifyAction; }
     QAction* verifyAfterSendAction() const { return m_verifyAfterSend; }

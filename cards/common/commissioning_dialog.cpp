@@ -3,6 +3,7 @@
 #include "cards/common/card_window.h"
 #include "cards/common/commissioning_record.h"
 #include "cards/common/program_settings.h"
+#include "link/link.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -76,6 +77,22 @@ CommissioningDialog::CommissioningDialog(CardWindow& window) : QDialog(&window),
     setTabOrder(m_note, m_save);
 
     connect(&m_window, &CardWindow::verified, this, &CommissioningDialog::refreshVerifyState);
+    connect(&m_window.link(), &Link::portChanged, this, &CommissioningDialog::portChanged);
+    connect(&m_window.link().card(), &CardState::changed, this,
+            &CommissioningDialog::refreshVerifyState);
+    m_port = m_window.link().portName();
+}
+
+void CommissioningDialog::portChanged()
+{
+    const QString port = m_window.link().portName();
+    if (port == m_port)
+        return; // the same port again, after its line was lost, say
+    m_port = port;
+    m_serial->clear();
+    m_note->clear();
+    m_outcome->clear();
+    refreshVerifyState();
 }
 
 void CommissioningDialog::showEvent(QShowEvent* event)

@@ -32,6 +32,9 @@ protected:
 
 private:
     void refreshVerifyState();
+    // Another port was chosen: the serial number and the note were typed for the card on the
+    // port before, so they go.
+    void portChanged();
     QString suggestedFileName() const;
 
     CardWindow& m_window;
@@ -41,6 +44,7 @@ private:
     QLabel* m_outcome = nullptr;
     QPushButton* m_save = nullptr;
     QPointer<QFileDialog> m_chooser;
+    QString m_port; // the port the serial number and the note were typed for
 };
 
 } // namespace vrn

@@ -99,8 +99,9 @@ QString CommissioningRecord::html() const
 
     // Lines to sign on paper.
     page += QStringLiteral("<p><br><br>%1 ______________________________<br><br><br>"
-                           "%2 ______________________________</p>")
-                .arg(tr("Commissioned by:"), tr("Signature:"));
+                           "%2 ______________________________<br><br><br>"
+                           "%3 ______________________________</p>")
+                .arg(tr("Commissioned by:"), tr("Date:"), tr("Signature:"));
     return page;
 }
 

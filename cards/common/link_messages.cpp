@@ -91,6 +91,18 @@ QString LinkMessages::linkState(const Link& link)
     return tr("%1 - %2 open").arg(line->name(), line->description());
 }
 
+QString LinkMessages::portText(const Link& link)
+{
+    const Transport* line = link.transport();
+    if (!line || !line->isOpen())
+        return tr("no port open");
+    if (line->isSimulated())
+        return tr("Simulated card");
+    if (line->description().isEmpty())
+        return line->name();
+    return tr("%1 (%2)").arg(line->name(), line->description());
+}
+
 QString LinkMessages::portProblem(const LinkError& e)
 {
     if (e.reason == LinkError::Reason::TransferRunning) {

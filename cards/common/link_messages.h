@@ -22,6 +22,9 @@ public:
     // The state of the link for a status line: "No port open", "Simulated card",
     // "/dev/ttyUSB0 - FT232R USB UART open".
     static QString linkState(const Link& link);
+    // The port as a record names it: "/dev/ttyUSB0 (FT232R USB UART)", "Simulated card",
+    // "no port open".
+    static QString portText(const Link& link);
 
 private:
     // The texts both share: the device refused or went away.

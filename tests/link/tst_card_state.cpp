@@ -33,14 +33,18 @@ ReplyFields reply(int pwm, int current)
 
 void TestCardState::knowledge_data()
 {
-    QTest::addColumn<QString>("steps");  // read, send:<frames>, other-port-send:<frames>, lost
+    QTest::addColumn<QString>("steps");    // read, send:<frames>, other-port-send:<frames>, lost
     QTest::addColumn<QString>("expected"); // B and H as known ("-" unknown), then the source
-    QTest::newRow("read-tells-all") << "read" << "B=3 H=768 Read";
-    QTest::newRow("send-puts-its-codes") << "send:B00002$,H00100$" << "B=2 H=100 Send";
-    QTest::newRow("empty-frame-forgets-its-letter") << "read send:B$" << "B=- H=768 Send";
-    QTest::newRow("send-on-another-port-starts-afresh")
-        << "read other-port-send:B00001$" << "B=1 H=- Send";
-    QTest::newRow("forgotten") << "read lost" << "B=- H=- None";
+    QTest::newRow("read-tells-all") << "read"
+                                    << "B=3 H=768 Read";
+    QTest::newRow("send-puts-its-codes") << "send:B00002$,H00100$"
+                                         << "B=2 H=100 Send";
+    QTest::newRow("empty-frame-forgets-its-letter") << "read send:B$"
+                                                    << "B=- H=768 Send";
+    QTest::newRow("send-on-another-port-starts-afresh") << "read other-port-send:B00001$"
+                                                        << "B=1 H=- Send";
+    QTest::newRow("forgotten") << "read lost"
+                               << "B=- H=- None";
 }
 
 void TestCardState::knowledge()
@@ -68,10 +72,10 @@ void TestCardState::knowledge()
         return code ? QString::number(*code) : QStringLiteral("-");
     };
     const char* sources[] = {"None", "Send", "Read", "Verify"};
-    QCOMPARE(QStringLiteral("B=%1 H=%2 %3")
-                 .arg(show('B'), show('H'),
-                      QLatin1String(sources[static_cast<int>(card.source())])),
-             expected);
+    QCOMPARE(
+        QStringLiteral("B=%1 H=%2 %3")
+            .arg(show('B'), show('H'), QLatin1String(sources[static_cast<int>(card.source())])),
+        expected);
     QVERIFY(changes.count() >= 1);
 }
 

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void recordStatesCardAndVerify();
     void reachedByKeyboard();
     void failedSaveIsToldAndLeavesNoFile();
+    void anotherPortStartsAFreshRecord();
 };
 
 void TestCommissioningRecord::initTestCase()
@@ -74,15 +75,17 @@ void TestCommissioningRecord::recordStatesCardAndVerify_data()
     QTest::addColumn<QStringList>("lines"); // patterns, each matching a line of the text
 
     QTest::newRow("fresh-window-values-not-set-not-verified")
-        << "Form3" << Setup{} << QStringList{"^Card model VRN-B$",
-                                             "^Serial number not given$",
-                                             "^Port /dev/\\S+ open$",
-                                             "^Program VRN-PC 4\\.5\\.6$",
-                                             "^Value Setting Code$",
-                                             "^PWM not set -$",
-                                             "^Maximum current not set -$",
-                                             "^Over-supply time not set -$",
-                                             "^not verified$"};
+        << "Form3" << Setup{}
+        << QStringList{"^Card model VRN-B$",
+                       "^Serial number not given$",
+                       "^Port /dev/\\S+$",
+                       "^Program VRN-PC 4\\.5\\.6$",
+                       "^Value Setting Code$",
+                       "^PWM not set -$",
+                       "^Maximum current not set -$",
+                       "^Over-supply time not set -$",
+                       "^not verified$",
+                       "^Date: _+$"};
     QTest::newRow("verified-card-holds-the-window")
         << "Form4" << Setup{{{'B', 3}, {'C', 10}, {'G', 100}, {'H', 769}}, {}, true}
         << QStringList{"^Card model VRN-C$",
@@ -184,6 +187,39 @@ void TestCommissioningRecord::failedSaveIsToldAndLeavesNoFile()
     QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("recordOutcome"))
                 ->text()
                 .contains(QStringLiteral("could not be saved")));
+}
+
+// A Verify made on one card does not go into the record of the card on the port chosen after
+// it, nor do the serial number and the note typed for the first card.
+void TestCommissioningRecord::anotherPortStartsAFreshRecord()
+{
+    SKIP_WITHOUT_POPPLER();
+    sim::PtyCardServer first;
+    sim::PtyCardServer second;
+    QVERIFY2(first.open() && second.open(), qPrintable(first.errorString()));
+    WindowBench bench(QStringLiteral("Form3"));
+    QVERIFY(bench.link.openDevice(first.slavePath()));
+    QSignalSpy verified(bench.window.get(), &CardWindow::verified);
+    QVERIFY(bench.window->verify());
+    QVERIFY(verified.wait(10000));
+    CommissioningDialog* dialog = bench.window->showCommissioningRecord();
+    auto* serial = dialog->findChild<QLineEdit*>(QStringLiteral("recordSerial"));
+    serial->setText(QStringLiteral("SN 1"));
+    dialog->findChild<QPlainTextEdit*>(QStringLiteral("recordNote"))->setPlainText("first");
+
+    QVERIFY(bench.link.openDevice(second.slavePath()));
+    QCOMPARE(serial->text(), QString());
+    const QString path = bench.folder.filePath(QStringLiteral("second.pdf"));
+    QVERIFY(dialog->savePdf(path));
+    const QString text = pdfText(path);
+    const QStringList lines{
+        QStringLiteral("^Port %1$").arg(QRegularExpression::escape(second.slavePath())),
+        QStringLiteral("^not verified$"), QStringLiteral("^Serial number not given$")};
+    for (const QString& line : lines) {
+        QVERIFY2(text.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
+                 qPrintable(line + QStringLiteral(" in:\n") + text));
+    }
+    QVERIFY2(!text.contains(QStringLiteral("first")), qPrintable(text));
 }
 
 QTEST_MAIN(TestCommissioningRecord)
