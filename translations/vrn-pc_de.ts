@@ -488,6 +488,21 @@ Beispiele:
     </message>
 </context>
 <context>
+    <name>FileOrigins</name>
+    <message>
+        <source>it was saved from the %1 window</source>
+        <translation>sie wurde im Fenster %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>it holds %1 values, as a %2 parameter file does; a %3 file holds %4</source>
+        <translation>sie enthält %1 Werte wie eine Parameterdatei der %2; eine Datei der %3 enthält %4</translation>
+    </message>
+    <message>
+        <source>A parameter file does not say which card it is for. VRN-PC knows the files saved on this computer by their values, wherever they are now, and tells a file of another model by the number of its values where the models differ (VRN-A 10, VRN-C 4, VRN-B and VRN-D 3). A VRN-B and a VRN-D file made elsewhere cannot be told apart.</source>
+        <translation>Eine Parameterdatei sagt nicht, für welche Karte sie ist. VRN-PC erkennt die auf diesem Computer gespeicherten Dateien an ihren Werten, wo immer sie jetzt liegen, und eine Datei eines anderen Modells an der Zahl ihrer Werte, wo die Modelle sich unterscheiden (VRN-A 10, VRN-C 4, VRN-B und VRN-D 3). Anderswo erstellte Dateien der VRN-B und der VRN-D lassen sich nicht unterscheiden.</translation>
+    </message>
+</context>
+<context>
     <name>Launcher</name>
     <message>
         <source>Simulated card</source>
@@ -1078,14 +1093,6 @@ Beispiele:
         <translation>%1 Werte noch nicht gesendet: %2</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; was saved from the %2 window and was not loaded into %3. Nothing was changed.</source>
-        <translation>Die Datei &quot;%1&quot; wurde aus dem Fenster %2 gespeichert und nicht in %3 geladen. Nichts wurde geändert.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; was saved from the %2 window; load it into %3?</source>
-        <translation>Die Datei &quot;%1&quot; wurde aus dem Fenster %2 gespeichert; in %3 laden?</translation>
-    </message>
-    <message>
         <source>Parameter file of another card</source>
         <translation>Parameterdatei einer anderen Karte</translation>
     </message>
@@ -1132,6 +1139,14 @@ Beispiele:
     <message>
         <source>Not set in this window: %1</source>
         <translation>In diesem Fenster nicht gesetzt: %1</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was not loaded into %2: %3. Nothing was changed.</source>
+        <translation>Die Datei "%1" wurde nicht in %2 geladen: %3. Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; may not be a %2 file: %3. Load it into %2?</source>
+        <translation>Die Datei "%1" ist womöglich keine Datei der %2: %3. Trotzdem in %2 laden?</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,20 @@ QString modelName(CardModel model)
     return {};
 }
 
+int parameterFileValues(CardModel model)
+{
+    switch (model) {
+    case CardModel::VrnA:
+        return 10;
+    case CardModel::VrnC:
+        return 4;
+    case CardModel::VrnB:
+    case CardModel::VrnD:
+        return 3;
+    }
+    return 0;
+}
+
 QString CardValue::displayName() const
 {
     return QCoreApplication::translate("Values", name);

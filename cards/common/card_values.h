@@ -23,6 +23,9 @@ constexpr CardModel kCardModels[] = {CardModel::VrnA, CardModel::VrnB, CardModel
 // "VRN-A" .. "VRN-D".
 QString modelName(CardModel model);
 
+// How many values (lines) the parameter file of a model's window holds.
+int parameterFileValues(CardModel model);
+
 // How a value of a card is shown in engineering units.
 enum class ValueUnit {
     Milliamps,       // floor(code x 2.93) mA

@@ -431,9 +431,8 @@ void CardWindow::open()
         notify(read.error);
         return;
     }
-    const std::optional<CardModel> savedBy = FileOrigins().savedBy(*path, read.content);
-    if (savedBy && *savedBy != m_model)
-        askBeforeLoading(*path, *savedBy, std::move(read.fields));
+    if (const std::optional<QString> doubt = FileOrigins().doubt(read.content, m_model))
+        askBeforeLoading(*path, *doubt, std::move(read.fields));
     else
         load(*path, read.fields);
 }
@@ -446,7 +445,7 @@ bool CardWindow::saveFile(const QString& path)
         notify(*problem);
         return false;
     }
-    FileOrigins().remember(path, bytes, m_model);
+    FileOrigins().remember(bytes, m_model);
     Q_EMIT fileSaved(path);
     return true;
 }
@@ -458,27 +457,25 @@ bool CardWindow::openFile(const QString& path)
         notify(read.error);
         return false;
     }
-    // Nobody is asked here: a file that another card's window saved is refused.
-    if (const std::optional<CardModel> savedBy = FileOrigins().savedBy(path, read.content);
-        savedBy && *savedBy != m_model) {
-        notify(tr("The file \"%1\" was saved from the %2 window and was not loaded into %3. "
-                  "Nothing was changed.")
-                   .arg(QDir::toNativeSeparators(path), modelName(*savedBy), modelName(m_model)));
+    // Nobody is asked here: a file that may be another card's is refused.
+    if (const std::optional<QString> doubt = FileOrigins().doubt(read.content, m_model)) {
+        notify(tr("The file \"%1\" was not loaded into %2: %3. Nothing was changed.")
+                   .arg(QDir::toNativeSeparators(path), modelName(m_model), *doubt));
         return false;
     }
     return load(path, read.fields);
 }
 
-void CardWindow::askBeforeLoading(const QString& path, CardModel savedBy,
+void CardWindow::askBeforeLoading(const QString& path, const QString& doubt,
                                   std::vector<FileField> fields)
 {
     // A question still open from an earlier Open is answered "no": the latest Open counts.
     delete m_otherModelQuestion;
-    auto* box = new QMessageBox(
-        QMessageBox::Question, windowTitle(),
-        tr("The file \"%1\" was saved from the %2 window; load it into %3?")
-            .arg(QFileInfo(path).fileName(), modelName(savedBy), modelName(m_model)),
-        QMessageBox::Cancel, this);
+    auto* box = new QMessageBox(QMessageBox::Question, windowTitle(),
+                                tr("The file \"%1\" may not be a %2 file: %3. Load it into %2?")
+                                    .arg(QFileInfo(path).fileName(), modelName(m_model), doubt),
+                                QMessageBox::Cancel, this);
+    box->setInformativeText(FileOrigins::limits());
     box->setObjectName(QStringLiteral("otherModelFile"));
     box->setAccessibleName(tr("Parameter file of another card"));
     QPushButton* yes =

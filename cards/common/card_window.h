@@ -163,8 +163,9 @@ private:
     void readEnded(const TransferOutcome& outcome, bool accepted);
     void compareWithCard(const ReplyFields& fields);
     void showVerifyResult();
-    // Asks, without blocking the other windows, before loading a file another window saved.
-    void askBeforeLoading(const QString& path, CardModel savedBy, std::vector<FileField> fields);
+    // Asks, without blocking the other windows, before loading a file that may be another
+    // card's (`doubt` says why).
+    void askBeforeLoading(const QString& path, const QString& doubt, std::vector<FileField> fields);
     bool load(const QString& path, const std::vector<FileField>& fields);
 
     GraphicalButton* m_sendButton = nullptr;

@@ -1,9 +1,10 @@
 #include "cards/common/file_origins.h"
 
+#include "cards/common/parameter_file.h"
 #include "cards/common/program_settings.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -13,24 +14,36 @@
 namespace vrn {
 namespace {
 
-const QString kGroup = QStringLiteral("savedFiles");
+const QString kGroup = QStringLiteral("savedContents");
+// Records of an earlier version, by path and bytes; no longer read.
+const QString kPathGroup = QStringLiteral("savedFiles");
 // A counter that orders the saves, so the oldest records go first when there are too many.
 const QString kNextSaveKey = QStringLiteral("savedFilesNext");
 
-// One record: the model's name, the hash of the bytes, the save's number, the canonical path.
-enum Field { kModel, kBytes, kSaveNumber, kPath, kFieldCount };
+// More than any parameter file holds: every field of the file counts for its content.
+constexpr int kAllFields = 1 << 16;
 
-// Settings keys are built from a hash of the path: paths hold characters (slashes) that keys
-// give a meaning of their own.
-QString keyOf(const QString& canonicalPath)
+// The values of a file: its fields as read, without the empty ones after its last value.
+std::vector<FileField> valuesOf(const QByteArray& content)
 {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(canonicalPath.toUtf8(), QCryptographicHash::Sha1).toHex());
+    std::vector<FileField> fields = splitParameterFields(content, kAllFields);
+    while (!fields.empty() && fields.back().kind == FileField::Kind::Empty)
+        fields.pop_back();
+    return fields;
 }
 
-QString hashOf(const QByteArray& bytes)
+// The key of a content: a hash of its values as read, so that the line ends, leading blanks
+// and blank lines after the values change nothing.
+QString keyOf(const QByteArray& content)
 {
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    QByteArray values;
+    for (const FileField& field : valuesOf(content)) {
+        values += static_cast<char>('0' + static_cast<int>(field.kind));
+        values += field.text.toUtf8();
+        values += '\0';
+    }
+    return QString::fromLatin1(
+        QCryptographicHash::hash(values, QCryptographicHash::Sha256).toHex());
 }
 
 std::optional<CardModel> modelNamed(const QString& name)
@@ -42,51 +55,89 @@ std::optional<CardModel> modelNamed(const QString& name)
     return std::nullopt;
 }
 
-// The number of a record's save; a malformed record counts as the oldest.
+// One record: the save's number, then the models that saved the content, the latest first.
 qlonglong saveNumber(const QStringList& record)
 {
     bool ok = false;
-    const qlonglong number =
-        record.size() == kFieldCount ? record[kSaveNumber].toLongLong(&ok) : -1;
-    return ok ? number : -1;
+    const qlonglong number = record.isEmpty() ? -1 : record.first().toLongLong(&ok);
+    return ok ? number : -1; // a malformed record counts as the oldest
 }
 
 } // namespace
 
-void FileOrigins::remember(const QString& path, const QByteArray& bytes, CardModel model) const
+void FileOrigins::remember(const QByteArray& content, CardModel model) const
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty())
-        return;
     const auto settings = programSettings();
+    settings->remove(kPathGroup);
     const qlonglong number = settings->value(kNextSaveKey, 0).toLongLong();
     settings->setValue(kNextSaveKey, number + 1);
     settings->beginGroup(kGroup);
-    settings->setValue(keyOf(canonical), QStringList{modelName(model), hashOf(bytes),
-                                                     QString::number(number), canonical});
+    const QString key = keyOf(content);
+    QStringList models{modelName(model)};
+    for (const QString& earlier : settings->value(key).toStringList().mid(1)) {
+        if (!models.contains(earlier) && modelNamed(earlier))
+            models << earlier;
+    }
+    settings->setValue(key, QStringList{QString::number(number)} + models);
     const QStringList keys = settings->childKeys();
     if (keys.size() <= m_maxFiles)
         return;
     std::vector<std::pair<qlonglong, QString>> byAge;
-    for (const QString& key : keys)
-        byAge.emplace_back(saveNumber(settings->value(key).toStringList()), key);
+    for (const QString& k : keys)
+        byAge.emplace_back(saveNumber(settings->value(k).toStringList()), k);
     std::sort(byAge.begin(), byAge.end());
     for (qsizetype i = 0; i < keys.size() - m_maxFiles; ++i)
         settings->remove(byAge[i].second);
 }
 
-std::optional<CardModel> FileOrigins::savedBy(const QString& path, const QByteArray& bytes) const
+QList<CardModel> FileOrigins::savedBy(const QByteArray& content) const
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty())
-        return std::nullopt;
-    const auto settings = programSettings();
     const QStringList record =
-        settings->value(kGroup + QLatin1Char('/') + keyOf(canonical)).toStringList();
-    if (record.size() != kFieldCount || record[kPath] != canonical ||
-        record[kBytes] != hashOf(bytes))
+        programSettings()->value(kGroup + QLatin1Char('/') + keyOf(content)).toStringList();
+    QList<CardModel> models;
+    for (const QString& name : record.mid(1)) {
+        if (const std::optional<CardModel> model = modelNamed(name))
+            models << *model;
+    }
+    return models;
+}
+
+std::optional<QString> FileOrigins::doubt(const QByteArray& content, CardModel model) const
+{
+    const QList<CardModel> savers = savedBy(content);
+    if (!savers.isEmpty() && !savers.contains(model))
+        return QCoreApplication::translate("FileOrigins", "it was saved from the %1 window")
+            .arg(modelName(savers.first()));
+    if (!savers.isEmpty())
+        return std::nullopt; // saved by this model's window, whatever its shape
+    // A file with as many values as another model's file, and more than this one's, is most
+    // likely that model's. Other extra lines are left to the window's own checks.
+    const int values = static_cast<int>(valuesOf(content).size());
+    const int own = parameterFileValues(model);
+    if (values <= own)
         return std::nullopt;
-    return modelNamed(record[kModel]);
+    QStringList others;
+    for (CardModel other : kCardModels) {
+        if (parameterFileValues(other) == values)
+            others << modelName(other);
+    }
+    if (others.isEmpty())
+        return std::nullopt;
+    return QCoreApplication::translate(
+               "FileOrigins", "it holds %1 values, as a %2 parameter file does; a %3 file holds %4")
+        .arg(values)
+        .arg(others.join(QStringLiteral(" / ")), modelName(model))
+        .arg(own);
+}
+
+QString FileOrigins::limits()
+{
+    return QCoreApplication::translate(
+        "FileOrigins",
+        "A parameter file does not say which card it is for. VRN-PC knows the files saved on "
+        "this computer by their values, wherever they are now, and tells a file of another model "
+        "by the number of its values where the models differ (VRN-A 10, VRN-C 4, VRN-B and VRN-D "
+        "3). A VRN-B and a VRN-D file made elsewhere cannot be told apart.");
 }
 
 } // namespace vrn

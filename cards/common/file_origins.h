@@ -3,15 +3,18 @@
 #include "cards/common/card_values.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
 
 namespace vrn {
 
-// Which card window saved which parameter file, kept between runs in the program's settings.
-// A file is known by its canonical path and a hash of its bytes: a file changed since it was
-// saved, or another file put at that path, has no record. Only the files saved last are kept.
+// Which card windows saved which parameter file, kept between runs in the program's settings.
+// The file formats carry no model, so a file is known by its content alone: the values it holds,
+// whatever its name, its folder, its line ends or blank lines after them. A copy or a renamed
+// file is the same file; a file with one value changed is another. Only the files saved last are
+// kept.
 class FileOrigins
 {
 public:
@@ -19,10 +22,20 @@ public:
 
     explicit FileOrigins(int maxFiles = kMaxFiles) : m_maxFiles(maxFiles) {}
 
-    // The window of `model` has just saved `bytes` to `path`.
-    void remember(const QString& path, const QByteArray& bytes, CardModel model) const;
-    // The model whose window saved exactly these bytes at this path, if one is known.
-    std::optional<CardModel> savedBy(const QString& path, const QByteArray& bytes) const;
+    // The window of `model` has just saved a file with this content.
+    void remember(const QByteArray& content, CardModel model) const;
+    // The models whose windows saved a file with this content, the latest first; empty for a
+    // file that was not saved on this computer (or not since it was changed).
+    QList<CardModel> savedBy(const QByteArray& content) const;
+
+    // Why a file may not be meant for the window of `model`, in words for the user: another
+    // model's window saved it, or it holds as many values as another model's file and more than
+    // this one's ("it holds 10 values, as a VRN-A parameter file does; a VRN-B file holds 3").
+    // Nothing when there is no reason to doubt.
+    std::optional<QString> doubt(const QByteArray& content, CardModel model) const;
+
+    // What the guard can and cannot tell, for the question and the user's manual.
+    static QString limits();
 
 private:
     int m_maxFiles;

@@ -97,6 +97,8 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
     for (std::size_t k = 0; k < m_fileRows.size(); ++k)
         Q_ASSERT_X(m_rows[m_fileRows[k]].fileLine == static_cast<int>(k) + 1, "RowCardWindow",
                    "the rows must fill the file's lines from the first on");
+    Q_ASSERT_X(parameterFileValues() == vrn::parameterFileValues(card.model), "RowCardWindow",
+               "the rows and slot B make the model's file");
     m_frames = buildSendFrames();
     m_values = rowCardValues(card.rows);
 

@@ -32,7 +32,7 @@ public:
 
 protected:
     QByteArray parameterFile() const override;
-    int parameterFileValues() const override { return 10; }
+    int parameterFileValues() const override { return vrn::parameterFileValues(model()); }
     std::optional<QString> applyParameterFile(const std::vector<FileField>& fields) override;
 
 private:

@@ -333,7 +333,8 @@ void TestFileFaults::openAccepted()
     else if (variant == "no-line-end-at-the-end")
         bytes.chop(2);
     else if (variant == "extra-lines-beyond-the-format")
-        bytes += QByteArrayLiteral("999\r\n\"00007\"\r\n1,2,3\r\ntext after the values\r\n\0\r\n");
+        // Five values more: no model's file holds 8, 9 or 15 values, so nothing is asked.
+        bytes += QByteArrayLiteral("999\r\n\"00007\"\r\n1,2\r\ntext after the values\r\n");
     else if (variant == "leading-blanks")
         bytes.replace("\r\n", "\r\n  \t");
     else if (variant == "exactly-4096-bytes")

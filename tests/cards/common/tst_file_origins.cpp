@@ -1,8 +1,10 @@
-// Which card window saved a parameter file: Save remembers it, Open asks before loading a file
-// that another card's window saved, and the question holds up no other window.
+// Which card window saved a parameter file: Save remembers its content, Open asks before loading
+// a file that another card's window saved or that holds more values than the window's file, and
+// the question holds up no other window.
 
 #include "app/application.h"
 #include "cards/common/file_origins.h"
+#include "cards/common/program_settings.h"
 #include "sim/pty_card_server.h"
 #include "tests/cards/common/window_bench.h"
 #include "ui/graphical_button.h"
@@ -37,6 +39,8 @@ class TestFileOrigins : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Every case starts with no file known: the records are kept by content.
+    void init() { programSettings()->clear(); }
 
     void openAsksBeforeLoadingAnotherModelsFile_data();
     void openAsksBeforeLoadingAnotherModelsFile();
@@ -44,6 +48,8 @@ private Q_SLOTS:
     void saveRemembersTheWindow_data();
     void saveRemembersTheWindow();
     void keepsOnlyTheLatestFiles();
+    void fileOfAnotherShapeIsDoubted_data();
+    void fileOfAnotherShapeIsDoubted();
     void questionHoldsUpNoOtherWindow();
 };
 
@@ -87,7 +93,8 @@ void TestFileOrigins::openAsksBeforeLoadingAnotherModelsFile()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kRowCardFile) == kRowCardFile.size());
     file.close();
     if (savedBy >= 0)
-        FileOrigins().remember(path, changedSince ? QByteArray("other bytes") : kRowCardFile,
+        FileOrigins().remember(changedSince ? QByteArray("201\r\n50\r\n\"00003\"\r\n")
+                                            : kRowCardFile,
                                static_cast<CardModel>(savedBy));
     bench.chosen = path;
     bench.window->open();
@@ -114,13 +121,13 @@ void TestFileOrigins::fileNamedWithoutDialogRefusesAnotherModelsFile()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kRowCardFile) == kRowCardFile.size());
     file.close();
-    FileOrigins().remember(path, kRowCardFile, CardModel::VrnD);
+    FileOrigins().remember(kRowCardFile, CardModel::VrnD);
     QVERIFY(!bench.window->openFile(path));
     QVERIFY(!question(bench.window.get()));
     QVERIFY(std::holds_alternative<std::monostate>(bench.slots.value('B')));
     QCOMPARE(bench.notices.history().size(), 1);
     QVERIFY(bench.notices.history().constLast().contains(QStringLiteral("VRN-D")));
-    FileOrigins().remember(path, kRowCardFile, CardModel::VrnB);
+    FileOrigins().remember(kRowCardFile, CardModel::VrnB); // saved from both windows now
     QVERIFY(bench.window->openFile(path));
     QCOMPARE(bench.slots.value('B'), SlotValue(QStringLiteral("00003")));
 }
@@ -142,33 +149,60 @@ void TestFileOrigins::saveRemembersTheWindow()
     // A name the settings file must keep intact: a comma, quotes, letters beyond ASCII.
     const QString name = QStringLiteral("Halle 2, \"Presse\" \u00e4\u00df.par");
     const QByteArray bytes = bench.save(name);
-    const QString path = bench.folder.filePath(name);
-    QCOMPARE(FileOrigins().savedBy(path, bytes), std::optional(static_cast<CardModel>(model)));
-    // Reached through another path to the same file: the same record.
-    QCOMPARE(FileOrigins().savedBy(bench.folder.path() + QStringLiteral("/./") + name, bytes),
-             std::optional(static_cast<CardModel>(model)));
-    QCOMPARE(FileOrigins().savedBy(path, bytes + "\r\n"), std::nullopt);
+    const QList<CardModel> saver{static_cast<CardModel>(model)};
+    QCOMPARE(FileOrigins().savedBy(bytes), saver);
+    // A copy anywhere, with LF or CR line ends and blank lines after it: the same file.
+    QByteArray lf = bytes;
+    QCOMPARE(FileOrigins().savedBy(lf.replace("\r\n", "\n") + "\n\n  \n"), saver);
+    QByteArray cr = bytes;
+    QCOMPARE(FileOrigins().savedBy(cr.replace("\r\n", "\r")), saver);
+    // One value more: another file.
+    QCOMPARE(FileOrigins().savedBy(bytes + "7\r\n"), QList<CardModel>());
 }
 
 void TestFileOrigins::keepsOnlyTheLatestFiles()
 {
-    QTemporaryDir folder;
     const FileOrigins origins(3);
-    QStringList paths;
-    for (int i = 0; i < 4; ++i) {
-        paths << folder.filePath(QString::number(i));
-        QFile file(paths.last());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    origins.remember(paths[0], "x", CardModel::VrnB);
-    origins.remember(paths[1], "x", CardModel::VrnB);
-    origins.remember(paths[2], "x", CardModel::VrnB);
-    origins.remember(paths[0], "x", CardModel::VrnC); // saved again: now the latest
-    origins.remember(paths[3], "x", CardModel::VrnD);
-    QCOMPARE(origins.savedBy(paths[1], "x"), std::nullopt);
-    QCOMPARE(origins.savedBy(paths[0], "x"), std::optional(CardModel::VrnC));
-    QCOMPARE(origins.savedBy(paths[2], "x"), std::optional(CardModel::VrnB));
-    QCOMPARE(origins.savedBy(paths[3], "x"), std::optional(CardModel::VrnD));
+    origins.remember("0", CardModel::VrnB);
+    origins.remember("1", CardModel::VrnB);
+    origins.remember("2", CardModel::VrnB);
+    origins.remember("0", CardModel::VrnC); // saved again: now the latest
+    origins.remember("3", CardModel::VrnD);
+    QCOMPARE(origins.savedBy("1"), QList<CardModel>());
+    QCOMPARE(origins.savedBy("0"), (QList<CardModel>{CardModel::VrnC, CardModel::VrnB}));
+    QCOMPARE(origins.savedBy("2"), QList<CardModel>{CardModel::VrnB});
+    QCOMPARE(origins.savedBy("3"), QList<CardModel>{CardModel::VrnD});
+}
+
+void TestFileOrigins::fileOfAnotherShapeIsDoubted_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QByteArray>("content"); // never saved on this computer
+    QTest::addColumn<QString>("doubt");      // empty: none
+    const QByteArray vrnA = "254\r\n254\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"1201\"\r\n\"00002\"\r\n"
+                            "\"00003\"\r\n1\r\n0\r\n";
+    const int b = static_cast<int>(CardModel::VrnB);
+    const int d = static_cast<int>(CardModel::VrnD);
+    QTest::newRow("vrn-a-file-in-vrn-b")
+        << b << vrnA << "it holds 10 values, as a VRN-A parameter file does; a VRN-B file holds 3";
+    QTest::newRow("vrn-c-file-in-vrn-d")
+        << d << QByteArray("0\r\n0\r\n0\r\n\"00001\"\r\n")
+        << "it holds 4 values, as a VRN-C parameter file does; a VRN-D file holds 3";
+    // No model's file holds five: the extra lines are left to the window's checks.
+    QTest::newRow("five-values-in-vrn-b") << b << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n") << "";
+    // The limits: a VRN-C file whose last line is empty, and a VRN-D file in VRN-B.
+    QTest::newRow("vrn-c-file-with-empty-pwm-in-vrn-b")
+        << b << QByteArray("0\r\n0\r\n0\r\n\r\n") << "";
+    QTest::newRow("vrn-d-file-in-vrn-b") << b << kRowCardFile << "";
+}
+
+void TestFileOrigins::fileOfAnotherShapeIsDoubted()
+{
+    QFETCH(int, model);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, doubt);
+    QCOMPARE(FileOrigins().doubt(content, static_cast<CardModel>(model)).value_or(QString()),
+             doubt);
 }
 
 // Over a pseudo-terminal: while the VRN-B window asks, the VRN-D window sends to the card.
