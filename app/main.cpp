@@ -1,10 +1,12 @@
 #include "app/application.h"
+#include "app/runtime_folder.h"
 #include "app/translations.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    vrn::provideRuntimeFolder();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VRN-PC"));
     QApplication::setApplicationVersion(QStringLiteral(VRN_VERSION));

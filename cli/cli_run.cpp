@@ -1,7 +1,9 @@
 #include "cli/cli_run.h"
 
 #include "app/translations.h"
+#include "cards/common/audience.h"
 #include "cli/command_line.h"
+#include "cli/interrupt_watch.h"
 #include "cli/port_report.h"
 #include "cli/port_run.h"
 
@@ -50,9 +52,10 @@ int progressTerminalWidth()
 #endif
 }
 
-// The ports of one command run side by side; their results are printed as each ends (for
-// programs and logs), or on a terminal as one line per port that follows the run and is
-// replaced by the result at the end.
+// The ports of one command run side by side; their results are printed in the order the ports
+// were given, each as soon as it and the ports before it have ended (for programs and logs), or
+// on a terminal as one line per port that follows the run and is replaced by the result at the
+// end. Ctrl+C stops every port at a frame boundary, and each tells how far it got.
 class CliRunner
 {
 public:
@@ -77,12 +80,17 @@ public:
         int open = static_cast<int>(m_runs.size());
         for (auto& run : m_runs) {
             PortRun* r = run.get();
-            QObject::connect(r, &PortRun::finished, &loop, [this, r, &open, &loop] {
-                ended(*r);
+            QObject::connect(r, &PortRun::finished, &loop, [this, &open, &loop] {
+                printEnded();
                 if (--open == 0)
                     loop.quit();
             });
         }
+        InterruptWatch interrupts(PortReport::kStoppedAtOnceStatus);
+        QObject::connect(&interrupts, &InterruptWatch::interrupted, &loop, [this] {
+            for (auto& run : m_runs)
+                run->interrupt();
+        });
         if (refusal) {
             // The file is the same for every port: none is touched.
             for (auto& run : m_runs)
@@ -114,14 +122,18 @@ public:
     }
 
 private:
-    void ended(const PortRun& run)
+    // Prints the results not printed yet whose ports, and every port before them, have ended.
+    void printEnded()
     {
-        if (m_request.json) {
-            const QJsonDocument document(PortReport::json(run.result()));
-            write(stdout,
-                  QString::fromUtf8(document.toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
-        } else if (m_terminalWidth == 0) {
-            write(stdout, PortReport::line(run.result(), m_portWidth) + QLatin1Char('\n'));
+        for (; m_printed < m_runs.size() && m_runs[m_printed]->isFinished(); ++m_printed) {
+            const PortResult& result = m_runs[m_printed]->result();
+            if (m_request.json) {
+                const QJsonDocument document(PortReport::json(result));
+                write(stdout, QString::fromUtf8(document.toJson(QJsonDocument::Compact)) +
+                                  QLatin1Char('\n'));
+            } else if (m_terminalWidth == 0) {
+                write(stdout, PortReport::line(result, m_portWidth) + QLatin1Char('\n'));
+            }
         }
     }
 
@@ -155,6 +167,7 @@ private:
     const int m_terminalWidth;
     int m_portWidth = 0;
     int m_drawnLines = 0;
+    std::size_t m_printed = 0; // results printed so far, in the order of the ports
     std::vector<std::unique_ptr<PortRun>> m_runs;
 };
 
@@ -162,6 +175,7 @@ private:
 
 int runCli(const QStringList& arguments)
 {
+    setAudience(Audience::Shell); // ports and files are named with options here, not menus
     // Output for programs reads the same on every machine: English, "." as decimal point.
     if (arguments.contains(QStringLiteral("--json")))
         QLocale::setDefault(QLocale::c());

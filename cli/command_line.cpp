@@ -8,6 +8,35 @@
 namespace vrn {
 namespace {
 
+// The ports named with -p/--port and --ports, in the order they were given on the command
+// line: the parser keeps each option's values apart. `parsed` is what the parser found; should
+// the walk find anything else (a form of option it does not know), the parser's order stands.
+QStringList portsInOrder(const QStringList& arguments, const QStringList& parsed)
+{
+    QStringList ports;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--"))
+            break;
+        const bool next = i + 1 < arguments.size();
+        if ((argument == QLatin1String("--port") || argument == QLatin1String("-p")) && next)
+            ports << arguments[++i];
+        else if (argument.startsWith(QLatin1String("--port=")))
+            ports << argument.mid(7);
+        else if (argument.startsWith(QLatin1String("-p")) && !argument.startsWith(u"--"))
+            ports << argument.mid(2);
+        else if (argument == QLatin1String("--ports") && next)
+            ports += arguments[++i].split(u',', Qt::SkipEmptyParts);
+        else if (argument.startsWith(QLatin1String("--ports=")))
+            ports += argument.mid(8).split(u',', Qt::SkipEmptyParts);
+    }
+    QStringList sortedWalk = ports;
+    QStringList sortedParsed = parsed;
+    sortedWalk.sort();
+    sortedParsed.sort();
+    return sortedWalk == sortedParsed ? ports : parsed;
+}
+
 const QString kPortPlaceholder = QStringLiteral("{port}");
 
 // The options of vrn-cli, in the order --help lists them.
@@ -139,14 +168,19 @@ QString CommandLine::helpText()
                "files are those of the card windows.\n"
                "\n"
                "Output: one line per port (with progress on a terminal), or with --json one JSON\n"
-               "object per port and line: port, card, command, file, outcome, error, note,\n"
-               "seconds, values (name, unit, code and text, the file's and the card's) and\n"
-               "differences. Outcomes: verified, differs, sent, saved, failed, refused file,\n"
-               "not saved.\n"
+               "object per port and line, in the order the ports were given: port, card,\n"
+               "command, file, outcome, error, note, seconds, values (name, unit, code and text,\n"
+               "the file's, and the card's as its reply gave them: null when the card was not\n"
+               "read) and differences. Outcomes: verified, differs, sent, saved, failed,\n"
+               "refused file, not saved, interrupted.\n"
+               "\n"
+               "Ctrl+C (or SIGTERM) stops every port where no frame is half sent, and each port\n"
+               "tells how far it got; a second Ctrl+C ends the program at once.\n"
                "\n"
                "Exit status: 0 every port did its command (sent and verified, read and saved,\n"
                "or verified); 1 a port failed or its card differs; 2 bad usage, or a file that\n"
-               "could not be loaded or saved.\n"
+               "could not be loaded or saved; 3 interrupted by Ctrl+C, each port told; 130\n"
+               "ended at once by a second Ctrl+C.\n"
                "\n"
                "Examples:\n"
                "  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par\n"
@@ -200,9 +234,10 @@ CommandLine::Parsed CommandLine::parse(const QStringList& arguments)
     }
     request.model = *model;
 
-    request.ports = parser.values(options.port);
+    QStringList parsedPorts = parser.values(options.port);
     for (const QString& list : parser.values(options.ports))
-        request.ports += list.split(u',', Qt::SkipEmptyParts);
+        parsedPorts += list.split(u',', Qt::SkipEmptyParts);
+    request.ports = portsInOrder(arguments, parsedPorts);
     for (QString& port : request.ports)
         port = port.trimmed();
     if (request.ports.isEmpty())

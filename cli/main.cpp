@@ -1,6 +1,7 @@
 // vrn-cli: sends, reads and verifies card parameters from the command line, on many ports at
 // once, with the card windows' own logic running unseen.
 
+#include "app/runtime_folder.h"
 #include "cli/cli_run.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     // environment names one (a desktop session's QT_QPA_PLATFORM, an ssh login without X).
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
+    vrn::provideRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vrn-cli"));
     QApplication::setApplicationVersion(QStringLiteral(VRN_VERSION));

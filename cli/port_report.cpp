@@ -70,6 +70,8 @@ QString PortReport::outcomeText(PortOutcome outcome)
         return tr("refused file");
     case PortOutcome::NotSaved:
         return tr("not saved");
+    case PortOutcome::Interrupted:
+        return tr("interrupted");
     }
     return {};
 }
@@ -105,6 +107,7 @@ QString PortReport::line(const PortResult& r, int portWidth)
     case PortOutcome::Failed:
     case PortOutcome::RefusedFile:
     case PortOutcome::NotSaved:
+    case PortOutcome::Interrupted:
         detail = r.error;
         break;
     }
@@ -181,7 +184,12 @@ int PortReport::exitStatus(const std::vector<const PortResult*>& results)
 {
     int status = 0;
     for (const PortResult* r : results) {
+        if (r->outcome == PortOutcome::Interrupted)
+            return kInterruptedStatus;
+    }
+    for (const PortResult* r : results) {
         switch (r->outcome) {
+        case PortOutcome::Interrupted:
         case PortOutcome::RefusedFile:
         case PortOutcome::NotSaved:
             return 2;

@@ -28,8 +28,13 @@ public:
     // "3 of 4 ports verified" and the like, after several ports.
     static QString summary(const std::vector<const PortResult*>& results);
 
-    // The exit status of the run: 2 when a file was refused or not saved, else 1 when a port
-    // failed or its card differs, else 0.
+    // The exit status of a run stopped by the user (Ctrl+C) once every port told how far it got.
+    static constexpr int kInterruptedStatus = 3;
+    // The exit status of a run that was stopped at once (a second Ctrl+C), as a shell gives it.
+    static constexpr int kStoppedAtOnceStatus = 130;
+
+    // The exit status of the run: 3 when the user interrupted it, else 2 when a file was
+    // refused or not saved, else 1 when a port failed or its card differs, else 0.
     static int exitStatus(const std::vector<const PortResult*>& results);
 };
 

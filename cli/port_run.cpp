@@ -46,6 +46,8 @@ QString outcomeName(PortOutcome outcome)
         return QStringLiteral("refused file");
     case PortOutcome::NotSaved:
         return QStringLiteral("not saved");
+    case PortOutcome::Interrupted:
+        return QStringLiteral("interrupted");
     }
     return {};
 }
@@ -100,6 +102,18 @@ void PortRun::cancel(const QString& why)
         finish(PortOutcome::RefusedFile, why);
 }
 
+void PortRun::interrupt()
+{
+    if (m_finished || m_interrupted)
+        return;
+    m_interrupted = true;
+    if (m_stage == Stage::Waiting || !m_link.isBusy()) {
+        finish(PortOutcome::Interrupted, tr("interrupted before the card was sent anything"));
+        return;
+    }
+    m_link.engine().stopAtFrameBoundary();
+}
+
 void PortRun::start()
 {
     if (m_finished)
@@ -149,6 +163,22 @@ void PortRun::onTransferEnded(CardWindow::TransferKind kind, bool ok)
 {
     if (m_finished)
         return;
+    if (m_interrupted) {
+        QString how;
+        if (kind != CardWindow::TransferKind::Send)
+            how = tr("interrupted before the card's reply: nothing was changed");
+        else if (ok)
+            how = tr("interrupted after the Send, before it was verified");
+        else if (m_framesAnswered == 0)
+            how = tr("interrupted before the card answered a frame: the card was not changed");
+        else
+            how = tr("interrupted after %1 of %2 frames: the card may hold a mix of old and new "
+                     "values")
+                      .arg(m_framesAnswered)
+                      .arg(m_framesPlanned);
+        finish(PortOutcome::Interrupted, how);
+        return;
+    }
     if (!ok) {
         finish(PortOutcome::Failed, toldSinceStart());
         return;
@@ -190,7 +220,10 @@ void PortRun::finish(PortOutcome outcome, const QString& error)
     m_result.error = error;
     m_result.elapsedMs = m_clock.isValid() ? m_clock.elapsed() : 0;
     m_result.fileCodes = m_window->codesToSend();
-    m_result.cardCodes = m_window->cardHolds();
+    // Only what the card itself said: a Send's frames are no news of what it keeps.
+    const CardState& card = m_link.card();
+    if (card.source() == CardState::Source::Read || card.source() == CardState::Source::Verify)
+        m_result.cardCodes = card.codes();
     // On the next turn of the event loop, out of the port's own signal that ended the
     // transfer: the port is closed, free for others, and the run tells it has ended.
     QTimer::singleShot(0, this, [this] {

@@ -27,7 +27,8 @@ enum class PortOutcome {
     Saved,       // read and saved (read)
     Failed,      // the port could not be opened, or a transfer failed or was refused
     RefusedFile, // the parameter file was not loaded; the port was not touched
-    NotSaved     // read, but the file could not be written
+    NotSaved,    // read, but the file could not be written
+    Interrupted  // stopped by the user (Ctrl+C) at a frame's boundary
 };
 
 // "verified", "differs", ...: the outcome as the JSON output gives it.
@@ -46,9 +47,9 @@ struct PortResult
     QString
         note; // what Open told about a file it loaded (values set to the nearest the card takes)
     qint64 elapsedMs = 0;
-    std::vector<CardValue> values; // in the order of the Send
-    Codes fileCodes;               // what the window would send
-    std::optional<Codes> cardCodes;
+    std::vector<CardValue> values;  // in the order of the Send
+    Codes fileCodes;                // what the window would send
+    std::optional<Codes> cardCodes; // what the card's reply said; none unless the card was read
     std::vector<ValueDifference> differences;
 };
 
@@ -74,6 +75,9 @@ public:
 
     // Ends a run that has not started because the file was refused on another port.
     void cancel(const QString& why);
+    // The user wants to stop (Ctrl+C): a transfer ends at its next frame boundary and the run
+    // tells how far it got; a run not yet started ends at once.
+    void interrupt();
 
     bool isFinished() const { return m_finished; }
     qint64 elapsedMs() const { return m_clock.isValid() ? m_clock.elapsed() : 0; }
@@ -108,6 +112,7 @@ private:
     int m_framesAnswered = 0;
     int m_framesPlanned = 0;
     bool m_finished = false;
+    bool m_interrupted = false;
     QElapsedTimer m_clock;
     PortResult m_result;
 };

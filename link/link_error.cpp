@@ -34,6 +34,8 @@ const char* reasonName(LinkError::Reason reason)
         return "NoReadReply";
     case LinkError::Reason::ShortReadReply:
         return "ShortReadReply";
+    case LinkError::Reason::Interrupted:
+        return "Interrupted";
     case LinkError::Reason::Other:
         return "Other";
     }

@@ -33,6 +33,7 @@ struct LinkError
         NoFrameAnswer,   // the card did not answer the frame in time
         NoReadReply,     // the card sent nothing for the read request in time
         ShortReadReply,  // the card sent fewer characters than a read reply has
+        Interrupted,     // stopped at a frame's boundary on the user's request
         Other            // anything else the system reports (see systemText)
     };
 

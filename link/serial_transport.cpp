@@ -180,7 +180,10 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError ||
         error == QSerialPort::DeviceNotFoundError || error == QSerialPort::WriteError ||
         error == QSerialPort::ReadError) {
+        // Whatever the system calls it (a read error, "No such file or directory" for an
+        // adapter pulled out), the line that worked is lost.
         m_error = errorFor(m_deviceName, error, m_port.errorString());
+        m_error.reason = LinkError::Reason::LineLost;
         m_port.clearError();
         m_port.close();
         Q_EMIT lost(m_error);

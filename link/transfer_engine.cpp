@@ -37,6 +37,7 @@ bool TransferEngine::start(std::vector<TransferStep> steps, Done done, int traff
     m_next = 0;
     m_done = std::move(done);
     m_outcome = {};
+    m_stopWanted = false;
     for (const TransferStep& step : m_steps) {
         if (step.kind == TransferStep::Kind::Transaction)
             ++m_outcome.framesPlanned;
@@ -64,6 +65,29 @@ void TransferEngine::abort(const LinkError& reason)
         finish(reason);
 }
 
+void TransferEngine::stopAtFrameBoundary()
+{
+    switch (m_state) {
+    case State::Idle:
+    case State::Failing:
+        return;
+    case State::Pausing:
+    case State::AwaitingReply:
+        finish(failure(LinkError::Reason::Interrupted));
+        return;
+    case State::Sending:
+        if (m_readRequest) {
+            finish(failure(LinkError::Reason::Interrupted));
+            return;
+        }
+        m_stopWanted = true;
+        return;
+    case State::AwaitingAnswer:
+        m_stopWanted = true;
+        return;
+    }
+}
+
 void TransferEngine::abandon()
 {
     m_done = nullptr;
@@ -79,6 +103,10 @@ QString TransferEngine::portName() const
 
 void TransferEngine::runNextStep()
 {
+    if (m_stopWanted) {
+        finish(failure(LinkError::Reason::Interrupted));
+        return;
+    }
     while (m_next < m_steps.size()) {
         const TransferStep& step = m_steps[m_next++];
         switch (step.kind) {
@@ -232,6 +260,7 @@ void TransferEngine::finish(const LinkError& error)
     const bool ok = !error.isError();
     m_timer.stop();
     m_state = State::Idle;
+    m_stopWanted = false;
     m_unsettled = !ok;
     m_steps.clear();
     m_next = 0;

@@ -68,6 +68,11 @@ public:
     // Ends a running transfer at once as failed for the given reason (the port was closed).
     void abort(const LinkError& reason);
 
+    // Ends a running transfer as interrupted where no frame is half done: at once while it
+    // pauses or waits for a read reply (which changes nothing on the card), else as soon as the
+    // frame on its way has its answer (or its time-out).
+    void stopAtFrameBoundary();
+
     // Drops a running transfer without telling anyone: the program is ending.
     void abandon();
 
@@ -105,6 +110,7 @@ private:
     State m_state = State::Idle;
     bool m_readRequest = false; // the current send is the read request
     bool m_starting = false;    // inside start(): an outcome waits for the next turn
+    bool m_stopWanted = false;  // stop before the next step
     // A transfer failed: what the card still sends for it is no answer to anything later.
     bool m_unsettled = false;
     QByteArray m_currentFrame;

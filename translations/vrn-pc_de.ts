@@ -79,52 +79,6 @@ Befehle:
   verify FILE     die Karte lesen und mit FILE vergleichen, ohne etwas zu ändern</translation>
     </message>
     <message>
-        <source>Each port runs its own transfer, all at the same time; the frames, pauses and
-files are those of the card windows.
-
-Output: one line per port (with progress on a terminal), or with --json one JSON
-object per port and line: port, card, command, file, outcome, error, note,
-seconds, values (name, unit, code and text, the file&apos;s and the card&apos;s) and
-differences. Outcomes: verified, differs, sent, saved, failed, refused file,
-not saved.
-
-Exit status: 0 every port did its command (sent and verified, read and saved,
-or verified); 1 a port failed or its card differs; 2 bad usage, or a file that
-could not be loaded or saved.
-
-Examples:
-  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par
-  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 line3.par
-  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par
-  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par
-  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 --out card-{port}.par
-  vrn-cli send --card vrn-b --port simulated pump.par
-</source>
-        <translation>Jede Schnittstelle führt ihre eigene Übertragung aus, alle gleichzeitig; Rahmen,
-Pausen und Dateien sind die der Kartenfenster.
-
-Ausgabe: eine Zeile je Schnittstelle (auf einem Terminal mit Fortschritt) oder
-mit --json ein JSON-Objekt je Schnittstelle und Zeile: port, card, command,
-file, outcome, error, note, seconds, values (name, unit, code und text, jeweils
-die der Datei und die der Karte) und differences. Ergebnisse: geprüft, weicht
-ab, gesendet, gespeichert, fehlgeschlagen, Datei abgewiesen, nicht gespeichert
-(in JSON: verified, differs, sent, saved, failed, refused file, not saved).
-
-Rückgabewert: 0 jede Schnittstelle hat ihren Befehl ausgeführt (gesendet und
-geprüft, gelesen und gespeichert oder geprüft); 1 eine Schnittstelle ist
-fehlgeschlagen oder ihre Karte weicht ab; 2 falscher Aufruf oder eine Datei, die
-nicht geladen oder gespeichert werden konnte.
-
-Beispiele:
-  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par
-  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 line3.par
-  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par
-  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par
-  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 --out card-{port}.par
-  vrn-cli send --card vrn-b --port simulated pump.par
-</translation>
-    </message>
-    <message>
         <source>Say what to do: send, read or verify.</source>
         <translation>Geben Sie an, was zu tun ist: send, read oder verify.</translation>
     </message>
@@ -183,6 +137,64 @@ Beispiele:
     <message>
         <source>Unexpected argument &quot;%1&quot;.</source>
         <translation>Unerwartetes Argument &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Each port runs its own transfer, all at the same time; the frames, pauses and
+files are those of the card windows.
+
+Output: one line per port (with progress on a terminal), or with --json one JSON
+object per port and line, in the order the ports were given: port, card,
+command, file, outcome, error, note, seconds, values (name, unit, code and text,
+the file&apos;s, and the card&apos;s as its reply gave them: null when the card was not
+read) and differences. Outcomes: verified, differs, sent, saved, failed,
+refused file, not saved, interrupted.
+
+Ctrl+C (or SIGTERM) stops every port where no frame is half sent, and each port
+tells how far it got; a second Ctrl+C ends the program at once.
+
+Exit status: 0 every port did its command (sent and verified, read and saved,
+or verified); 1 a port failed or its card differs; 2 bad usage, or a file that
+could not be loaded or saved; 3 interrupted by Ctrl+C, each port told; 130
+ended at once by a second Ctrl+C.
+
+Examples:
+  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par
+  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 line3.par
+  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 --out card-{port}.par
+  vrn-cli send --card vrn-b --port simulated pump.par
+</source>
+        <translation>Jede Schnittstelle führt ihre eigene Übertragung aus, alle gleichzeitig; Rahmen,
+Pausen und Dateien sind die der Kartenfenster.
+
+Ausgabe: eine Zeile je Schnittstelle (auf einem Terminal mit Fortschritt) oder
+mit --json ein JSON-Objekt je Schnittstelle und Zeile, in der angegebenen
+Reihenfolge der Schnittstellen: port, card, command, file, outcome, error, note,
+seconds, values (name, unit, code und text, die der Datei und die der Karte, wie
+ihre Antwort sie gab: null, wenn die Karte nicht gelesen wurde) und differences.
+Ergebnisse: geprüft, weicht ab, gesendet, gespeichert, fehlgeschlagen, Datei
+abgewiesen, nicht gespeichert, abgebrochen (in JSON: verified, differs, sent,
+saved, failed, refused file, not saved, interrupted).
+
+Strg+C (oder SIGTERM) hält jede Schnittstelle dort an, wo kein Rahmen halb
+gesendet ist, und jede sagt, wie weit sie kam; ein zweites Strg+C beendet das
+Programm sofort.
+
+Rückgabewert: 0 jede Schnittstelle hat ihren Befehl ausgeführt (gesendet und
+geprüft, gelesen und gespeichert oder geprüft); 1 eine Schnittstelle ist
+fehlgeschlagen oder ihre Karte weicht ab; 2 falscher Aufruf oder eine Datei, die
+nicht geladen oder gespeichert werden konnte; 3 mit Strg+C abgebrochen, jede
+Schnittstelle berichtet; 130 mit einem zweiten Strg+C sofort beendet.
+
+Beispiele:
+  vrn-cli send --card vrn-b --port /dev/ttyUSB0 pump.par
+  vrn-cli send --card vrn-a --ports /dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2 line3.par
+  vrn-cli verify --card vrn-c --port /dev/ttyUSB0 --json valve.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --out card.par
+  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 --out card-{port}.par
+  vrn-cli send --card vrn-b --port simulated pump.par
+</translation>
     </message>
 </context>
 <context>
@@ -556,10 +568,6 @@ Beispiele:
         <translation>Die serielle Schnittstelle %1 ist bereits geöffnet.</translation>
     </message>
     <message>
-        <source>The line to %1 went dead (%2).</source>
-        <translation>Die Leitung zu %1 ist tot (%2).</translation>
-    </message>
-    <message>
         <source>The serial port %1 stopped working: the device was unplugged or its line was closed. Check that the cable or USB adapter is still plugged in, then choose the port again.</source>
         <translation>Die serielle Schnittstelle %1 arbeitet nicht mehr: Das Gerät wurde abgezogen oder seine Leitung geschlossen. Prüfen Sie, ob Kabel oder USB-Adapter noch stecken, und wählen Sie die Schnittstelle dann erneut.</translation>
     </message>
@@ -631,6 +639,38 @@ Beispiele:
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>The serial port %1 does not exist. Check that the card&apos;s cable or USB adapter is plugged in, and name the port it is on.</source>
+        <translation>Die serielle Schnittstelle %1 gibt es nicht. Prüfen Sie, ob das Kabel oder der USB-Adapter der Karte steckt, und geben Sie die Schnittstelle an, an der sie hängt.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is in use by another program. Close the other program that uses it (a terminal program, VRN-PC or another vrn-cli), then run the command again.</source>
+        <translation>Die serielle Schnittstelle %1 wird von einem anderen Programm benutzt. Schließen Sie das andere Programm (ein Terminalprogramm, VRN-PC oder ein weiteres vrn-cli) und führen Sie den Befehl dann erneut aus.</translation>
+    </message>
+    <message>
+        <source>You may not use the serial port %1: %2. Serial ports usually belong to the group &quot;dialout&quot; (sudo usermod -aG dialout $USER, then log out and log in again); then run the command again.</source>
+        <translation>Sie dürfen die serielle Schnittstelle %1 nicht benutzen: %2. Serielle Schnittstellen gehören meist der Gruppe &quot;dialout&quot; (sudo usermod -aG dialout $USER, dann ab- und wieder anmelden); führen Sie den Befehl dann erneut aus.</translation>
+    </message>
+    <message>
+        <source>your user was added to the group &quot;%1&quot; after you logged in</source>
+        <translation>Ihr Benutzer wurde nach der Anmeldung in die Gruppe &quot;%1&quot; aufgenommen</translation>
+    </message>
+    <message>
+        <source>its permissions do not let your user read and write it</source>
+        <translation>ihre Rechte erlauben Ihrem Benutzer nicht, sie zu lesen und zu schreiben</translation>
+    </message>
+    <message>
+        <source>The serial port %1 stopped working: the device was unplugged or its line was closed. Check that the cable or USB adapter is still plugged in, then run the command again.</source>
+        <translation>Die serielle Schnittstelle %1 arbeitet nicht mehr: Das Gerät wurde abgezogen oder seine Leitung geschlossen. Prüfen Sie, ob Kabel oder USB-Adapter noch stecken, und führen Sie den Befehl dann erneut aus.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 failed: %2. Check the cable and the card, then run the command again.</source>
+        <translation>Die serielle Schnittstelle %1 hat versagt: %2. Prüfen Sie Kabel und Karte und führen Sie den Befehl dann erneut aus.</translation>
+    </message>
+    <message>
+        <source>The transfer on %1 was interrupted.</source>
+        <translation>Die Übertragung auf %1 wurde abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>ParameterFile</name>
@@ -689,6 +729,10 @@ Beispiele:
     <message>
         <source>line %1 (%2) held %3: %4 was set</source>
         <translation>Zeile %1 (%2) enthielt %3: %4 wurde gesetzt</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was not loaded: %2. Nothing was sent to any card.</source>
+        <translation>Die Datei &quot;%1&quot; wurde nicht geladen: %2. An keine Karte wurde etwas gesendet.</translation>
     </message>
 </context>
 <context>
@@ -765,20 +809,36 @@ Beispiele:
         <source>%1 ports: %2</source>
         <translation>%1 Schnittstellen: %2</translation>
     </message>
+    <message>
+        <source>interrupted</source>
+        <translation>abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>ReplyCheck</name>
     <message>
-        <source>The card&apos;s reply was refused and nothing was changed: </source>
-        <translation>Die Antwort der Karte wurde abgewiesen, nichts wurde geändert: </translation>
+        <source>the %1 (characters %2 to %3) reads &quot;%4&quot;, which is not a number</source>
+        <translation>%1 (Zeichen %2 bis %3) lautet &quot;%4&quot;, das ist keine Zahl</translation>
     </message>
     <message>
-        <source>the %1 (characters %2 to %3) reads &quot;%4&quot;, which is not a number. Check the cable and read again.</source>
-        <translation>%1 (Zeichen %2 bis %3) lautet &quot;%4&quot;, das ist keine Zahl. Prüfen Sie das Kabel und lesen Sie erneut.</translation>
+        <source>the %1 reads %2, above its largest value %3</source>
+        <translation>%1 lautet %2, mehr als der größte Wert %3</translation>
     </message>
     <message>
-        <source>the %1 reads %2, above its largest value %3. Check that the card is of this window&apos;s model.</source>
-        <translation>%1 lautet %2, über dem größten Wert %3. Prüfen Sie, ob die Karte das Modell dieses Fensters ist.</translation>
+        <source>Check that the card is of the model given with --card.</source>
+        <translation>Prüfen Sie, ob die Karte das mit --card angegebene Modell ist.</translation>
+    </message>
+    <message>
+        <source>Check that the card is of this window&apos;s model.</source>
+        <translation>Prüfen Sie, ob die Karte das Modell dieses Fensters ist.</translation>
+    </message>
+    <message>
+        <source>Check the cable and read again.</source>
+        <translation>Prüfen Sie das Kabel und lesen Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The card&apos;s reply was refused and nothing was changed: %1. %2</source>
+        <translation>Die Antwort der Karte wurde abgelehnt und nichts wurde geändert: %1. %2</translation>
     </message>
 </context>
 <context>
@@ -1141,12 +1201,12 @@ Beispiele:
         <translation>In diesem Fenster nicht gesetzt: %1</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; was not loaded into %2: %3. Nothing was changed.</source>
-        <translation>Die Datei "%1" wurde nicht in %2 geladen: %3. Nichts wurde geändert.</translation>
+        <source>The file &quot;%1&quot; may not be a %2 file: %3. Load it into %2?</source>
+        <translation>Die Datei &quot;%1&quot; ist womöglich keine Datei der %2: %3. Trotzdem in %2 laden?</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; may not be a %2 file: %3. Load it into %2?</source>
-        <translation>Die Datei "%1" ist womöglich keine Datei der %2: %3. Trotzdem in %2 laden?</translation>
+        <source>The file &quot;%1&quot; was not loaded for a %2 card: %3. Nothing was sent to any card.</source>
+        <translation>Die Datei &quot;%1&quot; wurde nicht für eine Karte %2 geladen: %3. An keine Karte wurde etwas gesendet.</translation>
     </message>
 </context>
 <context>
@@ -1241,6 +1301,26 @@ Beispiele:
     <message>
         <source>done</source>
         <translation>fertig</translation>
+    </message>
+    <message>
+        <source>interrupted before the card was sent anything</source>
+        <translation>abgebrochen, bevor der Karte etwas gesendet wurde</translation>
+    </message>
+    <message>
+        <source>interrupted before the card&apos;s reply: nothing was changed</source>
+        <translation>vor der Antwort der Karte abgebrochen: nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>interrupted after the Send, before it was verified</source>
+        <translation>nach dem Senden abgebrochen, vor dem Prüfen</translation>
+    </message>
+    <message>
+        <source>interrupted before the card answered a frame: the card was not changed</source>
+        <translation>abgebrochen, bevor die Karte einen Rahmen beantwortet hat: die Karte wurde nicht verändert</translation>
+    </message>
+    <message>
+        <source>interrupted after %1 of %2 frames: the card may hold a mix of old and new values</source>
+        <translation>nach %1 von %2 Rahmen abgebrochen: die Karte enthält womöglich eine Mischung aus alten und neuen Werten</translation>
     </message>
 </context>
 <context>

@@ -459,7 +459,7 @@ bool CardWindow::openFile(const QString& path)
     }
     // Nobody is asked here: a file that may be another card's is refused.
     if (const std::optional<QString> doubt = FileOrigins().doubt(read.content, m_model)) {
-        notify(tr("The file \"%1\" was not loaded into %2: %3. Nothing was changed.")
+        notify(tr("The file \"%1\" was not loaded for a %2 card: %3. Nothing was sent to any card.")
                    .arg(QDir::toNativeSeparators(path), modelName(m_model), *doubt));
         return false;
     }

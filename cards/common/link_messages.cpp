@@ -1,5 +1,6 @@
 #include "cards/common/link_messages.h"
 
+#include "cards/common/audience.h"
 #include "link/protocol.h"
 
 namespace vrn {
@@ -23,6 +24,10 @@ QString LinkMessages::deviceProblem(const LinkError& e)
     const QString& port = e.port;
     switch (e.reason) {
     case Reason::DeviceNotFound:
+        if (speaksToShell())
+            return tr("The serial port %1 does not exist. Check that the card's cable or USB "
+                      "adapter is plugged in, and name the port it is on.")
+                .arg(port);
 #ifdef Q_OS_WIN
         return tr("The serial port %1 does not exist. Check that the card's cable or USB adapter "
                   "is plugged in, and choose the port it is on (the Device Manager lists the COM "
@@ -34,11 +39,26 @@ QString LinkMessages::deviceProblem(const LinkError& e)
             .arg(port);
 #endif
     case Reason::InUse:
+        if (speaksToShell())
+            return tr("The serial port %1 is in use by another program. Close the other program "
+                      "that uses it (a terminal program, VRN-PC or another vrn-cli), then run the "
+                      "command again.")
+                .arg(port);
         return tr("The serial port %1 is in use by another program. Close the other program that "
                   "uses it (a terminal program, or another copy of this one), then choose the "
                   "port again.")
             .arg(port);
     case Reason::NoPermission:
+        if (speaksToShell()) {
+            return tr("You may not use the serial port %1: %2. Serial ports usually belong to "
+                      "the group \"dialout\" (sudo usermod -aG dialout $USER, then log out and "
+                      "log in again); then run the command again.")
+                .arg(port, e.access.groupJoinedLater
+                               ? tr("your user was added to the group \"%1\" after you logged "
+                                    "in")
+                                     .arg(e.access.group)
+                               : tr("its permissions do not let your user read and write it"));
+        }
         if (e.access.groupJoinedLater) {
             return tr("You may not use the serial port %1 yet: your user was added to the group "
                       "\"%2\" after you logged in. Log out and log in again (or restart the "
@@ -60,8 +80,11 @@ QString LinkMessages::deviceProblem(const LinkError& e)
     case Reason::AlreadyOpen:
         return tr("The serial port %1 is already open.").arg(port);
     case Reason::LineLost:
-        if (!e.systemText.isEmpty())
-            return tr("The line to %1 went dead (%2).").arg(port, e.systemText);
+        if (speaksToShell())
+            return tr("The serial port %1 stopped working: the device was unplugged or its line "
+                      "was closed. Check that the cable or USB adapter is still plugged in, then "
+                      "run the command again.")
+                .arg(port);
         return tr("The serial port %1 stopped working: the device was unplugged or its line was "
                   "closed. Check that the cable or USB adapter is still plugged in, then choose "
                   "the port again.")
@@ -73,6 +96,10 @@ QString LinkMessages::deviceProblem(const LinkError& e)
             .arg(protocol::kBaudRate)
             .arg(e.systemText);
     default:
+        if (speaksToShell())
+            return tr("The serial port %1 failed: %2. Check the cable and the card, then run the "
+                      "command again.")
+                .arg(port, e.systemText);
         return tr("The serial port %1 failed: %2. Check the cable and the card, then choose the "
                   "port again.")
             .arg(port, e.systemText);
@@ -142,6 +169,8 @@ QString LinkMessages::transferProblem(const LinkError& e)
                   "card is powered, that its cable is plugged in, and that %1 is the port it is "
                   "connected to.")
             .arg(e.port, seconds(e.timeoutMs));
+    case Reason::Interrupted:
+        return tr("The transfer on %1 was interrupted.").arg(e.port);
     case Reason::ShortReadReply:
         return tr("The card on %1 sent only %2 of the %3 characters of its read reply. Nothing "
                   "was changed; check the cable and try the read again.")

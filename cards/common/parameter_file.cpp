@@ -1,5 +1,6 @@
 #include "cards/common/parameter_file.h"
 
+#include "cards/common/audience.h"
 #include "link/protocol.h"
 
 #include "link/number_rules.h"
@@ -316,6 +317,11 @@ double LoadCheck::slotCode(const std::vector<FileField>& fields, int line, const
 
 QString fileRefusal(const QString& path, const QString& reason)
 {
+    if (speaksToShell())
+        return fileNotice(QCoreApplication::translate(
+                              "ParameterFile", "The file \"%1\" was not loaded: %2. Nothing was "
+                                               "sent to any card."),
+                          path, reason);
     return fileNotice(
         QCoreApplication::translate("ParameterFile",
                                     "The file \"%1\" was not loaded: %2. Nothing was changed."),

@@ -1,5 +1,7 @@
 #include "cards/common/reply_check.h"
 
+#include "cards/common/audience.h"
+
 #include <QCoreApplication>
 
 namespace vrn {
@@ -20,32 +22,51 @@ QString printable(const QByteArray& raw)
 
 std::optional<QString> checkReply(const ReplyFields& fields, std::span<const ReplyValue> values)
 {
-    const QString refused = QCoreApplication::translate(
-        "ReplyCheck", "The card's reply was refused and nothing was changed: ");
+    // Every wrong value is named: one garbled field rarely comes alone, and the list tells a
+    // bad cable (fields that are no number) from a card of another model (values too large).
+    QStringList wrong;
+    bool tooLarge = false;
     for (const ReplyValue& value : values) {
+        const QString name = QCoreApplication::translate("Values", value.name);
+        bool numbers = true;
         for (int position : {value.position, value.lowPosition}) {
             if (position == 0 || fields.isNumber(position))
                 continue;
-            return refused + QCoreApplication::translate(
-                                 "ReplyCheck",
-                                 "the %1 (characters %2 to %3) reads \"%4\", which is "
-                                 "not a number. Check the cable and read again.")
-                                 .arg(QCoreApplication::translate("Values", value.name))
-                                 .arg(position)
-                                 .arg(position + 2)
-                                 .arg(printable(fields.raw(position)));
+            numbers = false;
+            wrong << QCoreApplication::translate(
+                         "ReplyCheck", "the %1 (characters %2 to %3) reads \"%4\", which is not a "
+                                       "number")
+                         .arg(name)
+                         .arg(position)
+                         .arg(position + 2)
+                         .arg(printable(fields.raw(position)));
         }
         const double number = value.valueIn(fields);
-        if (value.maximum >= 0 && number > value.maximum) {
-            return refused + QCoreApplication::translate(
-                                 "ReplyCheck", "the %1 reads %2, above its largest value %3. Check "
-                                               "that the card is of this window's model.")
-                                 .arg(QCoreApplication::translate("Values", value.name))
-                                 .arg(number)
-                                 .arg(value.maximum);
+        if (numbers && value.maximum >= 0 && number > value.maximum) {
+            tooLarge = true;
+            wrong << QCoreApplication::translate("ReplyCheck",
+                                                 "the %1 reads %2, above its largest value %3")
+                         .arg(name)
+                         .arg(number)
+                         .arg(value.maximum);
         }
     }
-    return std::nullopt;
+    if (wrong.isEmpty())
+        return std::nullopt;
+    QString advice;
+    if (tooLarge)
+        advice = speaksToShell()
+                     ? QCoreApplication::translate("ReplyCheck",
+                                                   "Check that the card is of the model given "
+                                                   "with --card.")
+                     : QCoreApplication::translate(
+                           "ReplyCheck", "Check that the card is of this window's model.");
+    else
+        advice = QCoreApplication::translate("ReplyCheck", "Check the cable and read again.");
+    return QCoreApplication::translate("ReplyCheck",
+                                       "The card's reply was refused and nothing was changed: "
+                                       "%1. %2")
+        .arg(wrong.join(QStringLiteral("; ")), advice);
 }
 
 } // namespace vrn

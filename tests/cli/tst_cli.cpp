@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -219,6 +220,9 @@ private Q_SLOTS:
     void badUsage_data();
     void badUsage();
     void helpListsEverything();
+    void sendWithoutVerifyTellsNoCardValues();
+    void interruptStopsEveryPortAndTellsHowFar();
+    void secondInterruptEndsAtOnce();
 };
 
 void TestCli::sendsWhatTheWindowSends_data()
@@ -389,6 +393,10 @@ void TestCli::portsRunAtOnce()
                                dropping.device, u"--json"_s, file});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.objects().size(), 4);
+    // In the order the ports were given, though the silent one ended last.
+    const QStringList given{good1.device, good2.device, silent.device, dropping.device};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(run.objects()[i].value("port").toString(), given[i]);
     QCOMPARE(run.objectFor(good1.device).value("outcome").toString(), u"verified"_s);
     QCOMPARE(run.objectFor(good2.device).value("outcome").toString(), u"verified"_s);
     for (const SimProcess* failing : {&silent, &dropping}) {
@@ -483,12 +491,21 @@ void TestCli::fileNotSaved()
              qPrintable(run.said()));
 }
 
+// Also where no session gave a runtime folder (a login as root, a CI job): nothing but the
+// result, and no warning of Qt's on standard error.
 void TestCli::simulatedCard()
 {
     const CliRun run = runCli({u"send"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s,
-                               kData + u"/common/data/vrn_b_check9.par"_s});
+                               kData + u"/common/data/vrn_b_check9.par"_s},
+                              [](QProcess& process) {
+                                  QProcessEnvironment environment =
+                                      QProcessEnvironment::systemEnvironment();
+                                  environment.remove(u"XDG_RUNTIME_DIR"_s);
+                                  process.setProcessEnvironment(environment);
+                              });
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.startsWith("simulated  VRN-B  verified"), qPrintable(run.said()));
+    QCOMPARE(run.err, QByteArray());
 }
 
 // A file with values beyond what the card takes is loaded as the window's Open loads it, and
@@ -607,6 +624,9 @@ void TestCli::portProblemsNameThePort()
                  u"^%1 +VRN-B  verified"_s.arg(QRegularExpression::escape(good.slavePath())),
                  QRegularExpression::MultilineOption)),
              qPrintable(run.said()));
+    // Worded for a shell: no menus, windows or copies of the windows' program to turn to.
+    for (const char* windowsWords : {"choose the port", "Seriale", "window", "copy of this one"})
+        QVERIFY2(!out.contains(QLatin1String(windowsWords)), qPrintable(run.said()));
 }
 
 void TestCli::refusedFileTouchesNoPort_data()
@@ -712,6 +732,92 @@ void TestCli::helpListsEverything()
                              "Exit status", "Examples", "vrn-cli send --card vrn-b --port"}) {
         QVERIFY2(help.contains(QLatin1String(word)), word);
     }
+}
+
+// Without a Verify the card is never read: its values are not known, and not made up.
+void TestCli::sendWithoutVerifyTellsNoCardValues()
+{
+    const CliRun run =
+        runCli({u"send"_s, u"--no-verify"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s, u"simulated"_s,
+                u"--json"_s, kData + u"/common/data/vrn_b_check9.par"_s});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.objects().size(), 1);
+    const QJsonArray values = run.objects().first().value("values").toArray();
+    QCOMPARE(values.size(), 3);
+    for (const QJsonValue& value : values) {
+        QVERIFY(value.toObject().value("cardCode").isNull());
+        QVERIFY(value.toObject().value("cardText").isNull());
+        QVERIFY(!value.toObject().value("code").isNull());
+    }
+}
+
+namespace {
+
+// Runs vrn-cli, sending it SIGINT after each of the given times (ms from its start).
+CliRun interruptedCli(const QStringList& arguments, QList<int> afterMs)
+{
+    return runCli(arguments, [afterMs](QProcess& process) {
+        for (int ms : afterMs) {
+            QTimer::singleShot(ms, &process, [&process] {
+                if (process.processId() > 0)
+                    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+            });
+        }
+    });
+}
+
+} // namespace
+
+// Ctrl+C during a VRN-A Send on two cards: each port stops where no frame is half sent and
+// tells how far it got, as a line or as a JSON object, in the order given; the run ends with a
+// status of its own.
+void TestCli::interruptStopsEveryPortAndTellsHowFar()
+{
+    SimProcess first, second;
+    QVERIFY(first.start({}));
+    QVERIFY(second.start({}));
+    const QString file = kData + u"/vrn_a/data/options_after_start.txt"_s;
+    for (const bool json : {true, false}) {
+        QStringList arguments{
+            u"send"_s, u"--card"_s, u"vrn-a"_s, u"--ports"_s, first.device + u',' + second.device,
+            file};
+        if (json)
+            arguments << u"--json"_s;
+        const CliRun run = interruptedCli(arguments, {450});
+        QCOMPARE(run.exitCode, 3);
+        const QRegularExpression told(u"interrupted after (\\d+) of 11 frames: the card may hold "
+                                      "a mix of old and new values"_s);
+        if (json) {
+            QCOMPARE(run.objects().size(), 2);
+            for (int i = 0; i < 2; ++i) {
+                const QJsonObject o = run.objects()[i];
+                QCOMPARE(o.value("port").toString(), i == 0 ? first.device : second.device);
+                QCOMPARE(o.value("outcome").toString(), u"interrupted"_s);
+                const QRegularExpressionMatch match = told.match(o.value("error").toString());
+                QVERIFY2(match.hasMatch(), qPrintable(run.said()));
+                QVERIFY(match.captured(1).toInt() > 0 && match.captured(1).toInt() < 11);
+            }
+        } else {
+            const QStringList lines = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 3);
+            QVERIFY2(lines[0].startsWith(first.device) && told.match(lines[0]).hasMatch(),
+                     qPrintable(run.said()));
+            QVERIFY2(lines[1].startsWith(second.device) && told.match(lines[1]).hasMatch(),
+                     qPrintable(run.said()));
+            QVERIFY2(lines[2].contains(u"2 interrupted"), qPrintable(run.said()));
+        }
+    }
+}
+
+// A second Ctrl+C while a port still waits for its silent card ends the run at once.
+void TestCli::secondInterruptEndsAtOnce()
+{
+    SimProcess silent;
+    QVERIFY(silent.start({u"--silent"_s}));
+    const CliRun run = interruptedCli({u"send"_s, u"--card"_s, u"vrn-b"_s, u"--port"_s,
+                                       silent.device, kData + u"/common/data/vrn_b_check9.par"_s},
+                                      {300, 600});
+    QCOMPARE(run.exitCode, 130);
 }
 
 int main(int argc, char* argv[])

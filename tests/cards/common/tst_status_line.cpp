@@ -148,7 +148,7 @@ void TestStatusLine::verifyComparesAndChangesNothing()
     } else {
         QVERIFY2(vrnB->statusLine()->transferText().startsWith("Verify failed"),
                  qPrintable(vrnB->statusLine()->transferText()));
-        QVERIFY(t.app.notices().last().contains(QStringLiteral("went dead")));
+        QVERIFY(t.app.notices().last().contains(QStringLiteral("stopped working")));
     }
 }
 
