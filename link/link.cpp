@@ -62,8 +62,32 @@ bool Link::open(std::unique_ptr<Transport> transport)
 {
     if (refuseWhileBusy())
         return false;
+    // Another line while one works: the new one is tried first, so that a mistyped name or a
+    // missing adapter leaves the working port as it was. The same line again is closed first,
+    // as the system gives a port to one opener at a time.
+    if (isOpen() && transport->name() != m_transport->name()) {
+        if (!transport->open()) {
+            m_lastError = transport->error();
+            return false;
+        }
+        closeTransport();
+        m_lastError = {};
+        adopt(std::move(transport));
+        Q_EMIT portChanged();
+        return true;
+    }
     closeTransport(); // one portChanged() below tells of both the close and the open
     m_lastError = {};
+    adopt(std::move(transport));
+    const bool opened = m_transport->open();
+    if (!opened)
+        m_lastError = m_transport->error();
+    Q_EMIT portChanged();
+    return opened;
+}
+
+void Link::adopt(std::unique_ptr<Transport> transport)
+{
     m_transport = std::move(transport);
     m_engine.setTransport(m_transport.get());
     // A line that goes dead changes the port's state as much as choosing another. A Send it
@@ -71,11 +95,6 @@ bool Link::open(std::unique_ptr<Transport> transport)
     connect(m_transport.get(), &Transport::lost, this,
             [this] { m_card.forget(m_card.mayHoldMix()); });
     connect(m_transport.get(), &Transport::lost, this, &Link::portChanged);
-    const bool opened = m_transport->open();
-    if (!opened)
-        m_lastError = m_transport->error();
-    Q_EMIT portChanged();
-    return opened;
 }
 
 void Link::closePort()

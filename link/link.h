@@ -34,7 +34,9 @@ public:
     // The line in use (open or not), or none.
     const Transport* transport() const { return m_transport.get(); }
 
-    // Each open first closes a line that is open. All of them refuse while a transfer runs.
+    // Each open replaces the line in use: another line is opened first and the one in use is
+    // closed only once it has opened, so a failed open leaves a working line as it was; the
+    // same line again is closed and opened afresh. All of them refuse while a transfer runs.
     // On failure they return false and lastError() tells why.
     bool openPort(int portNumber);
     bool openDevice(const QString& deviceName);
@@ -63,6 +65,8 @@ private:
     bool refuseWhileBusy();
     // Closes the line in use, ending a running transfer; false when there is none.
     bool closeTransport();
+    // Makes the transport the line in use.
+    void adopt(std::unique_ptr<Transport> transport);
 
     PortNameResolver m_resolver;
     int m_portNumber = 1;
