@@ -51,6 +51,15 @@ Application::Application()
     };
     connect(&m_link, &Link::portChanged, this, showLinkState);
     showLinkState();
+    // The traffic log tells of the line itself as of its frames.
+    connect(&m_link, &Link::lineLost, this, [this](const LinkError& reason) {
+        m_link.traffic().addEvent(TrafficEntry::kNoTag, LinkMessages::transferProblem(reason));
+    });
+    connect(&m_link, &Link::portChanged, this, [this] {
+        m_link.traffic().addEvent(TrafficEntry::kNoTag,
+                                  QCoreApplication::translate("Application", "Port: %1")
+                                      .arg(LinkMessages::linkState(m_link)));
+    });
 }
 
 Application::~Application()
@@ -113,8 +122,10 @@ CardWindow* Application::showCardWindow(CardModel model)
 
 TrafficLogWindow* Application::showTrafficLog()
 {
-    if (!m_trafficLog)
+    if (!m_trafficLog) {
         m_trafficLog = std::make_unique<TrafficLogWindow>(m_link.traffic(), &cardValuesOf);
+        m_trafficLog->setPortText([this] { return LinkMessages::portText(m_link); });
+    }
     m_trafficLog->show();
     m_trafficLog->raise();
     m_trafficLog->activateWindow();
@@ -141,8 +152,9 @@ void Application::chooseSimulatedCard()
 
 void Application::reportPortProblem()
 {
-    m_notices.post(m_launcher.get(), m_launcher->windowTitle(),
-                   LinkMessages::portProblem(m_link.lastError()));
+    const QString text = LinkMessages::portProblem(m_link.lastError());
+    m_link.traffic().addEvent(TrafficEntry::kNoTag, text);
+    m_notices.post(m_launcher.get(), m_launcher->windowTitle(), text);
 }
 
 bool Application::anyCardWindowVisible() const

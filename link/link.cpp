@@ -92,8 +92,10 @@ void Link::adopt(std::unique_ptr<Transport> transport)
     m_engine.setTransport(m_transport.get());
     // A line that goes dead changes the port's state as much as choosing another. A Send it
     // ended has already said whether the card may hold a mix of values.
-    connect(m_transport.get(), &Transport::lost, this,
-            [this] { m_card.forget(m_card.mayHoldMix()); });
+    connect(m_transport.get(), &Transport::lost, this, [this](const LinkError& reason) {
+        m_card.forget(m_card.mayHoldMix());
+        Q_EMIT lineLost(reason);
+    });
     connect(m_transport.get(), &Transport::lost, this, &Link::portChanged);
 }
 

@@ -60,6 +60,9 @@ public:
 
 Q_SIGNALS:
     void portChanged();
+    // The open line went dead (an adapter pulled out, the card's end closed); portChanged()
+    // follows.
+    void lineLost(const vrn::LinkError& reason);
 
 private:
     bool refuseWhileBusy();

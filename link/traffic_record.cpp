@@ -1,5 +1,6 @@
 #include "link/traffic_record.h"
 
+#include <QDateTime>
 #include <QMetaMethod>
 
 #include <algorithm>
@@ -15,8 +16,12 @@ void TrafficRecord::add(TrafficEntry::Kind kind, int tag, const QByteArray& byte
 {
     // Copied to their own size: a read's buffer can hold kilobytes of spare capacity, which
     // shared into ten thousand entries would keep tens of megabytes alive.
-    TrafficEntry entry{++m_added, m_clock.elapsed(), kind, tag,
-                       QByteArray(bytes.constData(), bytes.size())};
+    TrafficEntry entry{++m_added,
+                       m_clock.elapsed(),
+                       kind,
+                       tag,
+                       QByteArray(bytes.constData(), bytes.size()),
+                       QDateTime::currentMSecsSinceEpoch()};
     const bool out = entry.isOut();
     if (m_ring.size() < kCapacity) {
         m_ring.push_back(std::move(entry));

@@ -3,21 +3,26 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 
 #include <cstddef>
 #include <vector>
 
 namespace vrn {
 
-// Characters that crossed the line in one go: a frame out to the card, or what one read took in.
+// Characters that crossed the line in one go (a frame out to the card, or what one read took
+// in), or an event of the link and the windows: a port chosen or lost, a transfer that failed, a
+// verdict on a reply.
 struct TrafficEntry
 {
     enum class Kind : quint8 {
-        Frame,       // out: a command frame or the end frame
-        ReadRequest, // out: "w$"
-        Answer,      // in: what ended the wait for a frame's answer
-        ReadReply,   // in: what ended the wait for the read reply
-        Discarded    // in: read and dropped unasked (pending input, late or partial answers)
+        Frame,        // out: a command frame or the end frame
+        ReadRequest,  // out: "w$"
+        Answer,       // in: what ended the wait for a frame's answer
+        ReadReply,    // in: what ended the wait for the read reply
+        Discarded,    // in: read and dropped unasked (pending input, late answers)
+        PartialReply, // in: what came of a read reply that stayed too short, dropped
+        Event         // neither: what happened, in words (the characters are its UTF-8 text)
     };
     static constexpr int kNoTag = -1;
 
@@ -26,6 +31,8 @@ struct TrafficEntry
     Kind kind = Kind::Frame;
     int tag = kNoTag; // which card model's transfer it belongs to, or none
     QByteArray bytes;
+    qint64 wallMs =
+        0; // the wall clock's time, ms since 1970 UTC: what the status line's clock says
 
     bool isOut() const { return kind == Kind::Frame || kind == Kind::ReadRequest; }
 };
@@ -43,6 +50,11 @@ public:
 
     // Keeps the characters as the newest entry, dropping the oldest one when the ring is full.
     void add(TrafficEntry::Kind kind, int tag, const QByteArray& bytes);
+    // Keeps what happened, in words, as the newest entry.
+    void addEvent(int tag, const QString& text)
+    {
+        add(TrafficEntry::Kind::Event, tag, text.toUtf8());
+    }
 
     std::size_t size() const { return m_ring.size(); }
     // The number of the newest entry ever added; 0 before the first.

@@ -238,7 +238,7 @@ void TransferEngine::onTimeout()
     case State::AwaitingReply: {
         const qint64 got = m_transport ? m_transport->bytesAvailable() : 0;
         if (m_transport) // a partial reply must not become the front of the next one
-            readAll(TrafficEntry::Kind::Discarded);
+            readAll(TrafficEntry::Kind::PartialReply);
         LinkError error =
             failure(got == 0 ? LinkError::Reason::NoReadReply : LinkError::Reason::ShortReadReply,
                     kReplyTimeoutMs);

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Application</name>
+    <message>
+        <source>Port: %1</source>
+        <translation>Schnittstelle: %1</translation>
+    </message>
+</context>
+<context>
     <name>CardTransfers</name>
     <message>
         <source>Show the launcher</source>
@@ -10,6 +17,34 @@
     <message>
         <source>The card answered %1 of the %2 frames of this Send and may now hold a mix of old and new values. Send again once the card answers.</source>
         <translation>Die Karte hat %1 der %2 Rahmen dieses Sendens beantwortet und enthält jetzt womöglich eine Mischung aus alten und neuen Werten. Senden Sie erneut, sobald die Karte antwortet.</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>abgewiesen: %1</translation>
+    </message>
+    <message>
+        <source>Send done: the card answered all %1 frames</source>
+        <translation>Senden fertig: die Karte hat alle %1 Rahmen beantwortet</translation>
+    </message>
+    <message>
+        <source>Send failed: %1</source>
+        <translation>Senden fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Lesen</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>Read: reply accepted</source>
+        <translation>Lesen: Antwort angenommen</translation>
     </message>
 </context>
 <context>
@@ -906,6 +941,14 @@ Beispiele:
         <source>← card</source>
         <translation>← Karte</translation>
     </message>
+    <message>
+        <source>incomplete read reply, %1 of %2 characters: dropped</source>
+        <translation>unvollständige Leseantwort, %1 von %2 Zeichen: verworfen</translation>
+    </message>
+    <message>
+        <source>* note</source>
+        <translation>* Info</translation>
+    </message>
 </context>
 <context>
     <name>Values</name>
@@ -1208,6 +1251,10 @@ Beispiele:
         <source>The file &quot;%1&quot; was not loaded for a %2 card: %3. Nothing was sent to any card.</source>
         <translation>Die Datei &quot;%1&quot; wurde nicht für eine Karte %2 geladen: %3. An keine Karte wurde etwas gesendet.</translation>
     </message>
+    <message>
+        <source>%1 Verify: %2</source>
+        <translation>%1 Prüfen: %2</translation>
+    </message>
 </context>
 <context>
     <name>vrn::CommissioningDialog</name>
@@ -1334,10 +1381,6 @@ Beispiele:
         <translation>Rahmen und Antworten</translation>
     </message>
     <message>
-        <source>Time in ms, direction, the characters and what they mean, the newest last</source>
-        <translation>Zeit in ms, Richtung, die Zeichen und ihre Bedeutung, die neuesten zuletzt</translation>
-    </message>
-    <message>
         <source>Save result</source>
         <translation>Ergebnis des Speicherns</translation>
     </message>
@@ -1388,6 +1431,28 @@ Beispiele:
     <message>
         <source>Show every frame sent to the card and every answer, with what they mean (Ctrl+Shift+L)</source>
         <translation>Jeden an die Karte gesendeten Rahmen und jede Antwort mit ihrer Bedeutung zeigen (Strg+Umschalt+L)</translation>
+    </message>
+    <message>
+        <source>Time of day, direction, the characters and what they mean, or what happened; the newest last</source>
+        <translation>Uhrzeit, Richtung, die Zeichen und was sie bedeuten, oder was geschah; das Neueste zuletzt</translation>
+    </message>
+    <message>
+        <source>VRN-PC traffic log
+Saved: %1
+Program: VRN-PC %2
+Port: %3
+
+</source>
+        <translation>VRN-PC Verkehrsprotokoll
+Gespeichert: %1
+Programm: VRN-PC %2
+Schnittstelle: %3
+
+</translation>
+    </message>
+    <message>
+        <source>not known</source>
+        <translation>unbekannt</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,13 @@ void CardTransfers::report(const QString& text, LinkError::Reason reason)
     m_context.notices.post(m_window, m_window ? m_window->windowTitle() : QString(), text, offer);
 }
 
+void CardTransfers::log(const QString& text)
+{
+    // "VRN-B Send failed: ..." beside the frames and answers of the transfer.
+    m_context.link.traffic().addEvent(static_cast<int>(m_model),
+                                      QStringLiteral("%1 %2").arg(modelName(m_model), text));
+}
+
 bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> steps,
                           TransferEngine::Done done)
 {
@@ -30,7 +37,9 @@ bool CardTransfers::start(GraphicalButton* button, std::vector<TransferStep> ste
     LinkError refusal;
     if (!m_context.link.startTransfer(std::move(steps), std::move(done), &refusal,
                                       static_cast<int>(m_model))) {
-        report(LinkMessages::transferProblem(refusal), refusal.reason);
+        const QString text = LinkMessages::transferProblem(refusal);
+        log(QCoreApplication::translate("CardTransfers", "refused: %1").arg(text));
+        report(text, refusal.reason);
         return false;
     }
     if (button)
@@ -48,8 +57,12 @@ bool CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> fra
             if (!guard)
                 return; // the window closed while its transfer ran
             guard->setBusy(false);
-            if (outcome.ok)
+            if (outcome.ok) {
                 m_context.link.card().sendDone(outcome.framesSent, m_context.link.portName());
+                log(QCoreApplication::translate("CardTransfers",
+                                                "Send done: the card answered all %1 frames")
+                        .arg(outcome.framesPlanned));
+            }
             if (!outcome.ok) {
                 QString text = LinkMessages::transferProblem(outcome.error);
                 // Every answered frame may have changed the card: say how far the Send got.
@@ -63,6 +76,7 @@ bool CardTransfers::send(GraphicalButton* button, std::span<const SendFrame> fra
                                 .arg(outcome.framesAnswered)
                                 .arg(outcome.framesPlanned);
                 }
+                log(QCoreApplication::translate("CardTransfers", "Send failed: %1").arg(text));
                 report(text, outcome.error.reason);
             }
             if (ended)
@@ -108,10 +122,20 @@ bool CardTransfers::readReply(GraphicalButton* button, std::span<const ReplyValu
             }
             if (guard)
                 guard->setBusy(false);
-            if (!outcome.ok)
-                report(LinkMessages::transferProblem(outcome.error), outcome.error.reason);
-            else if (refused)
+            const QString what = withButton
+                                     ? QCoreApplication::translate("CardTransfers", "Read")
+                                     : QCoreApplication::translate("CardTransfers", "Verify");
+            if (!outcome.ok) {
+                const QString text = LinkMessages::transferProblem(outcome.error);
+                log(QCoreApplication::translate("CardTransfers", "%1 failed: %2").arg(what, text));
+                report(text, outcome.error.reason);
+            } else if (refused) {
+                log(QStringLiteral("%1: %2").arg(what, *refused));
                 report(*refused);
+            } else if (withButton) {
+                // A Verify's window tells its verdict itself.
+                log(QCoreApplication::translate("CardTransfers", "Read: reply accepted"));
+            }
             if (ended)
                 ended(outcome, accepted);
         });

@@ -50,6 +50,8 @@ private:
     bool readReply(GraphicalButton* button, std::span<const ReplyValue> checked, ApplyReply apply,
                    Ended ended);
     void report(const QString& text, LinkError::Reason reason = LinkError::Reason::None);
+    // Puts what happened into the link's traffic record, with the model's name.
+    void log(const QString& text);
 
     CardContext& m_context;
     QPointer<QWidget> m_window;

@@ -310,6 +310,9 @@ void CardWindow::compareWithCard(const ReplyFields& fields)
     m_lastVerify =
         VerifyResult{QDateTime::currentDateTime(), compareValues(cardValues(), codesToSend(), card),
                      m_context.link.card().generation()};
+    m_context.link.traffic().addEvent(
+        static_cast<int>(m_model),
+        tr("%1 Verify: %2").arg(modelName(m_model), m_lastVerify->text()));
     refreshCardState();
     Q_EMIT verified();
 }

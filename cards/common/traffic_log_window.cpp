@@ -1,10 +1,12 @@
 #include "cards/common/traffic_log_window.h"
 
+#include "cards/common/commissioning_record.h"
 #include "cards/common/parameter_file.h"
 #include "cards/common/traffic_text.h"
 #include "ui/status_line.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -18,6 +20,8 @@
 #include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vrn {
 
@@ -37,7 +41,8 @@ TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& v
     m_lines->setObjectName(QStringLiteral("trafficLines"));
     m_lines->setAccessibleName(tr("Frames and answers"));
     m_lines->setAccessibleDescription(
-        tr("Time in ms, direction, the characters and what they mean, the newest last"));
+        tr("Time of day, direction, the characters and what they mean, or what happened; the "
+           "newest last"));
     m_lines->setReadOnly(true);
     m_lines->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_lines->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -80,6 +85,11 @@ TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& v
 
     m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &TrafficLogWindow::refreshDue);
+    // Scrolled by the user: the view follows the newest line again once back at the bottom.
+    connect(m_lines->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!m_appending && isVisible())
+            m_following = value == m_lines->verticalScrollBar()->maximum();
+    });
 }
 
 QStringList TrafficLogWindow::lines() const
@@ -92,10 +102,16 @@ QStringList TrafficLogWindow::lines() const
 void TrafficLogWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    showNewEntries(); // what came while the log was closed
+    m_following = true; // opened again: at the newest line, wherever the view was before
+    showNewEntries();   // what came while the log was closed
+    // Once laid out, at the newest line again.
+    QTimer::singleShot(0, this, [this] {
+        if (m_following)
+            m_lines->verticalScrollBar()->setValue(m_lines->verticalScrollBar()->maximum());
+    });
     // Follows the record only while shown, so that a closed log costs the transfers nothing.
-    if (!m_following)
-        m_following =
+    if (!m_listening)
+        m_listening =
             connect(&m_record, &TrafficRecord::added, this, &TrafficLogWindow::entryAdded);
 }
 
@@ -128,8 +144,8 @@ void TrafficLogWindow::refreshDue()
 void TrafficLogWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    disconnect(m_following);
-    m_following = {};
+    disconnect(m_listening);
+    m_listening = {};
     m_refresh.stop();
     m_refreshDue = false;
 }
@@ -159,10 +175,20 @@ void TrafficLogWindow::showNewEntries()
 
     // The log follows the newest line unless the user scrolled up to read older ones.
     QScrollBar* bar = m_lines->verticalScrollBar();
-    const bool following = bar->value() == bar->maximum();
+    m_appending = true;
     m_lines->appendPlainText(text.join(QLatin1Char('\n')));
-    if (following)
+    if (m_following)
         bar->setValue(bar->maximum());
+    m_appending = false;
+    // What a save told is no longer news once a later transfer has sent the card something;
+    // it stays long enough to be read while a transfer runs on.
+    const bool sentSince =
+        std::any_of(entries.begin() + static_cast<std::ptrdiff_t>(skip), entries.end(),
+                    [](const TrafficEntry& e) { return e.isOut(); });
+    if (sentSince && m_resultShown.isValid() && m_resultShown.hasExpired(kResultKeptMs)) {
+        m_result->clear();
+        m_resultShown.invalidate();
+    }
 }
 
 void TrafficLogWindow::clear()
@@ -205,9 +231,15 @@ bool TrafficLogWindow::save(const QString& path)
         return false;
     m_lastFile = path;
     const QStringList shown = lines();
-    QByteArray bytes;
+    // A header that a log read months later, or on another computer, needs.
+    QByteArray bytes = tr("VRN-PC traffic log\nSaved: %1\nProgram: VRN-PC %2\nPort: %3\n\n")
+                           .arg(CommissioningRecord::timeText(QDateTime::currentDateTime()),
+                                QCoreApplication::applicationVersion(),
+                                m_portText ? m_portText() : tr("not known"))
+                           .toUtf8();
     for (const QString& line : shown)
         bytes += line.toUtf8() + '\n';
+    m_resultShown.start();
     if (const std::optional<QString> problem = writeParameterFile(path, bytes)) {
         m_result->setText(*problem);
         return false;

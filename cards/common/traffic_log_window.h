@@ -3,6 +3,7 @@
 #include "cards/common/card_values.h"
 #include "link/traffic_record.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -36,6 +37,8 @@ public:
     static constexpr int kMaxLines = static_cast<int>(TrafficRecord::kCapacity);
     // New entries are shown together, at most this often, and at the latest after twice this.
     static constexpr int kRefreshMs = 50;
+    // A save's result stays at least this long, then until a later transfer sends something.
+    static constexpr int kResultKeptMs = 3000;
 
     TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& valuesOf,
                      QWidget* parent = nullptr);
@@ -51,6 +54,8 @@ public:
     QString saveResult() const;
     // Empties the log and the record behind it.
     void clear();
+    // Names the port in use for the header of a saved log.
+    void setPortText(std::function<QString()> portText) { m_portText = std::move(portText); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -68,10 +73,14 @@ private:
     QLabel* m_result = nullptr;
     QTimer m_refresh;
     bool m_refreshDue = false;           // waiting for the next frame out to take new lines
-    QMetaObject::Connection m_following; // to the record, while shown
+    QMetaObject::Connection m_listening; // to the record, while shown
     quint64 m_shownUpTo = 0;             // the number of the newest entry shown
     QPointer<QFileDialog> m_dialog;
     QString m_lastFile;
+    std::function<QString()> m_portText;
+    bool m_following = true; // the view stays at the newest line until the user scrolls up
+    bool m_appending = false;
+    QElapsedTimer m_resultShown; // since the last save told its result
 };
 
 // Puts the "Traffic log" command (Ctrl+Shift+L, anywhere in the window) on a window's status

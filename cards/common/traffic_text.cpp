@@ -4,6 +4,7 @@
 #include "link/reply_fields.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QStringList>
 
 #include <algorithm>
@@ -11,7 +12,6 @@
 namespace vrn {
 namespace {
 
-constexpr int kTimeWidth = 9;       // digits of the time column: over a day in ms
 constexpr int kCharactersWidth = 7; // a command frame; longer characters push the meaning on
 
 const CardValue* valueOf(std::span<const CardValue> values, char letter)
@@ -118,15 +118,32 @@ QString trafficMeaning(const TrafficEntry& entry, std::span<const CardValue> val
         return replyMeaning(entry.bytes, values);
     case TrafficEntry::Kind::Discarded:
         return QCoreApplication::translate("TrafficLog", "read and dropped: late or unasked");
+    case TrafficEntry::Kind::PartialReply:
+        return QCoreApplication::translate("TrafficLog",
+                                           "incomplete read reply, %1 of %2 characters: dropped")
+            .arg(entry.bytes.size())
+            .arg(protocol::kReadReplyLength);
+    case TrafficEntry::Kind::Event:
+        return QString::fromUtf8(entry.bytes);
     }
     return {};
 }
 
+QString trafficTime(const TrafficEntry& entry)
+{
+    return QDateTime::fromMSecsSinceEpoch(entry.wallMs).toString(QStringLiteral("HH:mm:ss.zzz"));
+}
+
 QString trafficLine(const TrafficEntry& entry, std::span<const CardValue> values)
 {
+    if (entry.kind == TrafficEntry::Kind::Event) {
+        return QStringLiteral("%1  %2  %3")
+            .arg(trafficTime(entry), QCoreApplication::translate("TrafficLog", "* note"),
+                 trafficMeaning(entry, values));
+    }
     // One pass over the pattern: characters from the wire may hold "%1" themselves.
-    return QStringLiteral("%1 ms  %2  %3  %4")
-        .arg(QString::number(entry.ms).rightJustified(kTimeWidth),
+    return QStringLiteral("%1  %2  %3  %4")
+        .arg(trafficTime(entry),
              entry.isOut() ? QCoreApplication::translate("TrafficLog", "→ card")
                            : QCoreApplication::translate("TrafficLog", "← card"),
              escapedCharacters(entry.bytes).leftJustified(kCharactersWidth),

@@ -19,8 +19,13 @@ QString escapedCharacters(const QByteArray& bytes);
 // ..."); with no values (the model is not known) values are told by letter and code.
 QString trafficMeaning(const TrafficEntry& entry, std::span<const CardValue> values);
 
-// One line of the traffic log: time, direction, the characters and what they mean.
-// "     1234 ms  → card  H00769$    I Max 2253 mA"
+// The entry's wall-clock time with milliseconds, as the log shows it: "14:45:48.123".
+QString trafficTime(const TrafficEntry& entry);
+
+// One line of the traffic log: time, direction, the characters and what they mean; an event
+// in its words.
+// "14:45:48.123  → card  H00769$  I Max 2253 mA"
+// "14:45:50.130  * note  VRN-B Send failed: The card on /dev/ttyUSB0 did not answer ..."
 QString trafficLine(const TrafficEntry& entry, std::span<const CardValue> values);
 
 } // namespace vrn

@@ -19,6 +19,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -49,11 +52,14 @@ struct TestApp
     }
 };
 
+// The time column of a line: the wall clock's time of day with milliseconds.
+const QRegularExpression kTime(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d  "));
+
 // A line without its time column: "→ card  H00769$  I Max 2253 mA".
 QString withoutTime(const QString& line)
 {
-    const qsizetype at = line.indexOf(QStringLiteral(" ms  "));
-    return at < 0 ? line : line.mid(at + 5);
+    const QRegularExpressionMatch time = kTime.match(line);
+    return time.hasMatch() ? line.mid(time.capturedLength()) : line;
 }
 
 QStringList withoutTimes(const QStringList& lines)
@@ -88,9 +94,12 @@ private Q_SLOTS:
     void lineShowsCharactersAndMeaning_data();
     void lineShowsCharactersAndMeaning();
     void sendAndReadAreLogged();
+    void whatWentWrongIsLogged_data();
+    void whatWentWrongIsLogged();
     void keepsTheLatestLines_data();
     void keepsTheLatestLines();
     void followsTheRecordOnlyWhileShown();
+    void viewFollowsTheNewestLine();
     void showsCharactersThatKeepComingIn();
     void recordHoldsOnlyTheCharacters();
     void savesToAFile_data();
@@ -149,6 +158,10 @@ void TestTrafficLog::lineShowsCharactersAndMeaning_data()
             "  read reply: PWM (3) 300 Hz, Excitation time 1 s, Maximum current: no number");
     row("late-characters-dropped", Kind::Discarded, vrnD, "K",
         QStringLiteral("← card  K        read and dropped: late or unasked"));
+    row("short-reply-told-as-such", Kind::PartialReply, vrnD, reply.left(20),
+        kIn + "  " + shown.left(20) + "  incomplete read reply, 20 of 56 characters: dropped");
+    row("event-in-words", Kind::Event, vrnD, "VRN-D Send failed: no answer",
+        QStringLiteral("* note  VRN-D Send failed: no answer"));
 }
 
 void TestTrafficLog::lineShowsCharactersAndMeaning()
@@ -157,11 +170,12 @@ void TestTrafficLog::lineShowsCharactersAndMeaning()
     QFETCH(int, model);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, line);
-    TrafficEntry entry{1, 1234, TrafficEntry::Kind(kind), model, bytes};
+    const QDateTime at(QDate(2026, 12, 10), QTime(14, 45, 48, 7));
+    TrafficEntry entry{1, 1234, TrafficEntry::Kind(kind), model, bytes, at.toMSecsSinceEpoch()};
     const std::vector<CardValue> values =
         model < 0 ? std::vector<CardValue>{} : cardValuesOf(CardModel(model));
     const QString text = trafficLine(entry, values);
-    QCOMPARE(text.left(13), QStringLiteral("     1234 ms "));
+    QCOMPARE(text.left(14), QStringLiteral("14:45:48.007  "));
     QCOMPARE(withoutTime(text), line);
 }
 
@@ -179,16 +193,19 @@ void TestTrafficLog::sendAndReadAreLogged()
     QVERIFY(t.run(vrnA, &CardWindow::send));
     QVERIFY(t.run(vrnA, &CardWindow::read));
     const auto replyShown = [log] {
-        return !log->lines().isEmpty() && log->lines().last().contains("read reply");
+        return !log->lines().isEmpty() && log->lines().last().contains("Read: reply accepted");
     };
     QVERIFY(QTest::qWaitFor(replyShown, kWaitMs));
 
     const QStringList lines = withoutTimes(log->lines());
+    QVERIFY2(lines.contains(QStringLiteral("* note  VRN-A Send done: the card answered all 11 "
+                                           "frames")),
+             qPrintable(lines.join('\n')));
     QVERIFY2(lines.contains(QStringLiteral("→ card  H00769$  I Max 2253 mA")),
              qPrintable(lines.join('\n')));
     QVERIFY(lines.contains(QStringLiteral("← card  O\\r      answer")));
     QVERIFY(lines.contains(QStringLiteral("→ card  w$       read request")));
-    const QString reply = lines.last();
+    const QString reply = lines.at(lines.size() - 2);
     QVERIFY2(reply.startsWith(kIn + "  ") && reply.contains("\\r  read reply: Coil current ") &&
                  reply.contains(QStringLiteral(", I Max 2253 mA, ")),
              qPrintable(reply));
@@ -199,6 +216,71 @@ void TestTrafficLog::sendAndReadAreLogged()
         received << QString::fromLatin1(frame);
     QCOMPARE(charactersOf(log->lines(), kOut), received);
     QCOMPARE(charactersOf(log->lines(), kIn).size(), received.size());
+}
+
+void TestTrafficLog::whatWentWrongIsLogged_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("told"); // what lines of the log hold, by '|'; without times
+    QTest::newRow("silent-card") << 0
+                                 << "* note  VRN-B Send failed: The card on simulated card "
+                                    "did not answer the frame \"A00000$\" within 2 s";
+    QTest::newRow("line-lost-mid-send")
+        << 1 << "* note  VRN-B Send failed: The serial port simulated card stopped working";
+    QTest::newRow("refused-reply")
+        << 2
+        << "* note  VRN-B Read: The card's reply was refused and nothing "
+           "was changed: the maximum current reads 1280";
+    QTest::newRow("short-reply")
+        << 3
+        << "* note  VRN-B Verify failed: The card on simulated card "
+           "sent only 20 of the 56 characters|incomplete read reply, 20 of 56 characters: dropped";
+    QTest::newRow("port-chosen") << 4 << "* note  Port: Simulated card";
+}
+
+// A failure, a refused reply, a port chosen: each has its line beside the frames, in the words
+// the user was told.
+void TestTrafficLog::whatWentWrongIsLogged()
+{
+    QFETCH(int, fault);
+    QFETCH(QString, told);
+    TestApp t;
+    t.app.chooseSimulatedCard();
+    sim::Card& card = t.app.simulatedCard();
+    CardWindow* vrnB = t.app.showCardWindow(CardModel::VrnB);
+    switch (fault) {
+    case 0:
+        card.faults().silent = true;
+        QVERIFY(t.run(vrnB, &CardWindow::send));
+        break;
+    case 1:
+        card.faults().portLostAfterFrames = 4;
+        QVERIFY(t.run(vrnB, &CardWindow::send));
+        break;
+    case 2:
+        card.faults().replyFieldOverrides[protocol::field::kMaxHigh] = "005";
+        QVERIFY(t.run(vrnB, &CardWindow::read));
+        break;
+    case 3:
+        card.faults().replyLength = 20;
+        QVERIFY(t.run(vrnB, &CardWindow::verify));
+        break;
+    case 4:
+        break;
+    }
+    TrafficLogWindow* log = t.app.showTrafficLog();
+    const auto shown = [log, &told] {
+        const QStringList lines = withoutTimes(log->lines());
+        for (const QString& part : told.split(u'|')) {
+            if (std::none_of(lines.begin(), lines.end(),
+                             [&part](const QString& line) { return line.contains(part); }))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY2(QTest::qWaitFor(shown, kWaitMs), qPrintable(log->lines().join('\n')));
+    for (const QString& line : log->lines())
+        QVERIFY2(kTime.match(line).hasMatch(), qPrintable(line));
 }
 
 void TestTrafficLog::keepsTheLatestLines_data()
@@ -243,6 +325,47 @@ void TestTrafficLog::followsTheRecordOnlyWhileShown()
     record.add(TrafficEntry::Kind::ReadRequest, TrafficEntry::kNoTag, "w$");
     log.show();
     QCOMPARE(withoutTimes(log.lines()), QStringList{"→ card  w$       read request"});
+}
+
+// The view stays at the newest line until the user scrolls up to read older lines; back at the
+// bottom, it follows again, and the log opened again starts at the newest line.
+void TestTrafficLog::viewFollowsTheNewestLine()
+{
+    TrafficRecord record;
+    TrafficLogWindow log(record, &cardValuesOf);
+    auto* bar = log.findChild<QPlainTextEdit*>(QStringLiteral("trafficLines"))->verticalScrollBar();
+    const auto addLines = [&record](int count) {
+        for (int i = 0; i < count; ++i)
+            record.add(TrafficEntry::Kind::Frame, TrafficEntry::kNoTag, "H00001$");
+    };
+    const auto atBottom = [bar] { return bar->maximum() > 0 && bar->value() == bar->maximum(); };
+    log.show();
+    addLines(200);
+    QTRY_VERIFY(atBottom());
+    log.close();
+    addLines(200);
+    log.show();
+    QTRY_VERIFY(atBottom());
+    QTRY_COMPARE(log.lines().size(), 400);
+
+    bar->setValue(10); // the user scrolls up
+    addLines(50);
+    QTRY_COMPARE(log.lines().size(), 450);
+    QCOMPARE(bar->value(), 10);
+    bar->setValue(bar->maximum());
+    addLines(50);
+    QTRY_COMPARE(log.lines().size(), 500);
+    QTRY_VERIFY(atBottom());
+
+    bar->setValue(10);
+    log.close();
+    addLines(50);
+    log.show();
+    QTRY_COMPARE(log.lines().size(), 550);
+    QTRY_VERIFY(atBottom());
+    addLines(50);
+    QTRY_COMPARE(log.lines().size(), 600);
+    QTRY_VERIFY(atBottom());
 }
 
 void TestTrafficLog::showsCharactersThatKeepComingIn()
@@ -299,6 +422,7 @@ void TestTrafficLog::savesToAFile()
 
     TrafficRecord record;
     TrafficLogWindow log(record, &cardValuesOf);
+    log.setPortText([] { return QStringLiteral("COM7"); });
     record.add(TrafficEntry::Kind::Frame, int(CardModel::VrnA), "H00769$");
     record.add(TrafficEntry::Kind::Answer, int(CardModel::VrnA), "O\r");
     log.show();
@@ -310,7 +434,13 @@ void TestTrafficLog::savesToAFile()
     if (saved) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()), log.lines().join('\n') + '\n');
+        const QString text = QString::fromUtf8(file.readAll());
+        // A header (when, which program, which port), then the lines as shown.
+        QVERIFY2(text.contains(QRegularExpression(
+                     "^VRN-PC traffic log\nSaved: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d UTC"
+                     "[+-]\\d\\d:\\d\\d\nProgram: VRN-PC \\S*\nPort: COM7\n\n")),
+                 qPrintable(text));
+        QVERIFY(text.endsWith(log.lines().join('\n') + '\n'));
     } else {
         QVERIFY(
             log.saveResult().contains(QDir::toNativeSeparators(path))); // as the system writes it
