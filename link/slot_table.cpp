@@ -57,11 +57,17 @@ const SlotValue& SlotTable::value(char letter) const
     return m_values[indexOf(letter)];
 }
 
-void SlotTable::set(char letter, SlotValue value)
+void SlotTable::set(char letter, SlotValue value, int writer)
 {
     m_values[indexOf(letter)] = std::move(value);
+    m_writers[indexOf(letter)] = writer;
     if (m_watch)
         Q_EMIT m_watch->written(letter);
+}
+
+int SlotTable::writer(char letter) const
+{
+    return m_writers[indexOf(letter)];
 }
 
 void SlotTable::pad(char letter)

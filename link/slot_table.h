@@ -33,27 +33,39 @@ QByteArray commandFrame(char letter, const SlotValue& value, const QByteArray& p
 
 class SlotWatch;
 
-// The eleven parameter slots shared by every card window, named by their wire letters.
+// The eleven parameter slots shared by every card window, named by their wire letters. Each
+// slot also remembers who wrote it last (a card model's window, or nobody known), so that a
+// window can tell a value it shows from one another window set.
 class SlotTable
 {
 public:
     static constexpr std::array<char, 11> kLetters = protocol::kParameterLetters;
+    static constexpr int kNoWriter = -1;
 
-    SlotTable() = default;
+    SlotTable() { m_writers.fill(kNoWriter); }
     // A copy holds the same values, without the original's watcher.
-    SlotTable(const SlotTable& other) : m_values(other.m_values) {}
+    SlotTable(const SlotTable& other) : m_values(other.m_values), m_writers(other.m_writers) {}
     SlotTable& operator=(const SlotTable& other)
     {
         m_values = other.m_values;
+        m_writers = other.m_writers;
         return *this;
     }
 
     static bool isSlotLetter(char letter);
 
     const SlotValue& value(char letter) const;
-    void set(char letter, SlotValue value);
-    void setCode(char letter, int code) { set(letter, parameterCode(code)); }
-    void setNumber(char letter, double number) { set(letter, number); }
+    void set(char letter, SlotValue value, int writer = kNoWriter);
+    void setCode(char letter, int code, int writer = kNoWriter)
+    {
+        set(letter, parameterCode(code), writer);
+    }
+    void setNumber(char letter, double number, int writer = kNoWriter)
+    {
+        set(letter, number, writer);
+    }
+    // Who wrote the slot last: the tag a window writes with (its card model), or kNoWriter.
+    int writer(char letter) const;
 
     // Applies the padding rule to the slot itself and keeps the result.
     void pad(char letter);
@@ -65,6 +77,7 @@ private:
     static std::size_t indexOf(char letter);
 
     std::array<SlotValue, kLetters.size()> m_values{};
+    std::array<int, kLetters.size()> m_writers{};
     SlotWatch* m_watch = nullptr;
 };
 

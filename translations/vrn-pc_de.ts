@@ -1168,10 +1168,6 @@ Beispiele:
         <translation>nicht gesetzt</translation>
     </message>
     <message>
-        <source>%1: window %2, card %3%4</source>
-        <translation>%1: Fenster %2, Karte %3%4</translation>
-    </message>
-    <message>
         <source>  (differs)</source>
         <translation>  (weicht ab)</translation>
     </message>
@@ -1254,6 +1250,30 @@ Beispiele:
     <message>
         <source>%1 Verify: %2</source>
         <translation>%1 Prüfen: %2</translation>
+    </message>
+    <message>
+        <source>%1 set in the %2 window: %3</source>
+        <translation>%1 im Fenster %2 gesetzt: %3</translation>
+    </message>
+    <message>
+        <source>set in the %1 window</source>
+        <translation>im Fenster %1 gesetzt</translation>
+    </message>
+    <message>
+        <source>%1 Send carries values another window set: %2</source>
+        <translation>%1 Senden enthält Werte, die ein anderes Fenster gesetzt hat: %2</translation>
+    </message>
+    <message>
+        <source> (set in the %1 window; this window shows %2)</source>
+        <translation> (im Fenster %1 gesetzt; dieses Fenster zeigt %2)</translation>
+    </message>
+    <message>
+        <source>no one value</source>
+        <translation>keinen einzelnen Wert</translation>
+    </message>
+    <message>
+        <source>%1: window %2%3, card %4%5</source>
+        <translation>%1: Fenster %2%3, Karte %4%5</translation>
     </message>
 </context>
 <context>

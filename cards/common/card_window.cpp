@@ -34,7 +34,21 @@ QString timeNow()
 
 } // namespace
 
+QString CardWindow::SetElsewhere::text() const
+{
+    return QCoreApplication::translate("vrn::CardWindow", "%1 set in the %2 window: %3")
+        .arg(value.displayName(), modelName(by), valueText(value.unit, code));
+}
+
 QString CardWindow::VerifyResult::text() const
+{
+    QString verdict = differenceSummary();
+    if (!setElsewhere.isEmpty())
+        verdict += QStringLiteral("; ") + setElsewhere.join(QStringLiteral("; "));
+    return verdict;
+}
+
+QString CardWindow::VerifyResult::differenceSummary() const
 {
     if (differences.empty())
         return QCoreApplication::translate("vrn::CardWindow", "Card holds what this window sends");
@@ -136,11 +150,17 @@ CommissioningRecord CardWindow::commissioningRecord() const
     record.port = LinkMessages::portText(m_context.link);
     record.programVersion = QCoreApplication::applicationVersion();
     const Codes codes = codesToSend();
+    const std::vector<SetElsewhere> elsewhere = valuesSetElsewhere();
     for (const CardValue& value : cardValues()) {
         const auto code = codes.find(value.letter);
+        QString note;
+        for (const SetElsewhere& other : elsewhere) {
+            if (other.value.letter == value.letter)
+                note = tr("set in the %1 window").arg(modelName(other.by));
+        }
         record.values.push_back(
             {value.displayName(), value.unit,
-             code == codes.end() ? std::nullopt : std::optional<int>(code->second)});
+             code == codes.end() ? std::nullopt : std::optional<int>(code->second), note});
     }
     if (const std::optional<VerifyResult> verify = lastVerify()) {
         record.verifiedAt = verify->at;
@@ -193,6 +213,31 @@ Codes CardWindow::codesToSend() const
     return vrn::codesToSend(m_context.slots, sendFrames());
 }
 
+QStringList CardWindow::setElsewhereTexts() const
+{
+    QStringList texts;
+    for (const SetElsewhere& value : valuesSetElsewhere())
+        texts << value.text();
+    return texts;
+}
+
+std::vector<CardWindow::SetElsewhere> CardWindow::valuesSetElsewhere() const
+{
+    const Codes codes = codesToSend();
+    std::vector<SetElsewhere> elsewhere;
+    for (const CardValue& value : cardValues()) {
+        const int writer = m_context.slots.writer(value.letter);
+        const auto code = codes.find(value.letter);
+        if (writer < 0 || writer == static_cast<int>(m_model) || code == codes.end())
+            continue;
+        const std::optional<int> shown = shownCode(value.letter);
+        if (shown == code->second)
+            continue; // the window shows what the other one set
+        elsewhere.push_back({value, code->second, static_cast<CardModel>(writer), shown});
+    }
+    return elsewhere;
+}
+
 std::optional<Codes> CardWindow::cardHolds() const
 {
     const CardState& card = m_context.link.card();
@@ -235,6 +280,13 @@ void CardWindow::started(TransferKind kind)
 bool CardWindow::send()
 {
     applyPendingEntry();
+    if (const QStringList elsewhere = setElsewhereTexts();
+        !elsewhere.isEmpty() && !m_context.link.isBusy()) {
+        m_context.link.traffic().addEvent(
+            static_cast<int>(m_model),
+            tr("%1 Send carries values another window set: %2")
+                .arg(modelName(m_model), elsewhere.join(QStringLiteral("; "))));
+    }
     const bool ok =
         m_transfers.send(m_sendButton, sendFrames(), m_settlePauses,
                          [this](const TransferOutcome& outcome, bool) { sendEnded(outcome); });
@@ -309,7 +361,7 @@ void CardWindow::compareWithCard(const ReplyFields& fields)
     const Codes card = codesInReply(fields);
     m_lastVerify =
         VerifyResult{QDateTime::currentDateTime(), compareValues(cardValues(), codesToSend(), card),
-                     m_context.link.card().generation()};
+                     m_context.link.card().generation(), setElsewhereTexts()};
     m_context.link.traffic().addEvent(
         static_cast<int>(m_model),
         tr("%1 Verify: %2").arg(modelName(m_model), m_lastVerify->text()));
@@ -330,8 +382,16 @@ void CardWindow::showVerifyResult()
         };
         const bool same = window.count(value.letter) && card.count(value.letter) &&
                           window.at(value.letter) == card.at(value.letter);
-        rows << tr("%1: window %2, card %3%4")
-                    .arg(value.displayName(), show(window), show(card),
+        QString shownHere;
+        for (const SetElsewhere& other : valuesSetElsewhere()) {
+            if (other.value.letter == value.letter)
+                shownHere =
+                    tr(" (set in the %1 window; this window shows %2)")
+                        .arg(modelName(other.by), other.shown ? valueText(value.unit, *other.shown)
+                                                              : tr("no one value"));
+        }
+        rows << tr("%1: window %2%3, card %4%5")
+                    .arg(value.displayName(), show(window), shownHere, show(card),
                          same ? QString() : tr("  (differs)"));
     }
     if (!m_context.notices.showsWindows())
@@ -365,10 +425,14 @@ void CardWindow::refreshCardState()
 
 QString CardWindow::cardStateText() const
 {
+    // What the window does not show is said first: the boxes keep the classic behaviour.
+    QString elsewhere = setElsewhereTexts().join(QStringLiteral("; "));
+    if (!elsewhere.isEmpty())
+        elsewhere += QStringLiteral("; ");
     const CardState& card = m_context.link.card();
     if (!card.isKnown())
-        return card.mayHoldMix() ? tr("The card may hold a mix of old and new values")
-                                 : tr("Not compared with the card yet");
+        return elsewhere + (card.mayHoldMix() ? tr("The card may hold a mix of old and new values")
+                                              : tr("Not compared with the card yet"));
     // Each value of the window against the card: not set here (an empty frame tells the card
     // nothing), on the card, sent but the card holds another, or changed since.
     QStringList notSent;
@@ -402,8 +466,8 @@ QString CardWindow::cardStateText() const
     if (!notSet.isEmpty())
         parts << tr("Not set in this window: %1").arg(notSet.join(QStringLiteral(", ")));
     if (parts.isEmpty())
-        return tr("All values are on the card");
-    return parts.join(QStringLiteral("; "));
+        return elsewhere + tr("All values are on the card");
+    return elsewhere + parts.join(QStringLiteral("; "));
 }
 
 void CardWindow::closeEvent(QCloseEvent* event)

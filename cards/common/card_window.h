@@ -76,6 +76,19 @@ public:
     // What the next Send would put out, by letter, without changing a slot.
     Codes codesToSend() const;
 
+    // A value whose slot another window set, while this window's own control shows another
+    // (the slots are shared: the next Send carries the other window's value).
+    struct SetElsewhere
+    {
+        CardValue value;
+        int code;                 // what the slot holds and the next Send puts out
+        CardModel by;             // the window that set it
+        std::optional<int> shown; // what this window's control shows, if it shows one value
+        QString text() const;     // "Maximum current set in the VRN-D window: 2780 mA"
+    };
+    std::vector<SetElsewhere> valuesSetElsewhere() const;
+    QStringList setElsewhereTexts() const;
+
     // What the card on the port was last seen to hold, when anything is known of it.
     std::optional<Codes> cardHolds() const;
     // The values that differ between the window and what the card was last seen to hold.
@@ -87,7 +100,11 @@ public:
         QDateTime at;
         std::vector<ValueDifference> differences;
         quint64 cardGeneration = 0; // what the card state was when it was made
-        QString text() const;       // "Card holds what this window sends" or "3 values differ: ..."
+        QStringList setElsewhere;   // values compared that another window set
+        // "Card holds what this window sends" or "3 values differ: ...", then the values that
+        // another window set.
+        QString text() const;
+        QString differenceSummary() const; // the first part of text()
     };
     // This window's last Verify while it is still the latest news of the card on the port: a
     // change of port, a lost line, a failed transfer or any later transfer makes it stale.
@@ -130,6 +147,9 @@ protected:
     void setTransferButtons(GraphicalButton* send, GraphicalButton* read, bool settlePauses);
     // Applies a read reply that passed its checks to the controls and the slots.
     virtual void applyReply(const ReplyFields& fields) = 0;
+    // The code the window's own control for a letter shows (a slider's code, the one marked
+    // option box); nothing where it shows none or several.
+    virtual std::optional<int> shownCode(char letter) const = 0;
 
     // The file's lines as this window writes them.
     virtual QByteArray parameterFile() const = 0;

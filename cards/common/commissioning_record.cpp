@@ -73,10 +73,12 @@ QString CommissioningRecord::html() const
                            "<th align=\"left\">%3</th></tr>")
                 .arg(tr("Value"), tr("Setting"), tr("Code"));
     for (const Value& value : values) {
+        QString setting =
+            value.code ? valueText(value.unit, *value.code).toHtmlEscaped() : tr("not set");
+        if (!value.note.isEmpty())
+            setting += QStringLiteral(" (%1)").arg(value.note.toHtmlEscaped());
         page += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
-                    .arg(value.name.toHtmlEscaped(),
-                         value.code ? valueText(value.unit, *value.code).toHtmlEscaped()
-                                    : tr("not set"),
+                    .arg(value.name.toHtmlEscaped(), setting,
                          value.code ? parameterCode(*value.code) : QStringLiteral("-"));
     }
     page += QStringLiteral("</table>");

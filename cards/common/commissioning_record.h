@@ -23,6 +23,7 @@ public:
         QString name;
         ValueUnit unit;
         std::optional<int> code;
+        QString note; // "set in the VRN-D window": not what this window's control shows
     };
 
     CardModel model = CardModel::VrnA;

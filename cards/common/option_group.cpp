@@ -4,9 +4,10 @@
 
 namespace vrn {
 
-OptionGroup::OptionGroup(SlotTable& slots, char letter, std::vector<Choice> choices,
+OptionGroup::OptionGroup(SlotTable& slots, int writer, char letter, std::vector<Choice> choices,
                          QObject* parent)
-    : QObject(parent), m_slots(slots), m_letter(letter), m_choices(std::move(choices))
+    : QObject(parent), m_slots(slots), m_writer(writer), m_letter(letter),
+      m_choices(std::move(choices))
 {
     for (int i = 0; i < size(); ++i)
         connect(box(i), &OptionBox::toggled, this, [this, i] { runClickAction(i); });
@@ -14,9 +15,22 @@ OptionGroup::OptionGroup(SlotTable& slots, char letter, std::vector<Choice> choi
 
 void OptionGroup::runClickAction(int index)
 {
-    m_slots.set(m_letter, m_choices.at(index).stored);
+    m_slots.set(m_letter, m_choices.at(index).stored, m_writer);
     if (m_afterClick)
         m_afterClick(index);
+}
+
+std::optional<int> OptionGroup::markedNumber() const
+{
+    std::optional<int> marked;
+    for (const Choice& choice : m_choices) {
+        if (!choice.box->isChecked())
+            continue;
+        if (marked)
+            return std::nullopt; // several marks: the boxes do not say which counts
+        marked = choice.number;
+    }
+    return marked;
 }
 
 int OptionGroup::indexOf(double number) const
@@ -30,7 +44,7 @@ int OptionGroup::indexOf(double number) const
 
 void OptionGroup::applyRead(double number)
 {
-    m_slots.setNumber(m_letter, number);
+    m_slots.setNumber(m_letter, number, m_writer);
     const int index = indexOf(number);
     if (index < 0)
         return;
@@ -40,7 +54,7 @@ void OptionGroup::applyRead(double number)
 
 void OptionGroup::applyLoaded(double number)
 {
-    m_slots.setNumber(m_letter, number);
+    m_slots.setNumber(m_letter, number, m_writer);
     const int index = indexOf(number);
     if (index >= 0)
         box(index)->setChecked(true);

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vrn {
@@ -25,7 +26,8 @@ public:
         SlotValue stored; // what the click action writes into the slot
     };
 
-    OptionGroup(SlotTable& slots, char letter, std::vector<Choice> choices,
+    // `writer` tags the group's writes to its slot (the window's card model).
+    OptionGroup(SlotTable& slots, int writer, char letter, std::vector<Choice> choices,
                 QObject* parent = nullptr);
 
     // Runs after the click action of box `index` has stored its value (a coil preset).
@@ -36,6 +38,10 @@ public:
 
     // The click action of box `index`, run explicitly.
     void runClickAction(int index);
+
+    char letter() const { return m_letter; }
+    // The number of the one box that shows a mark; nothing when none or several do.
+    std::optional<int> markedNumber() const;
 
     // The box for a number, or -1.
     int indexOf(double number) const;
@@ -53,6 +59,7 @@ public:
 
 private:
     SlotTable& m_slots;
+    int m_writer;
     char m_letter;
     std::vector<Choice> m_choices;
     std::function<void(int)> m_afterClick;

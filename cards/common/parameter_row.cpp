@@ -10,10 +10,10 @@
 
 namespace vrn {
 
-ParameterRow::ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, char letter,
-                           RowDisplay display, RowEntry entry, QObject* parent)
-    : QObject(parent), m_slider(slider), m_box(box), m_slots(slots), m_letter(letter),
-      m_display(display), m_entry(entry)
+ParameterRow::ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, int writer,
+                           char letter, RowDisplay display, RowEntry entry, QObject* parent)
+    : QObject(parent), m_slider(slider), m_box(box), m_slots(slots), m_writer(writer),
+      m_letter(letter), m_display(display), m_entry(entry)
 {
     connect(m_slider, &SpinSlider::valueChanged, this, &ParameterRow::runChangeRule);
     if (m_entry != RowEntry::None)
@@ -47,7 +47,7 @@ void ParameterRow::runChangeRule()
 {
     const int current = code();
     m_box->setText(displayText(current)); // the box is written before the slot
-    m_slots.setCode(m_letter, current);
+    m_slots.setCode(m_letter, current, m_writer);
 }
 
 void ParameterRow::setPosition(int position)
@@ -83,7 +83,7 @@ double ParameterRow::codeForEntry(double typed, Reading reading) const
 void ParameterRow::refuseEntry()
 {
     m_box->setText(displayText(code()));
-    m_slots.setCode(m_letter, code());
+    m_slots.setCode(m_letter, code(), m_writer);
 }
 
 std::optional<double> ParameterRow::wantedCode(const QString& text, Reading reading) const
@@ -119,8 +119,8 @@ void ParameterRow::runLeaveRule(Reading reading)
     }
     const double wanted = *entry;
     const int c = static_cast<int>(std::clamp(wanted, 0.0, static_cast<double>(maximum())));
-    m_slider->setValue(maximum() - c); // runs the change rule when the position moves
-    m_slots.setCode(m_letter, c);      // also when it did not
+    m_slider->setValue(maximum() - c);      // runs the change rule when the position moves
+    m_slots.setCode(m_letter, c, m_writer); // also when it did not
     // A current keeps its text as typed when it lands on the slider's code; a clamped value
     // and a time always show what the slider holds.
     if (takesTime() || wanted != c)
@@ -129,15 +129,15 @@ void ParameterRow::runLeaveRule(Reading reading)
 
 void ParameterRow::applyCurrent(int value)
 {
-    m_slots.setNumber(m_letter, value);
+    m_slots.setNumber(m_letter, value, m_writer);
     m_box->setText(QString::number(displayCurrent(value)));
     m_slider->setValue(maximum() - value);
-    m_slots.setCode(m_letter, value);
+    m_slots.setCode(m_letter, value, m_writer);
 }
 
 void ParameterRow::applyTime(int value, bool showInBox)
 {
-    m_slots.setNumber(m_letter, value);
+    m_slots.setNumber(m_letter, value, m_writer);
     if (showInBox)
         m_box->setText(displayText(value));
     m_slider->setValue(maximum() - value);

@@ -36,7 +36,8 @@ class ParameterRow : public QObject
 {
     Q_OBJECT
 public:
-    ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, char letter,
+    // `writer` tags the row's writes to its slot (the window's card model).
+    ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, int writer, char letter,
                  RowDisplay display, RowEntry entry, QObject* parent = nullptr);
 
     SpinSlider* slider() const { return m_slider; }
@@ -85,6 +86,7 @@ private:
     QPointer<SpinSlider> m_slider;
     QPointer<ValueBox> m_box;
     SlotTable& m_slots;
+    int m_writer;
     char m_letter;
     RowDisplay m_display;
     RowEntry m_entry;

@@ -80,13 +80,14 @@ RowCardWindow::RowCardWindow(CardContext& context, const RowCardLayout& card)
     setObjectName(QLatin1String(card.objectName));
     buildControls(card);
 
-    m_pwm = new OptionGroup(context.slots, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
+    const int writer = static_cast<int>(card.model);
+    m_pwm = new OptionGroup(context.slots, writer, kPwmLetter, pwmChoices(pwmBoxes(m_form)), this);
     m_replyValues = rowCardReplyValues(card.rows);
     for (const CardRowLayout& row : card.rows) {
         const RowQuantity& q = row.quantity;
         auto* parameter = new ParameterRow(m_form.get<SpinSlider>(row.layout.slider),
                                            m_form.get<ValueBox>(row.layout.box), context.slots,
-                                           q.letter, q.display, q.entry, this);
+                                           writer, q.letter, q.display, q.entry, this);
         m_rows.push_back({parameter, q, row.fileLine});
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i)
@@ -176,6 +177,17 @@ void RowCardWindow::applyReply(const ReplyFields& fields)
             break;
         }
     }
+}
+
+std::optional<int> RowCardWindow::shownCode(char letter) const
+{
+    if (letter == kPwmLetter)
+        return m_pwm->markedNumber();
+    for (const Row& row : m_rows) {
+        if (row.quantity.letter == letter)
+            return row.parameter->code();
+    }
+    return std::nullopt;
 }
 
 int RowCardWindow::parameterFileValues() const

@@ -134,6 +134,7 @@ private:
     void buildControls(const RowCardLayout& card);
     std::vector<SendFrame> buildSendFrames() const;
     void applyReply(const ReplyFields& fields) override;
+    std::optional<int> shownCode(char letter) const override;
 
     std::vector<Row> m_rows;               // in the order a read reply is applied
     std::vector<std::size_t> m_fileRows;   // indices into m_rows, by parameter-file line

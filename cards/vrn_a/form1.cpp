@@ -272,10 +272,11 @@ Form1::Form1(CardContext& context)
     // No rule runs here: the boxes show their initial texts and no slot is written until the
     // user (or a Read or an Open) changes a control.
     SlotTable& slots = context.slots;
+    const int writer = static_cast<int>(model());
     const auto row = [&](const char* slider, const char* box, char letter, RowDisplay display,
                          RowEntry entry) {
         return new ParameterRow(m_form.get<SpinSlider>(slider), m_form.get<ValueBox>(box), slots,
-                                letter, display, entry, this);
+                                writer, letter, display, entry, this);
     };
     m_vt = row("VScroll1", "Text5", 'E', RowDisplay::Current, RowEntry::Current);
     m_iMin = row("VScroll2", "Text6", 'G', RowDisplay::Current, RowEntry::Current);
@@ -290,13 +291,13 @@ Form1::Form1(CardContext& context)
     const char* const coilBoxes[] = {"Check3", "Check4", "Check5", "Check6", "Check1"};
     for (int i = 0; i < 5; ++i)
         coil.push_back({box(coilBoxes[i]), i + 1, parameterCode(i + 1)});
-    m_coil = new OptionGroup(slots, 'A', std::move(coil), this);
+    m_coil = new OptionGroup(slots, writer, 'A', std::move(coil), this);
     m_coil->setAfterClick([this](int index) { moveToCoilPreset(index); });
 
-    m_pwm = new OptionGroup(slots, 'B', pwmChoices(pwmBoxes(m_form)), this);
+    m_pwm = new OptionGroup(slots, writer, 'B', pwmChoices(pwmBoxes(m_form)), this);
 
     // Slot a holds the bare number; the boxes are listed in the order a Read sets their marks.
-    m_reference = new OptionGroup(slots, 'a',
+    m_reference = new OptionGroup(slots, writer, 'a',
                                   {{box("Check2"), 0, SlotValue(0.0)},
                                    {box("Check12"), 1, SlotValue(1.0)},
                                    {box("Check14"), 2, SlotValue(2.0)}},
@@ -395,9 +396,22 @@ void Form1::applyReply(const ReplyFields& fields)
     applyReference(fields.field(protocol::field::kReference));
 }
 
+std::optional<int> Form1::shownCode(char letter) const
+{
+    for (const ParameterRow* row : {m_vt, m_iMin, m_iPol, m_iMax, m_rampUp, m_rampDown}) {
+        if (row->letter() == letter)
+            return row->code();
+    }
+    for (const OptionGroup* group : {m_coil, m_pwm, m_reference}) {
+        if (group->letter() == letter)
+            return group->markedNumber();
+    }
+    return std::nullopt;
+}
+
 void Form1::applyReference(double number)
 {
-    m_context.slots.setNumber('a', number);
+    m_context.slots.setNumber('a', number, static_cast<int>(model()));
     const int chosen = m_reference->indexOf(number);
     if (chosen < 0)
         return; // an unknown reference type changes no mark
@@ -405,7 +419,7 @@ void Form1::applyReference(double number)
         m_reference->box(i)->setChecked(i == chosen);
     // Clearing a box runs its click action, which stores that box's value: store the number
     // read once more.
-    m_context.slots.setNumber('a', number);
+    m_context.slots.setNumber('a', number, static_cast<int>(model()));
 }
 
 QString Form1::savedBoxText(const ParameterRow* row)

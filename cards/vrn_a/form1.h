@@ -39,6 +39,7 @@ private:
     void buildLayout();
     void moveToCoilPreset(int index);
     void applyReply(const ReplyFields& fields) override;
+    std::optional<int> shownCode(char letter) const override;
     void applyReference(double number);
     void applyRamps(double enabled, int rampUpPosition, int rampDownPosition);
     void applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,

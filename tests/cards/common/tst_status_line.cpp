@@ -69,6 +69,7 @@ private Q_SLOTS:
     void noPortOffersTheLauncher();
     void emptyFramesAreNotValuesOnTheCard();
     void verifyResultsShareOneBox();
+    void valuesSetInAnotherWindowAreToldAsSuch();
     void whatTheCardHoldsIsForgotten_data();
     void whatTheCardHoldsIsForgotten();
 };
@@ -96,8 +97,9 @@ void TestStatusLine::linkTransferAndValuesNotYetSent()
     // Slot B is shared: a PWM frequency chosen in the VRN-D window is one the VRN-B card lacks.
     CardWindow* vrnD = t.app.showCardWindow(CardModel::VrnD);
     QTest::mouseClick(vrnD->findChild<QWidget*>(QStringLiteral("Check9")), Qt::LeftButton);
-    QCOMPARE(status->cardText(), QStringLiteral("2 values not yet sent: PWM, Maximum current; Not "
-                                                "set in this window: Over-supply time"));
+    QCOMPARE(status->cardText(),
+             QStringLiteral("PWM set in the VRN-D window: (3) 300 Hz; 2 values not yet sent: PWM, "
+                            "Maximum current; Not set in this window: Over-supply time"));
 
     t.app.link().closePort();
     QCOMPARE(status->linkText(), QStringLiteral("No port open"));
@@ -254,6 +256,44 @@ void TestStatusLine::verifyResultsShareOneBox()
     const auto boxes = vrnC->findChildren<QMessageBox*>(QStringLiteral("verifyResult"));
     QCOMPARE(boxes.size(), 1);
     QVERIFY(boxes.first()->isVisible());
+}
+
+// The slots are shared: a value set in the VRN-D window goes out with the VRN-B window's Send
+// while the VRN-B controls show their own. The status line, Verify and the record say so and
+// never present the other window's value as this window's.
+void TestStatusLine::valuesSetInAnotherWindowAreToldAsSuch()
+{
+    TestApp t;
+    CardWindow* vrnB = t.open(CardModel::VrnB);
+    QTest::mouseClick(vrnB->findChild<QWidget*>(QStringLiteral("Check9")), Qt::LeftButton);
+    stepUp(vrnB, "VScroll5"); // 2253 mA
+    stepUp(vrnB, "VScroll1");
+    CardWindow* vrnD = t.app.showCardWindow(CardModel::VrnD);
+    QTest::mouseClick(vrnD->findChild<QWidget*>(QStringLiteral("Check11")), Qt::LeftButton);
+    vrnD->findChild<SpinSlider*>(QStringLiteral("VScroll2"))->setValue(1023 - 949); // 2780 mA
+
+    const QString elsewhere = QStringLiteral("PWM set in the VRN-D window: (5) 500 Hz; Maximum "
+                                             "current set in the VRN-D window: 2780 mA");
+    QVERIFY2(vrnB->statusLine()->cardText().startsWith(elsewhere),
+             qPrintable(vrnB->statusLine()->cardText()));
+    QVERIFY(t.run(vrnB, &CardWindow::send));
+    QVERIFY(t.run(vrnB, &CardWindow::verify));
+    bool logged = false;
+    for (const TrafficEntry& entry : t.app.link().traffic().entriesAfter(0)) {
+        logged = logged ||
+                 QString::fromUtf8(entry.bytes) ==
+                     QStringLiteral("VRN-B Send carries values another window set: ") + elsewhere;
+    }
+    QVERIFY(logged);
+    QCOMPARE(vrnB->lastVerify()->text(),
+             QStringLiteral("Card holds what this window sends; ") + elsewhere);
+    const CommissioningRecord record = vrnB->commissioningRecord();
+    QCOMPARE(record.values.at(0).note, QStringLiteral("set in the VRN-D window"));
+    QCOMPARE(record.values.at(1).note, QStringLiteral("set in the VRN-D window"));
+    QCOMPARE(record.values.at(2).note, QString()); // the over-supply time is the window's own
+    // The VRN-D window shows what it set: nothing to tell there.
+    QVERIFY2(!vrnD->statusLine()->cardText().contains(QStringLiteral("set in the")),
+             qPrintable(vrnD->statusLine()->cardText()));
 }
 
 void TestStatusLine::whatTheCardHoldsIsForgotten_data()
