@@ -416,6 +416,11 @@ void CardWindow::showVerifyResult()
 void CardWindow::refreshLinkState()
 {
     m_status->setLinkText(LinkMessages::linkState(m_context.link));
+    // "Sent at ..." was said of the card on the port before.
+    const QString port = m_context.link.portName();
+    if (port != m_statusPort && !m_running)
+        m_status->setTransferText({});
+    m_statusPort = port;
 }
 
 void CardWindow::refreshCardState()

@@ -199,6 +199,7 @@ private:
     QPointer<CommissioningDialog> m_recordDialog;
     QPointer<QMessageBox> m_verifyBox;
     std::optional<TransferKind> m_running; // this window's transfer that runs now
+    QString m_statusPort;                  // the port the status line's last transfer was on
     std::optional<VerifyResult> m_lastVerify;
     QStringList m_loadAdjustments;
     QPointer<QMessageBox> m_otherModelQuestion;

@@ -174,6 +174,10 @@ void TestStatusLine::verifyOverPseudoTerminal()
              QStringLiteral("3 values differ: PWM (window not set, card code 0), Excitation time "
                             "(window not set, card 0 s), Maximum current (window 2628 mA, card "
                             "1201 mA)"));
+    // Another port: nothing is said any more of the card on the port before.
+    t.app.chooseSimulatedCard();
+    QCOMPARE(vrnD->statusLine()->transferText(), QString());
+    QCOMPARE(vrnD->statusLine()->cardText(), QStringLiteral("Not compared with the card yet"));
 #endif
 }
 
