@@ -236,6 +236,8 @@ void TestTrafficLog::whatWentWrongIsLogged_data()
         << "* note  VRN-B Verify failed: The card on simulated card "
            "sent only 20 of the 56 characters|incomplete read reply, 20 of 56 characters: dropped";
     QTest::newRow("port-chosen") << 4 << "* note  Port: Simulated card";
+    QTest::newRow("no-port-open")
+        << 5 << "* note  Port: No port open|* note  VRN-B refused: No serial port is open";
 }
 
 // A failure, a refused reply, a port chosen: each has its line beside the frames, in the words
@@ -266,6 +268,10 @@ void TestTrafficLog::whatWentWrongIsLogged()
         QVERIFY(t.run(vrnB, &CardWindow::verify));
         break;
     case 4:
+        break;
+    case 5:
+        t.app.link().closePort();
+        QVERIFY(!vrnB->send());
         break;
     }
     TrafficLogWindow* log = t.app.showTrafficLog();
