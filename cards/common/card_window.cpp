@@ -99,14 +99,15 @@ CardWindow::~CardWindow() = default;
 
 void CardWindow::buildStatusLine()
 {
-    m_status = new StatusLine(this);
+    m_status = new StatusLine(this, StatusLine::Parts::LinkTransferAndCard);
     setStatusBar(m_status);
 
     m_verifyAction = new QAction(tr("Verify"), this);
     m_verifyAction->setObjectName(QStringLiteral("verify"));
     m_verifyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     m_verifyAction->setToolTip(tr("Read the card and compare it with what this window sends, "
-                                  "changing nothing (Ctrl+Shift+V)"));
+                                  "changing nothing (%1)")
+                                   .arg(shortcutText(m_verifyAction)));
     connect(m_verifyAction, &QAction::triggered, this, &CardWindow::verify);
     addAction(m_verifyAction); // the shortcut works anywhere in the window
     m_status->addCommand(m_verifyAction);
@@ -135,11 +136,11 @@ void CardWindow::buildStatusLine()
     m_recordAction->setObjectName(QStringLiteral("commissioningRecord"));
     m_recordAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m_recordAction->setToolTip(tr("Save a record of this card's values and the last Verify as "
-                                  "a PDF to print (Ctrl+Shift+P)"));
+                                  "a PDF to print (%1)")
+                                   .arg(shortcutText(m_recordAction)));
     connect(m_recordAction, &QAction::triggered, this, &CardWindow::showCommissioningRecord);
     addAction(m_recordAction); // the shortcut works anywhere in the window
-    QToolButton* moreButton = m_status->addCommand(more);
-    moreButton->setPopupMode(QToolButton::InstantPopup);
+    m_status->addCommand(more);
 }
 
 CommissioningRecord CardWindow::commissioningRecord() const

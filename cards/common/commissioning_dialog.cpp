@@ -4,6 +4,7 @@
 #include "cards/common/commissioning_record.h"
 #include "cards/common/program_settings.h"
 #include "link/link.h"
+#include "ui/status_line.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -44,13 +45,14 @@ CommissioningDialog::CommissioningDialog(CardWindow& window) : QDialog(&window),
     m_verifyState = new QLabel(this);
     m_verifyState->setObjectName(QStringLiteral("recordVerifyState"));
     m_verifyState->setWordWrap(true);
-    m_verifyState->setAccessibleName(tr("Last Verify"));
+    // A screen reader reads what these labels say as their names, and hears them change.
+    m_verifyState->setAccessibleDescription(tr("Last Verify"));
 
     m_outcome = new QLabel(this);
     m_outcome->setObjectName(QStringLiteral("recordOutcome"));
     m_outcome->setWordWrap(true);
     m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_outcome->setAccessibleName(tr("Saved record"));
+    m_outcome->setAccessibleDescription(tr("Saved record"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_save = buttons->addButton(tr("Save as &PDF..."), QDialogButtonBox::ActionRole);
@@ -107,8 +109,8 @@ void CommissioningDialog::refreshVerifyState()
     m_verifyState->setText(
         verify ? tr("Last Verify: %1, %2")
                      .arg(CommissioningRecord::timeText(verify->at), verify->text())
-               : tr("Not verified yet: Verify (Ctrl+Shift+V) before saving records what the "
-                    "card holds."));
+               : tr("Not verified yet: Verify (%1) before saving records what the card holds.")
+                     .arg(shortcutText(m_window.verifyAction())));
 }
 
 QString CommissioningDialog::suggestedFileName() const

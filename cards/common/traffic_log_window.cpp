@@ -52,7 +52,8 @@ TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& v
 
     m_result = new QLabel(this);
     m_result->setObjectName(QStringLiteral("trafficSaveResult"));
-    m_result->setAccessibleName(tr("Save result"));
+    // A screen reader reads what the label says as its name, and hears it change.
+    m_result->setAccessibleDescription(tr("Save result"));
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_result->setWordWrap(true);
 
@@ -261,8 +262,10 @@ QToolButton* addTrafficLogCommand(QWidget* window, StatusLine* statusLine,
     auto* action = new QAction(TrafficLogWindow::tr("Traffic log"), window);
     action->setObjectName(QStringLiteral("trafficLog"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    action->setToolTip(TrafficLogWindow::tr(
-        "Show every frame sent to the card and every answer, with what they mean (Ctrl+Shift+L)"));
+    action->setToolTip(
+        TrafficLogWindow::tr(
+            "Show every frame sent to the card and every answer, with what they mean (%1)")
+            .arg(shortcutText(action)));
     action->setEnabled(static_cast<bool>(show));
     if (show)
         QObject::connect(action, &QAction::triggered, window, [show] { show(); });
