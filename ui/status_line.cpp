@@ -39,6 +39,7 @@ public:
             return;
         setText(text); // tells a screen reader of the new name
         updateGeometry();
+        parentWidget()->updateGeometry(); // the line may need another height for it
         update();
         QAccessibleTextUpdateEvent changed(this, 0, before, text);
         QAccessible::updateAccessibility(&changed);
@@ -50,7 +51,7 @@ public:
         if (text().isEmpty())
             return fontMetrics().height(); // an empty part keeps its line
         QTextLayout layout(text(), font(), const_cast<StatusText*>(this));
-        return int(std::ceil(lay(layout, width)));
+        return int(std::ceil(lay(layout, width, QFontMetricsF(font(), this))));
     }
     QSize sizeHint() const override
     {
@@ -64,13 +65,14 @@ protected:
         QPainter painter(this);
         painter.setPen(palette().color(foregroundRole()));
         QTextLayout layout(text(), font(), this);
-        lay(layout, width());
+        lay(layout, width(), QFontMetricsF(font(), this));
         layout.draw(&painter, QPointF(0, 0));
     }
 
 private:
-    // Lays the text out in lines of `width`; returns the height they take.
-    static qreal lay(QTextLayout& layout, int width)
+    // Lays the text out in lines of `width`, spaced as the font's metrics space them and each
+    // on whole pixels; returns the height they take.
+    static qreal lay(QTextLayout& layout, int width, const QFontMetricsF& metrics)
     {
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -78,9 +80,11 @@ private:
         qreal height = 0;
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            if (line.lineNumber() > 0)
+                height += std::ceil(metrics.leading());
             line.setLineWidth(std::max(width, 1));
             line.setPosition(QPointF(0, height));
-            height += line.height();
+            height += std::ceil(std::max(line.height(), metrics.height())); // on whole pixels
         }
         layout.endLayout();
         return height;

@@ -2,21 +2,27 @@
 // caption or an option box's mark takes lies inside its control and inside the window, and no
 // other control lies over it (drawn frames and the picture strip aside). CTest runs this at
 // 96 and 120 dots per inch, at 100 % and 200 %, and with the logical dpi itself at 120 (see
-// tests/cards/common/CMakeLists.txt).
+// tests/cards/common/CMakeLists.txt). The status line under each window shows the longest
+// texts the program puts there whole, in English and in German, and the client area keeps its
+// size for them.
 
 #include "app/application.h"
 #include "app/form2.h"
+#include "app/translations.h"
 #include "cards/common/card_window.h"
 #include "ui/classic_window.h"
 #include "ui/graphical_button.h"
 #include "ui/option_box.h"
 #include "ui/picture_strip.h"
+#include "ui/status_line.h"
 
 #include <QFontInfo>
 #include <QLabel>
 #include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QToolButton>
+#include <QTranslator>
 
 #include <algorithm>
 #include <memory>
@@ -104,6 +110,8 @@ private Q_SLOTS:
     void windowsDrawInTheChosenFace();
     void textsAreWholeAndUncovered_data() { windows(); }
     void textsAreWholeAndUncovered();
+    void statusLineTextsAreWhole_data();
+    void statusLineTextsAreWhole();
 
 private:
     static void windows();
@@ -183,6 +191,98 @@ void TestLayoutText::textsAreWholeAndUncovered()
     }
     QVERIFY2(texts >= 4, "every window shows captions"); // the launcher has four buttons
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+}
+
+void TestLayoutText::statusLineTextsAreWhole_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("german");
+    for (const bool german : {false, true}) {
+        const char* language = german ? "-de" : "-en";
+        QTest::newRow(qPrintable(QStringLiteral("launcher") + language)) << -1 << german;
+        for (const CardModel model : kCardModels)
+            QTest::newRow(qPrintable(modelName(model).toLower() + language))
+                << int(model) << german;
+    }
+}
+
+// The longest texts of each part: a long port name, a Send that failed late, and every value
+// of the window named as not yet sent and as differing on the card.
+void TestLayoutText::statusLineTextsAreWhole()
+{
+    QFETCH(int, model);
+    QFETCH(bool, german);
+    const QList<QTranslator*> before = qApp->findChildren<QTranslator*>();
+    if (german) {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        installTranslations(*qApp);
+    }
+    const auto restore = qScopeGuard([&] {
+        QLocale::setDefault(QLocale::c());
+        for (QTranslator* added : qApp->findChildren<QTranslator*>()) {
+            if (!before.contains(added)) {
+                QCoreApplication::removeTranslator(added);
+                delete added;
+            }
+        }
+    });
+    QMainWindow* window = windowOf(*m_app, model);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QSize client = window->centralWidget()->size();
+    auto* status = window->findChild<StatusLine*>();
+    QVERIFY(status);
+    status->setLinkText(QCoreApplication::translate("LinkMessages", "%1 open")
+                            .arg("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00"));
+    if (auto* card = qobject_cast<CardWindow*>(window)) {
+        QStringList names;
+        for (const CardValue& value : card->cardValues())
+            names << value.displayName();
+        const QString all = names.join(QStringLiteral(", "));
+        status->setTransferText(
+            QCoreApplication::translate("vrn::CardWindow", "Send failed after %1 of %2 frames")
+                .arg(10)
+                .arg(11));
+        status->setCardText(
+            QCoreApplication::translate("vrn::CardWindow", "%1 values not yet sent: %2")
+                .arg(names.size())
+                .arg(all) +
+            QStringLiteral(" | ") +
+            QCoreApplication::translate("vrn::CardWindow",
+                                        "Card holds other values than were sent: %1")
+                .arg(all));
+    }
+    // The window grows for the texts once its layout has run.
+    const auto faults = [&] {
+        QStringList found;
+        for (const QLabel* part : status->findChildren<QLabel*>()) {
+            if (part->isHidden() || part->text().isEmpty())
+                continue;
+            // Laid out as a word-wrapping label would be; no word here is wider than the line.
+            const QRect needed = part->fontMetrics().boundingRect(QRect(0, 0, part->width(), 10000),
+                                                                  Qt::TextWordWrap, part->text());
+            const QRect shown(part->mapTo(window, QPoint(0, 0)), part->size());
+            if (needed.height() > part->height() || needed.width() > part->width() ||
+                !window->rect().contains(shown))
+                found << QStringLiteral("%1 (%2) needs %3x%4, has %5x%6")
+                             .arg(part->objectName(), part->text())
+                             .arg(needed.width())
+                             .arg(needed.height())
+                             .arg(part->width())
+                             .arg(part->height());
+            for (const QToolButton* command : status->findChildren<QToolButton*>()) {
+                if (QRect(command->mapTo(window, QPoint(0, 0)), command->size()).intersects(shown))
+                    found << part->objectName() + QStringLiteral(" lies under ") +
+                                 command->objectName();
+            }
+        }
+        for (const QToolButton* command : status->findChildren<QToolButton*>()) {
+            if (command->width() < command->sizeHint().width())
+                found << command->objectName() + QStringLiteral(" is cut: ") + command->text();
+        }
+        return found;
+    };
+    QTRY_VERIFY2(faults().isEmpty(), qPrintable(faults().join(QStringLiteral("\n  "))));
+    QCOMPARE(window->centralWidget()->size(), client);
 }
 
 QTEST_MAIN(TestLayoutText)
