@@ -91,7 +91,7 @@
     </message>
     <message>
         <source>The parameter file to send or to verify against.</source>
-        <translation>Die Parameterdatei, die gesendet oder mit der verglichen wird.</translation>
+        <translation>Die Parameterdatei, die gesendet wird oder mit der die Karte geprüft wird.</translation>
     </message>
     <message>
         <source>Sends, reads and verifies the parameters of VRN coil-driver cards without the
@@ -106,12 +106,12 @@ Commands:
 Fenster, an einer Schnittstelle oder an vielen gleichzeitig.
 
 Befehle:
-  send FILE       FILE laden wie &quot;Open&quot; eines Kartenfensters, sie senden wie dessen
-                  &quot;Send Parameters&quot;, dann die Karte zurücklesen und vergleichen
-                  (außer mit --no-verify)
-  read --out FILE die Karte lesen wie &quot;Read Parameters&quot; eines Fensters und
-                  speichern wie dessen &quot;Save&quot;
-  verify FILE     die Karte lesen und mit FILE vergleichen, ohne etwas zu ändern</translation>
+  send DATEI       DATEI laden wie &quot;Open&quot; eines Kartenfensters, sie senden wie
+                   dessen &quot;Send Parameters&quot;, dann die Karte zurücklesen und
+                   vergleichen (außer mit --no-verify)
+  read --out DATEI die Karte lesen wie &quot;Read Parameters&quot; eines Fensters und
+                   speichern wie dessen &quot;Save&quot;
+  verify DATEI     die Karte lesen und mit DATEI vergleichen, ohne etwas zu ändern</translation>
     </message>
     <message>
         <source>Say what to do: send, read or verify.</source>
@@ -546,7 +546,7 @@ Beispiele:
     </message>
     <message>
         <source>A parameter file does not say which card it is for. VRN-PC knows the files saved on this computer by their values, wherever they are now, and tells a file of another model by the number of its values where the models differ (VRN-A 10, VRN-C 4, VRN-B and VRN-D 3). A VRN-B and a VRN-D file made elsewhere cannot be told apart.</source>
-        <translation>Eine Parameterdatei sagt nicht, für welche Karte sie ist. VRN-PC erkennt die auf diesem Computer gespeicherten Dateien an ihren Werten, wo immer sie jetzt liegen, und eine Datei eines anderen Modells an der Zahl ihrer Werte, wo die Modelle sich unterscheiden (VRN-A 10, VRN-C 4, VRN-B und VRN-D 3). Anderswo erstellte Dateien der VRN-B und der VRN-D lassen sich nicht unterscheiden.</translation>
+        <translation>Eine Parameterdatei sagt nicht, für welche Karte sie ist. VRN-PC erkennt die auf diesem Computer gespeicherten Dateien an ihren Werten, wo immer sie jetzt liegen, und eine Datei eines anderen Modells an der Zahl ihrer Werte, wo die Modelle voneinander abweichen (VRN-A 10, VRN-C 4, VRN-B und VRN-D 3). Anderswo erstellte Dateien der VRN-B und der VRN-D lassen sich nicht unterscheiden.</translation>
     </message>
 </context>
 <context>
@@ -557,7 +557,7 @@ Beispiele:
     </message>
     <message>
         <source>Other port...</source>
-        <translation>Anderer Anschluss...</translation>
+        <translation>Andere Schnittstelle...</translation>
     </message>
     <message>
         <source>No serial port found</source>
@@ -565,7 +565,7 @@ Beispiele:
     </message>
     <message>
         <source>Other port</source>
-        <translation>Anderer Anschluss</translation>
+        <translation>Andere Schnittstelle</translation>
     </message>
     <message>
         <source>Device name of the serial port (for example COM7):</source>
@@ -588,7 +588,7 @@ Beispiele:
     </message>
     <message>
         <source>You may not use the serial port %1 yet: your user was added to the group &quot;%2&quot; after you logged in. Log out and log in again (or restart the computer), then choose the port again.</source>
-        <translation>Sie dürfen die serielle Schnittstelle %1 noch nicht benutzen: Ihr Benutzer wurde nach der Anmeldung zur Gruppe &quot;%2&quot; hinzugefügt. Melden Sie sich ab und wieder an (oder starten Sie den Rechner neu) und wählen Sie die Schnittstelle dann erneut.</translation>
+        <translation>Sie dürfen die serielle Schnittstelle %1 noch nicht benutzen: Ihr Benutzer wurde nach der Anmeldung zur Gruppe &quot;%2&quot; hinzugefügt. Melden Sie sich ab und wieder an (oder starten Sie den Computer neu) und wählen Sie die Schnittstelle dann erneut.</translation>
     </message>
     <message>
         <source>You may not use the serial port %1: its permissions do not let your user read and write it. Ask the administrator for access; serial ports usually belong to the group &quot;dialout&quot; (sudo usermod -aG dialout $USER, then log out and log in again).</source>
@@ -596,7 +596,7 @@ Beispiele:
     </message>
     <message>
         <source>You may not use the serial port %1: it belongs to the group &quot;%2&quot; and your user is not a member. Add your user to that group (sudo usermod -aG %2 $USER), log out and log in again (or restart the computer), then choose the port again.</source>
-        <translation>Sie dürfen die serielle Schnittstelle %1 nicht benutzen: Sie gehört zur Gruppe &quot;%2&quot;, und Ihr Benutzer ist kein Mitglied. Fügen Sie Ihren Benutzer dieser Gruppe hinzu (sudo usermod -aG %2 $USER), melden Sie sich ab und wieder an (oder starten Sie den Rechner neu) und wählen Sie die Schnittstelle dann erneut.</translation>
+        <translation>Sie dürfen die serielle Schnittstelle %1 nicht benutzen: Sie gehört zur Gruppe &quot;%2&quot;, und Ihr Benutzer ist kein Mitglied. Fügen Sie Ihren Benutzer dieser Gruppe hinzu (sudo usermod -aG %2 $USER), melden Sie sich ab und wieder an (oder starten Sie den Computer neu) und wählen Sie die Schnittstelle dann erneut.</translation>
     </message>
     <message>
         <source>The serial port %1 is already open.</source>
@@ -616,7 +616,7 @@ Beispiele:
     </message>
     <message>
         <source>A transfer is running on %1. Wait until its button turns grey again, then choose the port.</source>
-        <translation>Auf %1 läuft eine Übertragung. Warten Sie, bis ihr Knopf wieder grau ist, und wählen Sie dann die Schnittstelle.</translation>
+        <translation>Auf %1 läuft eine Übertragung. Warten Sie, bis ihre Schaltfläche wieder grau ist, und wählen Sie dann die Schnittstelle.</translation>
     </message>
     <message>
         <source>No serial port is open. Choose the card&apos;s port in the &quot;Seriale&quot; menu of the launcher window (or &quot;Simulated card&quot; to try the program without a card).</source>
@@ -624,7 +624,7 @@ Beispiele:
     </message>
     <message>
         <source>A transfer is already running on %1. Wait until its button turns grey again, then try once more.</source>
-        <translation>Auf %1 läuft bereits eine Übertragung. Warten Sie, bis ihr Knopf wieder grau ist, und versuchen Sie es dann noch einmal.</translation>
+        <translation>Auf %1 läuft bereits eine Übertragung. Warten Sie, bis ihre Schaltfläche wieder grau ist, und versuchen Sie es dann noch einmal.</translation>
     </message>
     <message>
         <source>The port %1 was closed while a transfer was running.</source>
@@ -636,11 +636,11 @@ Beispiele:
     </message>
     <message>
         <source>The card on %1 did not answer the frame &quot;%2&quot; within %3 s. Check that the card is powered, that its cable is plugged in, and that %1 is the port it is connected to.</source>
-        <translation>Die Karte an %1 hat den Rahmen &quot;%2&quot; nicht innerhalb von %3 s beantwortet. Prüfen Sie, ob die Karte Strom hat, ob ihr Kabel steckt und ob sie an %1 angeschlossen ist.</translation>
+        <translation>Die Karte an %1 hat den Rahmen &quot;%2&quot; nicht innerhalb von %3 s beantwortet. Prüfen Sie, ob die Karte Strom hat, ob ihr Kabel steckt und ob %1 die Schnittstelle ist, an der sie hängt.</translation>
     </message>
     <message>
         <source>The card on %1 did not answer the read request within %2 s. Check that the card is powered, that its cable is plugged in, and that %1 is the port it is connected to.</source>
-        <translation>Die Karte an %1 hat die Leseanfrage nicht innerhalb von %2 s beantwortet. Prüfen Sie, ob die Karte Strom hat, ob ihr Kabel steckt und ob sie an %1 angeschlossen ist.</translation>
+        <translation>Die Karte an %1 hat die Leseanfrage nicht innerhalb von %2 s beantwortet. Prüfen Sie, ob die Karte Strom hat, ob ihr Kabel steckt und ob %1 die Schnittstelle ist, an der sie hängt.</translation>
     </message>
     <message>
         <source>The card on %1 sent only %2 of the %3 characters of its read reply. Nothing was changed; check the cable and try the read again.</source>
@@ -700,7 +700,7 @@ Beispiele:
     </message>
     <message>
         <source>The serial port %1 failed: %2. Check the cable and the card, then run the command again.</source>
-        <translation>Die serielle Schnittstelle %1 hat versagt: %2. Prüfen Sie Kabel und Karte und führen Sie den Befehl dann erneut aus.</translation>
+        <translation>Die serielle Schnittstelle %1 ist ausgefallen: %2. Prüfen Sie Kabel und Karte und führen Sie den Befehl dann erneut aus.</translation>
     </message>
     <message>
         <source>The transfer on %1 was interrupted.</source>
@@ -873,7 +873,7 @@ Beispiele:
     </message>
     <message>
         <source>The card&apos;s reply was refused and nothing was changed: %1. %2</source>
-        <translation>Die Antwort der Karte wurde abgelehnt und nichts wurde geändert: %1. %2</translation>
+        <translation>Die Antwort der Karte wurde abgewiesen und nichts wurde geändert: %1. %2</translation>
     </message>
 </context>
 <context>
@@ -1229,11 +1229,11 @@ Beispiele:
     </message>
     <message>
         <source>Card holds another value than was sent: %1</source>
-        <translation>Karte hält einen anderen Wert als gesendet: %1</translation>
+        <translation>Die Karte enthält einen anderen Wert als gesendet: %1</translation>
     </message>
     <message>
         <source>Card holds other values than were sent: %1</source>
-        <translation>Karte hält andere Werte als gesendet: %1</translation>
+        <translation>Die Karte enthält andere Werte als gesendet: %1</translation>
     </message>
     <message>
         <source>Not set in this window: %1</source>
@@ -1394,7 +1394,7 @@ Beispiele:
     <name>vrn::TrafficLogWindow</name>
     <message>
         <source>Traffic log</source>
-        <translation>Verkehrsprotokoll</translation>
+        <translation>Datenverkehrsprotokoll</translation>
     </message>
     <message>
         <source>Frames and answers</source>
@@ -1410,7 +1410,7 @@ Beispiele:
     </message>
     <message>
         <source>Save the traffic log</source>
-        <translation>Verkehrsprotokoll speichern</translation>
+        <translation>Datenverkehrsprotokoll speichern</translation>
     </message>
     <message>
         <source>Write the lines shown to a text file</source>
@@ -1422,7 +1422,7 @@ Beispiele:
     </message>
     <message>
         <source>Clear the traffic log</source>
-        <translation>Verkehrsprotokoll leeren</translation>
+        <translation>Datenverkehrsprotokoll leeren</translation>
     </message>
     <message>
         <source>&amp;Close</source>
@@ -1430,7 +1430,7 @@ Beispiele:
     </message>
     <message>
         <source>Close the traffic log</source>
-        <translation>Verkehrsprotokoll schließen</translation>
+        <translation>Datenverkehrsprotokoll schließen</translation>
     </message>
     <message>
         <source>Text files (*.txt)</source>
@@ -1463,7 +1463,7 @@ Program: VRN-PC %2
 Port: %3
 
 </source>
-        <translation>VRN-PC Verkehrsprotokoll
+        <translation>VRN-PC Datenverkehrsprotokoll
 Gespeichert: %1
 Programm: VRN-PC %2
 Schnittstelle: %3
