@@ -20,8 +20,10 @@ vrn_install_missing() {
 # name, the tests check the layouts with it and the screenshots are drawn with it alone.
 VRN_FONT_PACKAGES=(fonts-liberation2)
 
+# qt6-translations-l10n: Qt's own texts in the languages of translations/*.ts, which the build
+# puts into the program beside ours (for the Windows build too).
 VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-serialport-dev
-                    qt6-l10n-tools librsvg2-bin "${VRN_FONT_PACKAGES[@]}")
+                    qt6-l10n-tools qt6-translations-l10n librsvg2-bin "${VRN_FONT_PACKAGES[@]}")
 
 # What the tests use beyond the build: pdftotext and pdfinfo read the commissioning record back
 # (its tests skip when they are missing).

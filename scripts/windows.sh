@@ -164,6 +164,7 @@ licence /usr/share/common-licenses/LGPL-3 LGPL-3.0.txt
 licence /usr/share/common-licenses/GPL-3 GPL-3.0.txt
 licence /usr/share/doc/libqt6core6/copyright Qt-base.txt
 licence /usr/share/doc/libqt6serialport6/copyright Qt-SerialPort.txt
+licence /usr/share/doc/qt6-translations-l10n/copyright Qt-translations.txt
 licence /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright GCC-runtime.txt
 licence /usr/share/doc/mingw-w64-x86-64-dev/copyright MinGW-w64.txt
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' packaging/windows-readme.txt >"$stage/README.txt"

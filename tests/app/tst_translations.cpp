@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QTest>
+#include <QTranslator>
 
 using namespace vrn;
 
@@ -18,8 +19,48 @@ class TestTranslations : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void qtGermanIsBuiltIn_data();
+    void qtGermanIsBuiltIn();
     void germanTextsAndClassicCaptions();
 };
+
+// Qt's own German comes with the program, also where the system has none (Windows).
+void TestTranslations::qtGermanIsBuiltIn_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("german");
+    QTest::newRow("message-box-button") << "qtbase_de"
+                                        << "QPlatformTheme"
+                                        << "Cancel"
+                                        << "Abbrechen";
+    QTest::newRow("file-dialog") << "qtbase_de"
+                                 << "QFileDialog"
+                                 << "Look in:"
+                                 << "Suchen in:";
+    QTest::newRow("command-line-usage") << "qtbase_de"
+                                        << "QCommandLineParser"
+                                        << "Usage: %1"
+                                        << "Aufruf: %1";
+    QTest::newRow("serial-port-error") << "qtserialport_de"
+                                       << "QSerialPort"
+                                       << "Device is not open"
+                                       << "Gerät nicht geöffnet";
+}
+
+void TestTranslations::qtGermanIsBuiltIn()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, german);
+    QTranslator translator;
+    QVERIFY2(translator.load(file, QStringLiteral(":/translations")),
+             qPrintable(file + QStringLiteral(".qm is not built in: install qt6-translations-l10n "
+                                              "(scripts/deps.sh) and configure again")));
+    QCOMPARE(translator.translate(qPrintable(context), qPrintable(source)), german);
+}
 
 void TestTranslations::germanTextsAndClassicCaptions()
 {
