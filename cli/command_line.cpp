@@ -44,20 +44,20 @@ struct Options
 {
     QCommandLineOption card{{QStringLiteral("c"), QStringLiteral("card")},
                             CommandLine::tr("The card model: vrn-a, vrn-b, vrn-c or vrn-d."),
-                            QStringLiteral("model")};
+                            CommandLine::tr("model")};
     QCommandLineOption port{
         {QStringLiteral("p"), QStringLiteral("port")},
         CommandLine::tr("A serial port (/dev/ttyUSB0, COM3), or \"simulated\" for the card "
                         "simulated inside the program. Repeat it for several ports."),
-        QStringLiteral("device")};
+        CommandLine::tr("device")};
     QCommandLineOption ports{QStringLiteral("ports"),
                              CommandLine::tr("Several ports at once, separated by commas."),
-                             QStringLiteral("list")};
+                             CommandLine::tr("list")};
     QCommandLineOption out{{QStringLiteral("o"), QStringLiteral("out")},
                            CommandLine::tr("read: the parameter file to save. With several ports "
                                            "it must contain {port}, which stands for the port's "
                                            "name (/dev/pts/3 gives pts-3)."),
-                           QStringLiteral("file")};
+                           CommandLine::tr("file")};
     QCommandLineOption noVerify{QStringLiteral("no-verify"),
                                 CommandLine::tr("send: do not read the card back after the Send.")};
     QCommandLineOption json{QStringLiteral("json"),
@@ -71,12 +71,13 @@ struct Options
     void addTo(QCommandLineParser& parser) const
     {
         parser.addOptions({card, port, ports, out, noVerify, json, help, version});
-        parser.addPositionalArgument(QStringLiteral("command"),
+        // The names of what is typed are the reader's words; what is typed stays English.
+        parser.addPositionalArgument(CommandLine::tr("command"),
                                      CommandLine::tr("send, read or verify."));
         parser.addPositionalArgument(
-            QStringLiteral("file"),
+            CommandLine::tr("file"),
             CommandLine::tr("The parameter file to send or to verify against."),
-            QStringLiteral("[file]"));
+            CommandLine::tr("[file]"));
     }
 };
 

@@ -231,6 +231,30 @@ Beispiele:
   vrn-cli send --card vrn-b --port simulated pump.par
 </translation>
     </message>
+    <message>
+        <source>model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>list</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[Datei]</translation>
+    </message>
 </context>
 <context>
     <name>CommissioningRecord</name>

@@ -220,6 +220,8 @@ private Q_SLOTS:
     void badUsage_data();
     void badUsage();
     void helpListsEverything();
+    void germanHelpAndUsageErrors_data();
+    void germanHelpAndUsageErrors();
     void sendWithoutVerifyTellsNoCardValues();
     void interruptStopsEveryPortAndTellsHowFar();
     void secondInterruptEndsAtOnce();
@@ -732,6 +734,59 @@ void TestCli::helpListsEverything()
                              "Exit status", "Examples", "vrn-cli send --card vrn-b --port"}) {
         QVERIFY2(help.contains(QLatin1String(word)), word);
     }
+}
+
+// Under a German locale the help and the usage errors are German throughout, Qt's own parts
+// (usage line, headings, the parser's errors) included; --json output stays English.
+void TestCli::germanHelpAndUsageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("german");
+    QTest::addColumn<QStringList>("english");
+    QTest::newRow("help") << QStringList{u"--help"_s} << 0
+                          << QStringList{u"Aufruf: "_s,
+                                         u" [Optionen] Befehl [Datei]\n"_s,
+                                         u"Optionen:\n"_s,
+                                         u"--card <Modell>"_s,
+                                         u"--port <Gerät>"_s,
+                                         u"--out <Datei>"_s,
+                                         u"Argumente:\n  Befehl "_s,
+                                         u"send DATEI"_s}
+                          << QStringList{u"Usage"_s,        u"[options]"_s, u"command [file]"_s,
+                                         u"\n  command "_s, u"<model>"_s,   u"<device>"_s,
+                                         u"Arguments"_s};
+    QTest::newRow("option-unknown-to-the-parser")
+        << QStringList{u"send"_s, u"--speed"_s} << 2
+        << QStringList{u"Unbekannte Option 'speed'"_s, u"Versuchen Sie \"vrn-cli --help\""_s}
+        << QStringList{u"Unknown option"_s, u"Try"_s};
+    QTest::newRow("option-without-value")
+        << QStringList{u"send"_s, u"--card"_s} << 2
+        << QStringList{u"Nach '--card' fehlt der Wert"_s} << QStringList{u"Missing value"_s};
+    QTest::newRow("no-command") << QStringList{} << 2
+                                << QStringList{u"Geben Sie an, was zu tun ist"_s}
+                                << QStringList{u"Say what"_s};
+}
+
+void TestCli::germanHelpAndUsageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, german);
+    QFETCH(QStringList, english);
+    const CliRun run = runCli(arguments, [](QProcess& process) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            environment.remove(QLatin1String(name));
+        environment.insert(u"LANG"_s, u"de_DE.UTF-8"_s);
+        process.setProcessEnvironment(environment);
+    });
+    QCOMPARE(run.exitCode, exitCode);
+    const QString said = run.said();
+    for (const QString& text : german)
+        QVERIFY2(said.contains(text), qPrintable(text + u" in:\n"_s + said));
+    for (const QString& text : english)
+        QVERIFY2(!said.contains(text), qPrintable(text + u" in:\n"_s + said));
 }
 
 // Without a Verify the card is never read: its values are not known, and not made up.
