@@ -557,6 +557,10 @@ Beispiele:
         <source>Banner: coil driver cards VRN-A, VRN-B, VRN-C, VRN-D</source>
         <translation>Banner: Spulentreiberkarten VRN-A, VRN-B, VRN-C, VRN-D</translation>
     </message>
+    <message>
+        <source>coil driver cards</source>
+        <translation>Spulentreiberkarten</translation>
+    </message>
 </context>
 <context>
     <name>FileOrigins</name>

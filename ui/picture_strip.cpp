@@ -21,6 +21,12 @@ PictureStrip::PictureStrip(QWidget* parent) : QWidget(parent)
         "Controls", "Banner: coil driver cards VRN-A, VRN-B, VRN-C, VRN-D"));
 }
 
+QString PictureStrip::subtitle()
+{
+    return QCoreApplication::translate("Controls", "coil driver cards") +
+           QStringLiteral("\nVRN-A  VRN-B  VRN-C  VRN-D");
+}
+
 QPixmap PictureStrip::banner(qreal devicePixelRatio)
 {
     QPixmap pixmap(QSize(kBannerWidth, kBannerHeight) * devicePixelRatio);
@@ -62,12 +68,11 @@ QPixmap PictureStrip::banner(qreal devicePixelRatio)
     title.setBold(true);
     p.setFont(title);
     p.drawText(QRect(178, 12, 220, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VRN-PC"));
-    QFont subtitle(classicFontFamily());
-    subtitle.setPixelSize(12);
-    p.setFont(subtitle);
+    QFont subtitleFont(classicFontFamily());
+    subtitleFont.setPixelSize(kSubtitlePixelSize);
+    p.setFont(subtitleFont);
     p.setPen(QColor(0xdc, 0xe8, 0xf5));
-    p.drawText(QRect(180, 52, 220, 30), Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("coil driver cards\nVRN-A  VRN-B  VRN-C  VRN-D"));
+    p.drawText(kSubtitleRect, Qt::AlignLeft | Qt::AlignTop, subtitle());
     return pixmap;
 }
 

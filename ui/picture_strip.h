@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
 
 namespace vrn {
@@ -13,6 +14,11 @@ class PictureStrip : public QWidget
 public:
     static constexpr int kBannerWidth = 402;
     static constexpr int kBannerHeight = 89;
+
+    // The words under the title, in the user's language, and where and how large they are drawn.
+    static constexpr QRect kSubtitleRect{180, 52, 220, 30};
+    static constexpr int kSubtitlePixelSize = 12;
+    static QString subtitle();
 
     explicit PictureStrip(QWidget* parent = nullptr);
 

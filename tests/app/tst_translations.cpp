@@ -6,9 +6,12 @@
 #include "app/translations.h"
 #include "cards/common/card_window.h"
 #include "cards/common/link_messages.h"
+#include "ui/classic_window.h"
+#include "ui/picture_strip.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QTest>
 #include <QTranslator>
@@ -79,6 +82,14 @@ void TestTranslations::germanTextsAndClassicCaptions()
     CardWindow* vrnA = app.showCardWindow(CardModel::VrnA);
     QCOMPARE(vrnA->findChild<QWidget*>(QStringLiteral("VScroll5"))->accessibleName(),
              QStringLiteral("I Max (mA) auf/ab"));
+    // The banner's words, within the space they are drawn in.
+    const QString subtitle = PictureStrip::subtitle();
+    QFont font(classicFontFamily());
+    font.setPixelSize(PictureStrip::kSubtitlePixelSize);
+    const QRect drawn = QFontMetrics(font).boundingRect(PictureStrip::kSubtitleRect,
+                                                        Qt::AlignLeft | Qt::AlignTop, subtitle);
+    QVERIFY2(PictureStrip::kSubtitleRect.contains(drawn), qPrintable(subtitle));
+    QVERIFY2(subtitle.startsWith(QStringLiteral("Spulentreiberkarten\n")), qPrintable(subtitle));
 
     // The classic captions stay.
     QCOMPARE(app.launcher()->windowTitle(), QStringLiteral("VRN-PC rev01"));
