@@ -918,6 +918,10 @@ Beispiele:
         <source>Card</source>
         <translation>Karte</translation>
     </message>
+    <message>
+        <source>Status line</source>
+        <translation>Statuszeile</translation>
+    </message>
 </context>
 <context>
     <name>TrafficLog</name>
@@ -1152,10 +1156,6 @@ Beispiele:
         <translation>Prüfen</translation>
     </message>
     <message>
-        <source>Read the card and compare it with what this window sends, changing nothing (Ctrl+Shift+V)</source>
-        <translation>Die Karte lesen und mit dem vergleichen, was dieses Fenster sendet, ohne etwas zu ändern (Strg+Umschalt+V)</translation>
-    </message>
-    <message>
         <source>More</source>
         <translation>Mehr</translation>
     </message>
@@ -1166,10 +1166,6 @@ Beispiele:
     <message>
         <source>Commissioning record...</source>
         <translation>Inbetriebnahmeprotokoll...</translation>
-    </message>
-    <message>
-        <source>Save a record of this card&apos;s values and the last Verify as a PDF to print (Ctrl+Shift+P)</source>
-        <translation>Ein Protokoll der Werte dieser Karte und der letzten Prüfung als PDF zum Drucken speichern (Strg+Umschalt+P)</translation>
     </message>
     <message>
         <source>Verify failed at %1</source>
@@ -1303,6 +1299,14 @@ Beispiele:
         <source>%1: window %2%3, card %4%5</source>
         <translation>%1: Fenster %2%3, Karte %4%5</translation>
     </message>
+    <message>
+        <source>Read the card and compare it with what this window sends, changing nothing (%1)</source>
+        <translation>Die Karte lesen und mit dem vergleichen, was dieses Fenster sendet, ohne etwas zu ändern (%1)</translation>
+    </message>
+    <message>
+        <source>Save a record of this card&apos;s values and the last Verify as a PDF to print (%1)</source>
+        <translation>Ein Protokoll der Werte dieser Karte und der letzten Prüfung als PDF zum Drucken speichern (%1)</translation>
+    </message>
 </context>
 <context>
     <name>vrn::CommissioningDialog</name>
@@ -1351,10 +1355,6 @@ Beispiele:
         <translation>Letzte Prüfung: %1, %2</translation>
     </message>
     <message>
-        <source>Not verified yet: Verify (Ctrl+Shift+V) before saving records what the card holds.</source>
-        <translation>Noch nicht geprüft: Prüfen (Strg+Umschalt+V) vor dem Speichern hält fest, was die Karte enthält.</translation>
-    </message>
-    <message>
         <source>Save the commissioning record</source>
         <translation>Inbetriebnahmeprotokoll speichern</translation>
     </message>
@@ -1365,6 +1365,10 @@ Beispiele:
     <message>
         <source>Saved to %1</source>
         <translation>Gespeichert in %1</translation>
+    </message>
+    <message>
+        <source>Not verified yet: Verify (%1) before saving records what the card holds.</source>
+        <translation>Noch nicht geprüft: Prüfen (%1) vor dem Speichern hält fest, was die Karte enthält.</translation>
     </message>
 </context>
 <context>
@@ -1477,10 +1481,6 @@ Beispiele:
         <translation>%1 Zeilen in %2 gespeichert</translation>
     </message>
     <message>
-        <source>Show every frame sent to the card and every answer, with what they mean (Ctrl+Shift+L)</source>
-        <translation>Jeden an die Karte gesendeten Rahmen und jede Antwort mit ihrer Bedeutung zeigen (Strg+Umschalt+L)</translation>
-    </message>
-    <message>
         <source>Time of day, direction, the characters and what they mean, or what happened; the newest last</source>
         <translation>Uhrzeit, Richtung, die Zeichen und was sie bedeuten, oder was geschah; das Neueste zuletzt</translation>
     </message>
@@ -1501,6 +1501,10 @@ Schnittstelle: %3
     <message>
         <source>not known</source>
         <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Show every frame sent to the card and every answer, with what they mean (%1)</source>
+        <translation>Jeden an die Karte gesendeten Rahmen und jede Antwort mit ihrer Bedeutung zeigen (%1)</translation>
     </message>
 </context>
 </TS>
