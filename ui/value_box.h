@@ -15,7 +15,8 @@ constexpr int kValueBoxMaxLength = 100;
 // focus goes on from there to another control of the window. typed() is the typing rule's
 // trigger: any change of the text, by the user or by code. isModified() tells whether the user
 // edited the text (typed, pasted, deleted) since the program last set it or an entry was taken
-// from it: the entry that leaving the box would apply is still pending.
+// from it: the entry that leaving the box would apply is still pending. A screen reader that
+// writes the text (AT-SPI's editable text) edits it as typing does.
 class ValueBox : public QLineEdit
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    friend class ValueBoxAccessible;
+
     void focusMoved(QWidget* now);
     void leave();
 

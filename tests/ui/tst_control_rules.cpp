@@ -5,6 +5,7 @@
 #include "ui/status_line.h"
 #include "ui/value_box.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -165,6 +166,7 @@ private Q_SLOTS:
     void menusFromKeyboardOrMouseAreNoLeave_data();
     void menusFromKeyboardOrMouseAreNoLeave();
     void typingRuleRunsOnEveryChange();
+    void screenReaderEntryIsTyped();
     void sliderHasNoMenu();
     void returnPressesFocusedButton_data();
     void returnPressesFocusedButton();
@@ -375,6 +377,25 @@ void TestControlRules::typingRuleRunsOnEveryChange()
     w.box->setText(QStringLiteral("7"));
     QCOMPARE(typed.count(), 3);
     QVERIFY(w.log.isEmpty()); // typing alone does not run the leave rule
+}
+
+// A text a screen reader writes into the box is an entry as typing is: pending while the box
+// keeps the focus, and taken when a command applies it.
+void TestControlRules::screenReaderEntryIsTyped()
+{
+    RuleWindow w;
+    QVERIFY(w.showWithFocusInBox());
+    w.box->setText(QStringLiteral("12")); // as the program writes it: nothing pending
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w.box);
+    QVERIFY(accessible && accessible->editableTextInterface() && accessible->textInterface());
+    QAccessibleEditableTextInterface* edit = accessible->editableTextInterface();
+    edit->replaceText(0, accessible->textInterface()->characterCount(), QStringLiteral("1500"));
+    edit->insertText(4, QStringLiteral("0"));
+    edit->deleteText(0, 1);
+    QCOMPARE(accessible->textInterface()->text(0, 4), QStringLiteral("5000"));
+    QVERIFY(w.log.isEmpty());
+    w.box->applyPendingEntry();
+    QCOMPARE(w.log, QStringList{QStringLiteral("left")});
 }
 
 // A right-click on the arrows opens no menu ("Top" would set the largest value at once).
