@@ -34,3 +34,8 @@ VRN_TEST_PACKAGES=(poppler-utils)
 VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                       binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 librsvg2-bin icoutils
                       zip unzip xvfb xauth x11-utils)
+# The screen-reader check (scripts/screen-reader.sh): Debian's AT-SPI client for Python, the
+# accessibility bus and its registry, a D-Bus session of its own, a virtual X server with its
+# cookie for the program's xcb platform, and pdftotext to read the saved record back.
+VRN_SCREEN_READER_PACKAGES=(python3-pyatspi at-spi2-core dbus xvfb xauth qt6-qpa-plugins
+                            poppler-utils)
