@@ -1307,6 +1307,10 @@ Beispiele:
         <source>Save a record of this card&apos;s values and the last Verify as a PDF to print (%1)</source>
         <translation>Ein Protokoll der Werte dieser Karte und der letzten Prüfung als PDF zum Drucken speichern (%1)</translation>
     </message>
+    <message>
+        <source>Verify after every Send, and the commissioning record</source>
+        <translation>Nach jedem Senden prüfen und das Inbetriebnahmeprotokoll</translation>
+    </message>
 </context>
 <context>
     <name>vrn::CommissioningDialog</name>

@@ -132,6 +132,7 @@ void CardWindow::buildStatusLine()
     auto* more = new QAction(tr("More"), this);
     more->setObjectName(QStringLiteral("more"));
     more->setMenu(m_moreMenu);
+    more->setToolTip(tr("Verify after every Send, and the commissioning record"));
     m_recordAction = m_moreMenu->addAction(tr("Commissioning record..."));
     m_recordAction->setObjectName(QStringLiteral("commissioningRecord"));
     m_recordAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
