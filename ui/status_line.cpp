@@ -37,10 +37,8 @@ public:
         const QString before = this->text();
         if (text == before)
             return;
-        setText(text); // tells a screen reader of the new name
-        updateGeometry();
+        setText(text);                    // tells a screen reader of the new name
         parentWidget()->updateGeometry(); // the line may need another height for it
-        update();
         QAccessibleTextUpdateEvent changed(this, 0, before, text);
         QAccessible::updateAccessibility(&changed);
     }
@@ -173,18 +171,11 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
+        // The name and the description (the tool tip) are the widget's own.
         const QAction* action = button()->defaultAction();
-        switch (kind) {
-        case QAccessible::Name:
-            return button()->accessibleName().isEmpty() ? button()->text().remove(QLatin1Char('&'))
-                                                        : button()->accessibleName();
-        case QAccessible::Description:
-            return button()->toolTip();
-        case QAccessible::Accelerator:
-            return action ? action->shortcut().toString(QKeySequence::NativeText) : QString();
-        default:
-            return QAccessibleWidget::text(kind);
-        }
+        if (kind == QAccessible::Accelerator && action)
+            return shortcutText(action);
+        return QAccessibleWidget::text(kind);
     }
 
     QAccessible::State state() const override

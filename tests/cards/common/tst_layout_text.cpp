@@ -212,19 +212,14 @@ void TestLayoutText::statusLineTextsAreWhole()
 {
     QFETCH(int, model);
     QFETCH(bool, german);
-    const QList<QTranslator*> before = qApp->findChildren<QTranslator*>();
     if (german) {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         installTranslations(*qApp);
     }
-    const auto restore = qScopeGuard([&] {
+    const auto restore = qScopeGuard([] {
         QLocale::setDefault(QLocale::c());
-        for (QTranslator* added : qApp->findChildren<QTranslator*>()) {
-            if (!before.contains(added)) {
-                QCoreApplication::removeTranslator(added);
-                delete added;
-            }
-        }
+        // installTranslations() makes them the application's children; deleting uninstalls.
+        qDeleteAll(qApp->findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly));
     });
     QMainWindow* window = windowOf(*m_app, model);
     QVERIFY(QTest::qWaitForWindowExposed(window));
