@@ -1,16 +1,14 @@
-#include "app/application.h"
+#include "application.h"
 
-#include "app/form2.h"
-#include "cards/card_models.h"
-#include "cards/common/link_messages.h"
-#include "cards/common/traffic_log_window.h"
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "sim/simulated_transport.h"
-#include "ui/classic_window.h"
-#include "ui/status_line.h"
+#include "card_models.h"
+#include "card_window.h"
+#include "card_windows.h"
+#include "classic_window.h"
+#include "form2.h"
+#include "link_messages.h"
+#include "simulated_transport.h"
+#include "status_line.h"
+#include "traffic_log_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -91,27 +89,17 @@ CardWindow* Application::showCardWindow(CardModel model)
 {
     QPointer<CardWindow>& slot = m_cards[static_cast<std::size_t>(model)];
     if (!slot) {
-        switch (model) {
-        case CardModel::VrnA:
-            slot = new Form1(m_context);
+        // Deleted when closed (VRN-B, C, D) or when the program ends.
+        slot = makeCardWindow(model, m_context).release();
+        if (model == CardModel::VrnA) {
             // Closing the VRN-A window closes the port, then the program ends.
             connect(slot, &CardWindow::closed, this, [this] {
                 m_link.closePort();
                 endProgram();
             });
-            break;
-        case CardModel::VrnB:
-            slot = new Form3(m_context);
-            break;
-        case CardModel::VrnC:
-            slot = new Form4(m_context);
-            break;
-        case CardModel::VrnD:
-            slot = new Form5(m_context);
-            break;
-        }
-        if (model != CardModel::VrnA)
+        } else {
             slot->setAttribute(Qt::WA_DeleteOnClose); // shown again, it starts afresh
+        }
         connect(slot, &CardWindow::exitRequested, this, &Application::endProgram);
     }
     slot->show();

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "cards/common/card_context.h"
-#include "cards/common/card_values.h"
-#include "link/link.h"
-#include "link/slot_table.h"
-#include "sim/card.h"
-#include "ui/file_dialog_state.h"
-#include "ui/notices.h"
+#include "card.h"
+#include "card_context.h"
+#include "card_values.h"
+#include "file_dialog_state.h"
+#include "link.h"
+#include "notices.h"
+#include "slot_table.h"
 
 #include <QObject>
 #include <QPointer>

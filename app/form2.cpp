@@ -1,9 +1,9 @@
-#include "app/form2.h"
+#include "form2.h"
 
-#include "cards/common/traffic_log_window.h"
-#include "ui/form_builder.h"
-#include "ui/graphical_button.h"
-#include "ui/status_line.h"
+#include "form_builder.h"
+#include "graphical_button.h"
+#include "status_line.h"
+#include "traffic_log_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/classic_window.h"
+#include "classic_window.h"
 
 #include <QList>
 #include <QPointer>

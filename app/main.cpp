@@ -1,6 +1,6 @@
-#include "app/application.h"
-#include "app/runtime_folder.h"
-#include "app/translations.h"
+#include "application.h"
+#include "runtime_folder.h"
+#include "translations.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "app/runtime_folder.h"
+#include "runtime_folder.h"
 
 #include <QByteArray>
 #include <QtGlobal>

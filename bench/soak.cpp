@@ -4,7 +4,7 @@
 //
 //   vrn-soak [--seed N] [--transfers N] [--fast-only] [--trace]
 
-#include "bench/soak_core.h"
+#include "soak_core.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

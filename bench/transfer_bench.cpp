@@ -11,21 +11,21 @@
 //
 // Every measurement is printed as one line "key value"; lines starting with '#' explain.
 
-#include "bench/proc_status.h"
+#include "proc_status.h"
 
-#include "cards/card_models.h"
-#include "cards/common/card_context.h"
-#include "cards/common/traffic_log_window.h"
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "link/link.h"
-#include "link/protocol.h"
-#include "link/slot_table.h"
-#include "link/timeouts.h"
-#include "ui/file_dialog_state.h"
-#include "ui/notices.h"
+#include "card_context.h"
+#include "card_models.h"
+#include "file_dialog_state.h"
+#include "form1.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "link.h"
+#include "notices.h"
+#include "protocol.h"
+#include "slot_table.h"
+#include "timeouts.h"
+#include "traffic_log_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

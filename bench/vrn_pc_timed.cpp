@@ -10,10 +10,10 @@
 // Times are on the monotonic clock (CLOCK_MONOTONIC) in nanoseconds, so that the parent that
 // started the process can subtract its own reading taken just before it started it.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "bench/proc_status.h"
-#include "cards/common/card_window.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "proc_status.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "cards/card_models.h"
+#include "card_models.h"
 
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
+#include "form1.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
 
 namespace vrn {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/common/card_values.h"
+#include "card_values.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
-#include "cli/cli_run.h"
+#include "cli_run.h"
 
-#include "app/translations.h"
-#include "cards/common/audience.h"
-#include "cli/command_line.h"
-#include "cli/interrupt_watch.h"
-#include "cli/port_report.h"
-#include "cli/port_run.h"
+#include "audience.h"
+#include "command_line.h"
+#include "interrupt_watch.h"
+#include "port_report.h"
+#include "port_run.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

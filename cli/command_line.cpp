@@ -1,4 +1,4 @@
-#include "cli/command_line.h"
+#include "command_line.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "cli/interrupt_watch.h"
+#include "interrupt_watch.h"
 
 #include <QMetaObject>
 

@@ -1,8 +1,8 @@
 // vrn-cli: sends, reads and verifies card parameters from the command line, on many ports at
 // once, with the card windows' own logic running unseen.
 
-#include "app/runtime_folder.h"
-#include "cli/cli_run.h"
+#include "cli_run.h"
+#include "runtime_folder.h"
 
 #include <QApplication>
 #include <QLoggingCategory>

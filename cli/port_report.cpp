@@ -1,4 +1,4 @@
-#include "cli/port_report.h"
+#include "port_report.h"
 
 #include <QJsonArray>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/port_run.h"
+#include "port_run.h"
 
 #include <QCoreApplication>
 #include <QJsonObject>

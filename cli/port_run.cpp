@@ -1,33 +1,13 @@
-#include "cli/port_run.h"
+#include "port_run.h"
 
-#include "cards/common/link_messages.h"
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "sim/simulated_transport.h"
+#include "card_window.h"
+#include "card_windows.h"
+#include "link_messages.h"
+#include "simulated_transport.h"
 
 #include <QTimer>
 
 namespace vrn {
-namespace {
-
-std::unique_ptr<CardWindow> makeWindow(CardModel model, CardContext& context)
-{
-    switch (model) {
-    case CardModel::VrnA:
-        return std::make_unique<Form1>(context);
-    case CardModel::VrnB:
-        return std::make_unique<Form3>(context);
-    case CardModel::VrnC:
-        return std::make_unique<Form4>(context);
-    case CardModel::VrnD:
-        return std::make_unique<Form5>(context);
-    }
-    return {};
-}
-
-} // namespace
 
 QString outcomeName(PortOutcome outcome)
 {
@@ -53,7 +33,7 @@ QString outcomeName(PortOutcome outcome)
 }
 
 PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent)
-    : QObject(parent), m_request(request), m_window(makeWindow(request.model, m_context))
+    : QObject(parent), m_request(request), m_window(makeCardWindow(request.model, m_context))
 {
     m_result.port = port;
     m_result.model = request.model;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "cards/common/card_context.h"
-#include "cards/common/card_values.h"
-#include "cards/common/card_window.h"
-#include "cli/command_line.h"
-#include "link/link.h"
-#include "link/slot_table.h"
-#include "sim/card.h"
-#include "ui/file_dialog_state.h"
-#include "ui/notices.h"
+#include "card.h"
+#include "card_context.h"
+#include "card_values.h"
+#include "card_window.h"
+#include "command_line.h"
+#include "file_dialog_state.h"
+#include "link.h"
+#include "notices.h"
+#include "slot_table.h"
 
 #include <QElapsedTimer>
 #include <QObject>

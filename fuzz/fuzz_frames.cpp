@@ -1,7 +1,7 @@
 // Padding and command frames: any slot content (nothing, any text, any double including NaN and
 // the infinities) with any letter and any prefix.
-#include "fuzz/fuzz_check.h"
-#include "link/slot_table.h"
+#include "fuzz_check.h"
+#include "slot_table.h"
 
 #include <cmath>
 #include <cstdlib>

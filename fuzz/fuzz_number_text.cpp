@@ -1,7 +1,7 @@
 // The number text helpers: reading typed and received numbers, writing numbers for the value
 // boxes in any user number format, and the rounding rules that turn values into codes.
-#include "fuzz/fuzz_check.h"
-#include "link/number_rules.h"
+#include "fuzz_check.h"
+#include "number_rules.h"
 
 #include <QLocale>
 

@@ -1,17 +1,17 @@
 // Parameter files as the four card windows open them: any bytes are written to a file, read and
 // split as Open reads them, checked by each window with its own rules (10, 3, 4 and 3 values)
 // and, when a window accepts them, applied to its controls and slots.
-#include "cards/common/card_context.h"
-#include "cards/common/parameter_file.h"
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "fuzz/fuzz_check.h"
-#include "link/link.h"
-#include "link/slot_table.h"
-#include "ui/file_dialog_state.h"
-#include "ui/notices.h"
+#include "card_context.h"
+#include "file_dialog_state.h"
+#include "form1.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "fuzz_check.h"
+#include "link.h"
+#include "notices.h"
+#include "parameter_file.h"
+#include "slot_table.h"
 
 #include <QApplication>
 #include <QFile>

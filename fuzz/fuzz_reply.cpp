@@ -1,13 +1,13 @@
 // The card's read reply as each of the four card windows takes it apart and checks it: any
 // bytes, of any length, in place of the 56 characters the card sends.
-#include "cards/common/reply_check.h"
+#include "reply_check.h"
 
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "fuzz/fuzz_check.h"
-#include "link/protocol.h"
+#include "form1.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "fuzz_check.h"
+#include "protocol.h"
 
 #include <cmath>
 #include <vector>

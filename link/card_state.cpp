@@ -1,6 +1,6 @@
-#include "link/card_state.h"
+#include "card_state.h"
 
-#include "link/protocol.h"
+#include "protocol.h"
 
 namespace vrn {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/reply_fields.h"
+#include "reply_fields.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "link/link.h"
+#include "link.h"
 
-#include "link/serial_transport.h"
+#include "serial_transport.h"
 
 namespace vrn {
 

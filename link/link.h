@@ -1,9 +1,9 @@
 #pragma once
 
-#include "link/card_state.h"
-#include "link/link_error.h"
-#include "link/transfer_engine.h"
-#include "link/transport.h"
+#include "card_state.h"
+#include "link_error.h"
+#include "transfer_engine.h"
+#include "transport.h"
 
 #include <QObject>
 #include <QString>

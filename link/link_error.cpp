@@ -1,4 +1,4 @@
-#include "link/link_error.h"
+#include "link_error.h"
 
 namespace vrn {
 namespace {

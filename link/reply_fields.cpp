@@ -1,7 +1,7 @@
-#include "link/reply_fields.h"
+#include "reply_fields.h"
 
-#include "link/number_rules.h"
-#include "link/protocol.h"
+#include "number_rules.h"
+#include "protocol.h"
 
 #include <QString>
 

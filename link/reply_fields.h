@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/protocol.h"
+#include "protocol.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "link/serial_transport.h"
+#include "serial_transport.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/protocol.h"
-#include "link/transport.h"
+#include "protocol.h"
+#include "transport.h"
 
 #include <QSerialPort>
 

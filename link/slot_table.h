@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/number_rules.h"
+#include "number_rules.h"
 
-#include "link/protocol.h"
+#include "protocol.h"
 
 #include <QByteArray>
 #include <QObject>

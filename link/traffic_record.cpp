@@ -1,4 +1,4 @@
-#include "link/traffic_record.h"
+#include "traffic_record.h"
 
 #include <QDateTime>
 #include <QMetaMethod>

@@ -1,8 +1,8 @@
-#include "link/transfer_engine.h"
+#include "transfer_engine.h"
 
-#include "link/protocol.h"
-#include "link/timeouts.h"
-#include "link/transport.h"
+#include "protocol.h"
+#include "timeouts.h"
+#include "transport.h"
 
 namespace vrn {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/link_error.h"
-#include "link/traffic_record.h"
+#include "link_error.h"
+#include "traffic_record.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/link_error.h"
+#include "link_error.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "sim/card.h"
+#include "card.h"
 
-#include "link/protocol.h"
+#include "protocol.h"
 
 #include <algorithm>
 #include <cmath>

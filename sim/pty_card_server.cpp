@@ -1,6 +1,6 @@
-#include "sim/pty_card_server.h"
+#include "pty_card_server.h"
 
-#include "link/protocol.h"
+#include "protocol.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/card.h"
+#include "card.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "sim/simulated_transport.h"
+#include "simulated_transport.h"
 
 namespace vrn::sim {
 

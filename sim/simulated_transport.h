@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/link.h"
-#include "link/transport.h"
-#include "sim/card.h"
+#include "card.h"
+#include "link.h"
+#include "transport.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

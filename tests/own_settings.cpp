@@ -1,7 +1,7 @@
 // Linked into every test: the program settings live in a folder of the test's own, removed when
 // it ends, so a test never reads or writes the user's settings nor another test's.
 
-#include "cards/common/program_settings.h"
+#include "program_settings.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

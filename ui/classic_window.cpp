@@ -1,7 +1,7 @@
-#include "ui/classic_window.h"
+#include "classic_window.h"
 
-#include "ui/classic_colour.h"
-#include "ui/twips.h"
+#include "classic_colour.h"
+#include "twips.h"
 
 #include <QFontDatabase>
 #include <QLayout>

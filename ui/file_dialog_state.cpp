@@ -1,4 +1,4 @@
-#include "ui/file_dialog_state.h"
+#include "file_dialog_state.h"
 
 #include <QDir>
 #include <QFileDialog>

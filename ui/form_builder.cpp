@@ -1,12 +1,12 @@
-#include "ui/form_builder.h"
+#include "form_builder.h"
 
-#include "ui/classic_window.h"
-#include "ui/graphical_button.h"
-#include "ui/option_box.h"
-#include "ui/picture_strip.h"
-#include "ui/spin_slider.h"
-#include "ui/twips.h"
-#include "ui/value_box.h"
+#include "classic_window.h"
+#include "graphical_button.h"
+#include "option_box.h"
+#include "picture_strip.h"
+#include "spin_slider.h"
+#include "twips.h"
+#include "value_box.h"
 
 #include <QCoreApplication>
 #include <QFrame>

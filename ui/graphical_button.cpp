@@ -1,4 +1,4 @@
-#include "ui/graphical_button.h"
+#include "graphical_button.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/classic_colour.h"
+#include "classic_colour.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "ui/notices.h"
+#include "notices.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "ui/option_box.h"
+#include "option_box.h"
 
 namespace vrn {
 

@@ -1,7 +1,7 @@
-#include "ui/picture_strip.h"
+#include "picture_strip.h"
 
-#include "ui/classic_colour.h"
-#include "ui/classic_window.h"
+#include "classic_colour.h"
+#include "classic_window.h"
 
 #include <QCoreApplication>
 #include <QLinearGradient>

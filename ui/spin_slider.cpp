@@ -1,4 +1,4 @@
-#include "ui/spin_slider.h"
+#include "spin_slider.h"
 
 namespace vrn {
 

@@ -1,6 +1,6 @@
-#include "ui/status_line.h"
+#include "status_line.h"
 
-#include "ui/graphical_button.h"
+#include "graphical_button.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

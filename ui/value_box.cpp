@@ -1,4 +1,4 @@
-#include "ui/value_box.h"
+#include "value_box.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,15 +1,15 @@
-#include "cards/vrn_a/form1.h"
+#include "form1.h"
 
-#include "cards/common/card_layout.h"
-#include "cards/common/option_group.h"
-#include "cards/common/parameter_row.h"
-#include "link/number_rules.h"
-#include "link/protocol.h"
-#include "link/slot_table.h"
-#include "ui/graphical_button.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
-#include "ui/value_box.h"
+#include "card_layout.h"
+#include "graphical_button.h"
+#include "number_rules.h"
+#include "option_box.h"
+#include "option_group.h"
+#include "parameter_row.h"
+#include "protocol.h"
+#include "slot_table.h"
+#include "spin_slider.h"
+#include "value_box.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/common/card_window.h"
+#include "card_window.h"
 
 namespace vrn {
 

@@ -1,4 +1,4 @@
-#include "cards/vrn_b/form3.h"
+#include "form3.h"
 
 namespace vrn {
 namespace {

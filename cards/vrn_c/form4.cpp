@@ -1,4 +1,4 @@
-#include "cards/vrn_c/form4.h"
+#include "form4.h"
 
 namespace vrn {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/common/row_card_window.h"
+#include "row_card_window.h"
 
 namespace vrn {
 

@@ -1,4 +1,4 @@
-#include "cards/vrn_d/form5.h"
+#include "form5.h"
 
 namespace vrn {
 namespace {

@@ -1,8 +1,8 @@
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/common/card_window.h"
-#include "ui/graphical_button.h"
-#include "ui/status_line.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "graphical_button.h"
+#include "status_line.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -3,14 +3,14 @@
 // ones, and a visible text that reads the same in both runs is English left over, unless it is
 // the same in both languages (OK, units, paths and file names, model names).
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "app/translations.h"
-#include "cards/common/card_window.h"
-#include "cards/common/commissioning_dialog.h"
-#include "cards/common/file_origins.h"
-#include "cards/common/program_settings.h"
-#include "cards/common/traffic_log_window.h"
+#include "application.h"
+#include "card_window.h"
+#include "commissioning_dialog.h"
+#include "file_origins.h"
+#include "form2.h"
+#include "program_settings.h"
+#include "traffic_log_window.h"
+#include "translations.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,10 +1,10 @@
 // The launcher's "Seriale" menu beyond its five numbered items: the serial ports the system
 // lists, a port typed by name, and the launcher's focus order.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/common/card_window.h"
-#include "ui/graphical_button.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "graphical_button.h"
 
 #include <QAction>
 #include <QInputDialog>
@@ -13,7 +13,7 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include "sim/pty_card_server.h"
+#include "pty_card_server.h"
 #endif
 
 using namespace vrn;

@@ -6,15 +6,15 @@
 // Run with VRN_HOLD_PORT=<device> the program is the other program: it opens the device, says
 // "held" and keeps it until its standard input closes.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/common/card_window.h"
-#include "link/timeouts.h"
-#include "sim/pty_card_server.h"
-#include "ui/graphical_button.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
-#include "ui/value_box.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "graphical_button.h"
+#include "option_box.h"
+#include "pty_card_server.h"
+#include "spin_slider.h"
+#include "timeouts.h"
+#include "value_box.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The program speaks the user's language where it has a translation; the classic captions of
 // the windows stay as they are in every language.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "app/translations.h"
-#include "cards/common/card_window.h"
-#include "cards/common/link_messages.h"
-#include "ui/classic_window.h"
-#include "ui/picture_strip.h"
+#include "application.h"
+#include "card_window.h"
+#include "classic_window.h"
+#include "form2.h"
+#include "link_messages.h"
+#include "picture_strip.h"
+#include "translations.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // A short seeded run of the fault-injection soak (the core of vrn-soak) with the faults that do
 // not wait for a time-out: every check after every transfer must hold.
 
-#include "bench/soak_core.h"
+#include "soak_core.h"
 
 #include <QTest>
 

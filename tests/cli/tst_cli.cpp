@@ -6,8 +6,8 @@
 // Run with VRN_HOLD_PORT=<device> the test program is another program that holds the device
 // until its standard input closes.
 
-#include "sim/pty_card_server.h"
-#include "tests/cards/common/window_bench.h"
+#include "pty_card_server.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // What the card on the line was last seen to hold, through the transfers that tell it.
 
-#include "link/card_state.h"
+#include "card_state.h"
 
 #include <QSignalSpy>
 #include <QTest>

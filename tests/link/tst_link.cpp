@@ -1,6 +1,6 @@
-#include "link/link.h"
-#include "sim/simulated_transport.h"
-#include "tests/link/link_words.h"
+#include "link.h"
+#include "link_words.h"
+#include "simulated_transport.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "link/number_rules.h"
+#include "number_rules.h"
 
 #include <QTest>
 

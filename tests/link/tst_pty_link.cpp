@@ -1,13 +1,13 @@
 // The link over a real serial port driver: the simulated card served on a pseudo-terminal at one
 // end, the program's serial transport on the other.
 
-#include "link/link.h"
-#include "link/protocol.h"
-#include "link/reply_fields.h"
-#include "link/serial_transport.h"
-#include "link/timeouts.h"
-#include "sim/pty_card_server.h"
-#include "tests/link/link_words.h"
+#include "link.h"
+#include "link_words.h"
+#include "protocol.h"
+#include "pty_card_server.h"
+#include "reply_fields.h"
+#include "serial_transport.h"
+#include "timeouts.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "link/reply_fields.h"
+#include "reply_fields.h"
 
 #include <QTest>
 

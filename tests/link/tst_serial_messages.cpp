@@ -1,15 +1,15 @@
 // What the user is told when a serial port cannot be opened, above all when the system refuses
 // it: a port in use by another program, or a user who lacks the right to open it.
 
-#include "link/link.h"
-#include "link/serial_transport.h"
-#include "tests/link/link_words.h"
+#include "link.h"
+#include "link_words.h"
+#include "serial_transport.h"
 
 #include <QTemporaryFile>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include "sim/pty_card_server.h"
+#include "pty_card_server.h"
 
 #include <unistd.h>
 #endif

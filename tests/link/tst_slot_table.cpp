@@ -1,4 +1,4 @@
-#include "link/slot_table.h"
+#include "slot_table.h"
 
 #include <QTest>
 

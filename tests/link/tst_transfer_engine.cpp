@@ -1,11 +1,11 @@
-#include "link/link.h"
-#include "link/protocol.h"
-#include "link/reply_fields.h"
-#include "link/slot_table.h"
-#include "link/timeouts.h"
-#include "sim/card.h"
-#include "sim/simulated_transport.h"
-#include "tests/link/link_words.h"
+#include "card.h"
+#include "link.h"
+#include "link_words.h"
+#include "protocol.h"
+#include "reply_fields.h"
+#include "simulated_transport.h"
+#include "slot_table.h"
+#include "timeouts.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "sim/card.h"
+#include "card.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
-#include "ui/classic_window.h"
-#include "ui/file_dialog_state.h"
-#include "ui/form_builder.h"
-#include "ui/graphical_button.h"
-#include "ui/picture_strip.h"
-#include "ui/spin_slider.h"
-#include "ui/twips.h"
-#include "ui/value_box.h"
+#include "classic_window.h"
+#include "file_dialog_state.h"
+#include "form_builder.h"
+#include "graphical_button.h"
+#include "picture_strip.h"
+#include "spin_slider.h"
+#include "twips.h"
+#include "value_box.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "ui/classic_window.h"
-#include "ui/graphical_button.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
-#include "ui/status_line.h"
-#include "ui/value_box.h"
+#include "classic_window.h"
+#include "graphical_button.h"
+#include "option_box.h"
+#include "spin_slider.h"
+#include "status_line.h"
+#include "value_box.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>

@@ -1,9 +1,9 @@
 // vrn-card-sim: a simulated coil-driver card on a pseudo-terminal, for trying the program (or any
 // serial tool) without a card. Prints the terminal's device on the first line of stdout.
 
-#include "sim/pty_card_server.h"
+#include "pty_card_server.h"
 
-#include "link/protocol.h"
+#include "protocol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

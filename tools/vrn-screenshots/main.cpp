@@ -2,12 +2,12 @@
 // documentation. The windows are the program's own, with a few settings made as a user would
 // make them; the scale of the screen (QT_SCALE_FACTOR) gives the pictures' resolution.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/common/card_window.h"
-#include "cards/common/traffic_log_window.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "option_box.h"
+#include "spin_slider.h"
+#include "traffic_log_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,12 +1,12 @@
 // What a screen reader says for the controls of every window: the names and descriptions that
 // each window's layout table states.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/common/card_window.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
-#include "ui/value_box.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "option_box.h"
+#include "spin_slider.h"
+#include "value_box.h"
 
 #include <QAccessible>
 #include <QSet>

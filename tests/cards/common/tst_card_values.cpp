@@ -1,6 +1,6 @@
 // What a window would send, what a read reply says the card holds, and how the two compare.
 
-#include "cards/common/card_values.h"
+#include "card_values.h"
 
 #include <QLocale>
 #include <QTest>

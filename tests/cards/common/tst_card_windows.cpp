@@ -4,15 +4,14 @@
 // card window (a pass through the boxes, a typed entry and a command, the first key) runs in
 // all four, VRN-A included.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "ui/graphical_button.h"
-#include "ui/option_box.h"
-#include "ui/twips.h"
-#include "ui/value_box.h"
+#include "application.h"
+#include "form2.h"
+#include "graphical_button.h"
+#include "option_box.h"
+#include "row_card_window.h"
+#include "twips.h"
+#include "value_box.h"
+#include "window_bench.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -175,13 +174,10 @@ struct Bench
         app.files().setChooser([this](auto...) -> std::optional<QString> {
             return chosenFile.isEmpty() ? std::nullopt : std::optional(chosenFile);
         });
-        CardContext& c = app.context();
-        if (form == "Form3")
-            window = std::make_unique<Form3>(c);
-        else if (form == "Form4")
-            window = std::make_unique<Form4>(c);
-        else if (form == "Form5")
-            window = std::make_unique<Form5>(c);
+        if (!form.isEmpty()) {
+            window.reset(static_cast<RowCardWindow*>(
+                makeCardWindow(modelOfForm(form), app.context()).release()));
+        }
     }
     QString state(const QString& names) { return states(window.get(), app.slots(), names); }
     void edit(const QString& steps) { applyEdits(window.get(), app.slots(), steps); }
@@ -558,10 +554,7 @@ namespace {
 // The window of a form shown from the program, active, with the program's simulated card.
 CardWindow* shownWindow(Bench& bench, const QString& form)
 {
-    // Form1 is VRN-A, FormN card model N - 2 from Form3 on.
-    const int n = form.right(1).toInt();
-    const auto model = static_cast<CardModel>(n == 1 ? 0 : n - 2);
-    CardWindow* window = bench.app.showCardWindow(model);
+    CardWindow* window = bench.app.showCardWindow(modelOfForm(form));
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
         qWarning("%s did not become active", qPrintable(form));

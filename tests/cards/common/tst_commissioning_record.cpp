@@ -1,9 +1,9 @@
 // The commissioning record: what its PDF says (read back with pdftotext), over a card on a
 // pseudo-terminal, and its dialog as the user reaches it from the card window.
 
-#include "cards/common/commissioning_dialog.h"
-#include "sim/pty_card_server.h"
-#include "tests/cards/common/window_bench.h"
+#include "commissioning_dialog.h"
+#include "pty_card_server.h"
+#include "window_bench.h"
 
 #include <QFileDialog>
 #include <QLabel>

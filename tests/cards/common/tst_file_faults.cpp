@@ -3,18 +3,18 @@
 // pipes and devices, a full disk. A refused file changes neither the window nor the slots, and
 // the notice names the file and the reason; a failed save leaves any earlier file as it was.
 
-#include "cards/vrn_a/form1.h"
-#include "cards/vrn_b/form3.h"
-#include "cards/vrn_c/form4.h"
-#include "cards/vrn_d/form5.h"
-#include "link/link.h"
-#include "link/slot_table.h"
-#include "tests/cards/common/window_bench.h"
-#include "ui/file_dialog_state.h"
-#include "ui/notices.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
-#include "ui/value_box.h"
+#include "file_dialog_state.h"
+#include "form1.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "link.h"
+#include "notices.h"
+#include "option_box.h"
+#include "slot_table.h"
+#include "spin_slider.h"
+#include "value_box.h"
+#include "window_bench.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 // a file that another card's window saved or that holds more values than the window's file, and
 // the question holds up no other window.
 
-#include "app/application.h"
-#include "cards/common/file_origins.h"
-#include "cards/common/program_settings.h"
-#include "sim/pty_card_server.h"
-#include "tests/cards/common/window_bench.h"
-#include "ui/graphical_button.h"
+#include "application.h"
+#include "file_origins.h"
+#include "graphical_button.h"
+#include "program_settings.h"
+#include "pty_card_server.h"
+#include "window_bench.h"
 
 #include <QMessageBox>
 #include <QPushButton>

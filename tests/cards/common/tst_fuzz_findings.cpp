@@ -1,9 +1,9 @@
 // Inputs that the fuzz targets of fuzz/ found to break a rule of the card windows, one row each,
 // so that the fault cannot come back unnoticed.
 
-#include "cards/common/parameter_file.h"
-#include "tests/cards/common/window_bench.h"
-#include "ui/value_box.h"
+#include "parameter_file.h"
+#include "value_box.h"
+#include "window_bench.h"
 
 #include <QTest>
 

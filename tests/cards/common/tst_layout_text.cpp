@@ -6,15 +6,15 @@
 // texts the program puts there whole, in English and in German, and the client area keeps its
 // size for them.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "app/translations.h"
-#include "cards/common/card_window.h"
-#include "ui/classic_window.h"
-#include "ui/graphical_button.h"
-#include "ui/option_box.h"
-#include "ui/picture_strip.h"
-#include "ui/status_line.h"
+#include "application.h"
+#include "card_window.h"
+#include "classic_window.h"
+#include "form2.h"
+#include "graphical_button.h"
+#include "option_box.h"
+#include "picture_strip.h"
+#include "status_line.h"
+#include "translations.h"
 
 #include <QFontInfo>
 #include <QLabel>

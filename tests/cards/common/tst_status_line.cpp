@@ -1,15 +1,15 @@
 // The status line under the windows, Verify, and what a failed Send and a missing port tell.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/common/card_window.h"
-#include "link/link.h"
+#include "application.h"
+#include "card_window.h"
+#include "form2.h"
+#include "link.h"
 #ifdef Q_OS_UNIX
-#include "sim/pty_card_server.h"
+#include "pty_card_server.h"
 #endif
-#include "ui/graphical_button.h"
-#include "ui/spin_slider.h"
-#include "ui/status_line.h"
+#include "graphical_button.h"
+#include "spin_slider.h"
+#include "status_line.h"
 
 #include <QAction>
 #include <QMessageBox>

@@ -1,18 +1,18 @@
 // The traffic log: what its lines say, what it records of a Send and a Read, its bound, saving
 // it, and its command in every window.
 
-#include "app/application.h"
-#include "app/form2.h"
-#include "cards/card_models.h"
-#include "cards/common/card_window.h"
-#include "cards/common/traffic_log_window.h"
-#include "cards/common/traffic_text.h"
-#include "link/link.h"
-#include "sim/card.h"
-#include "ui/status_line.h"
+#include "application.h"
+#include "card.h"
+#include "card_models.h"
+#include "card_window.h"
+#include "form2.h"
+#include "link.h"
+#include "status_line.h"
+#include "traffic_log_window.h"
+#include "traffic_text.h"
 
 #ifdef Q_OS_UNIX
-#include "sim/pty_card_server.h"
+#include "pty_card_server.h"
 #endif
 
 #include <QAction>

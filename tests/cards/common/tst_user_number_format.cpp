@@ -2,11 +2,11 @@
 // run here under a German locale, where the decimal point is "," and the group separator ".",
 // and some rows under an English one, where the group separator is ",".
 
-#include "app/application.h"
-#include "cards/common/card_window.h"
-#include "ui/option_box.h"
-#include "ui/spin_slider.h"
-#include "ui/value_box.h"
+#include "application.h"
+#include "card_window.h"
+#include "option_box.h"
+#include "spin_slider.h"
+#include "value_box.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -2,8 +2,8 @@
 
 #include "form1_bench.h"
 
-#include "ui/graphical_button.h"
-#include "ui/twips.h"
+#include "graphical_button.h"
+#include "twips.h"
 
 #include <QLabel>
 #include <QMenuBar>

@@ -2,8 +2,8 @@
 
 #include "form1_bench.h"
 
-#include "sim/card.h"
-#include "ui/graphical_button.h"
+#include "card.h"
+#include "graphical_button.h"
 
 #include <QElapsedTimer>
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "link.h"
+#include "link_error.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace vrn {
+
+// Puts what went wrong on the link into words for the user: which port, what happened and
+// what to check.
+class LinkMessages
+{
+    Q_DECLARE_TR_FUNCTIONS(LinkMessages)
+public:
+    // A port that could not be opened or chosen (the launcher's "Seriale" menu).
+    static QString portProblem(const LinkError& error);
+    // A transfer that was refused or failed (a card window's Send or Read).
+    static QString transferProblem(const LinkError& error);
+
+    // The state of the link for a status line: "No port open", "Simulated card",
+    // "/dev/ttyUSB0 - FT232R USB UART open".
+    static QString linkState(const Link& link);
+    // The port as a record names it: "/dev/ttyUSB0 (FT232R USB UART)", "Simulated card",
+    // "no port open".
+    static QString portText(const Link& link);
+
+private:
+    // The texts both share: the device refused or went away.
+    static QString deviceProblem(const LinkError& error);
+};
+
+} // namespace vrn
