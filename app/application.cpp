@@ -4,6 +4,7 @@
 #include "card_window.h"
 #include "card_windows.h"
 #include "classic_window.h"
+#include "commissioning.h"
 #include "form2.h"
 #include "link_messages.h"
 #include "simulated_transport.h"
@@ -91,6 +92,7 @@ CardWindow* Application::showCardWindow(CardModel model)
     if (!slot) {
         // Deleted when closed (VRN-B, C, D) or when the program ends.
         slot = makeCardWindow(model, m_context).release();
+        addCommissioningRecord(*slot);
         if (model == CardModel::VrnA) {
             // Closing the VRN-A window closes the port, then the program ends.
             connect(slot, &CardWindow::closed, this, [this] {

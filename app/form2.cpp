@@ -1,9 +1,9 @@
 #include "form2.h"
 
+#include "card_window.h"
 #include "form_builder.h"
 #include "graphical_button.h"
 #include "status_line.h"
-#include "traffic_log_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

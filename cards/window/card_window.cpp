@@ -1,6 +1,5 @@
 #include "card_window.h"
 
-#include "commissioning_dialog.h"
 #include "file_dialog_state.h"
 #include "file_origins.h"
 #include "graphical_button.h"
@@ -9,7 +8,6 @@
 #include "notices.h"
 #include "program_settings.h"
 #include "status_line.h"
-#include "traffic_log_window.h"
 #include "value_box.h"
 
 #include <QAction>
@@ -136,55 +134,7 @@ void CardWindow::buildStatusLine()
     more->setObjectName(QStringLiteral("more"));
     more->setMenu(m_moreMenu);
     more->setToolTip(tr("Verify after every Send, and the commissioning record"));
-    m_recordAction = m_moreMenu->addAction(tr("Commissioning record..."));
-    m_recordAction->setObjectName(QStringLiteral("commissioningRecord"));
-    m_recordAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    m_recordAction->setToolTip(tr("Save a record of this card's values and the last Verify as "
-                                  "a PDF to print (%1)")
-                                   .arg(shortcutText(m_recordAction)));
-    connect(m_recordAction, &QAction::triggered, this, &CardWindow::showCommissioningRecord);
-    addAction(m_recordAction); // the shortcut works anywhere in the window
     m_status->addCommand(more);
-}
-
-CommissioningRecord CardWindow::commissioningRecord() const
-{
-    CommissioningRecord record;
-    record.model = m_model;
-    record.at = QDateTime::currentDateTime();
-    record.port = LinkMessages::portText(m_context.link);
-    record.programVersion = QCoreApplication::applicationVersion();
-    const Codes codes = codesToSend();
-    const std::vector<SetElsewhere> elsewhere = valuesSetElsewhere();
-    for (const CardValue& value : cardValues()) {
-        const auto code = codes.find(value.letter);
-        QString note;
-        for (const SetElsewhere& other : elsewhere) {
-            if (other.value.letter == value.letter)
-                note = tr("set in the %1 window").arg(modelName(other.by));
-        }
-        record.values.push_back(
-            {value.displayName(), value.unit,
-             code == codes.end() ? std::nullopt : std::optional<int>(code->second), note});
-    }
-    if (const std::optional<VerifyResult> verify = lastVerify()) {
-        record.verifiedAt = verify->at;
-        record.verifyResult = verify->text();
-    }
-    for (const ValueDifference& difference : valuesNotOnCard())
-        record.notOnCard << difference.value.displayName();
-    return record;
-}
-
-CommissioningDialog* CardWindow::showCommissioningRecord()
-{
-    applyPendingEntry();
-    if (!m_recordDialog)
-        m_recordDialog = new CommissioningDialog(*this);
-    m_recordDialog->show();
-    m_recordDialog->raise();
-    m_recordDialog->activateWindow();
-    return m_recordDialog;
 }
 
 void CardWindow::applyPendingEntry()
@@ -587,6 +537,25 @@ bool CardWindow::load(const QString& path, const std::vector<FileField>& fields)
         m_loadAdjustments.clear();
     }
     return true;
+}
+
+QToolButton* addTrafficLogCommand(QWidget* window, StatusLine* statusLine,
+                                  std::function<void()> show)
+{
+    auto* action =
+        new QAction(QCoreApplication::translate("vrn::TrafficLogWindow", "Traffic log"), window);
+    action->setObjectName(QStringLiteral("trafficLog"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    action->setToolTip(
+        QCoreApplication::translate(
+            "vrn::TrafficLogWindow",
+            "Show every frame sent to the card and every answer, with what they mean (%1)")
+            .arg(shortcutText(action)));
+    action->setEnabled(static_cast<bool>(show));
+    if (show)
+        QObject::connect(action, &QAction::triggered, window, [show] { show(); });
+    window->addAction(action); // the shortcut works anywhere in the window
+    return statusLine->addCommand(action);
 }
 
 } // namespace vrn

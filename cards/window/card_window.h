@@ -4,7 +4,6 @@
 #include "card_transfers.h"
 #include "card_values.h"
 #include "classic_window.h"
-#include "commissioning_record.h"
 #include "form_builder.h"
 #include "parameter_file.h"
 
@@ -15,12 +14,12 @@
 #include <vector>
 
 class QAction;
+class QToolButton;
 class QMenu;
 class QMessageBox;
 
 namespace vrn {
 
-class CommissioningDialog;
 class GraphicalButton;
 class StatusLine;
 
@@ -110,12 +109,6 @@ public:
     // change of port, a lost line, a failed transfer or any later transfer makes it stale.
     std::optional<VerifyResult> lastVerify() const;
 
-    // What the window's commissioning record states now (the serial number and the note are
-    // the user's to add).
-    CommissioningRecord commissioningRecord() const;
-    // Shows the window's commissioning record dialog (Ctrl+Shift+P), creating it the first time.
-    CommissioningDialog* showCommissioningRecord();
-
     StatusLine* statusLine() const { return m_status; }
     // The link the window works on.
     Link& link() const { return m_context.link; }
@@ -124,7 +117,6 @@ public:
     QAction* verifyAfterSendAction() const { return m_verifyAfterSend; }
     // The menu of the status line's "More" button, where features add their commands.
     QMenu* moreMenu() const { return m_moreMenu; }
-    QAction* commissioningRecordAction() const { return m_recordAction; }
 
 Q_SIGNALS:
     // "&Exit" was chosen: the program ends at once.
@@ -195,8 +187,6 @@ private:
     QAction* m_verifyAction = nullptr;
     QAction* m_verifyAfterSend = nullptr;
     QMenu* m_moreMenu = nullptr;
-    QAction* m_recordAction = nullptr;
-    QPointer<CommissioningDialog> m_recordDialog;
     QPointer<QMessageBox> m_verifyBox;
     std::optional<TransferKind> m_running; // this window's transfer that runs now
     QString m_statusPort;                  // the port the status line's last transfer was on
@@ -205,5 +195,10 @@ private:
     QPointer<QMessageBox> m_otherModelQuestion;
     bool m_followVerifyOption = true;
 };
+
+// Puts the "Traffic log" command (Ctrl+Shift+L, anywhere in the window) on a window's status
+// line; it runs `show`, and is greyed out where there is nothing to show. Returns its button.
+QToolButton* addTrafficLogCommand(QWidget* window, StatusLine* statusLine,
+                                  std::function<void()> show);
 
 } // namespace vrn

@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "card_window.h"
+#include "commissioning.h"
 #include "commissioning_dialog.h"
 #include "file_origins.h"
 #include "form2.h"
@@ -210,9 +211,9 @@ QStringList textsOf(Dialog dialog)
     case Dialog::MoreMenu:
         return textsOf(t.vrnB()->moreMenu());
     case Dialog::Record:
-        return textsOf(t.vrnB()->showCommissioningRecord());
+        return textsOf(showCommissioningRecord(*t.vrnB()));
     case Dialog::RecordSave: {
-        CommissioningDialog* record = t.vrnB()->showCommissioningRecord();
+        CommissioningDialog* record = showCommissioningRecord(*t.vrnB());
         record->findChild<QAbstractButton*>(QStringLiteral("recordSave"))->click();
         auto* chooser = t.shownChild<QFileDialog>(record, "recordFileDialog");
         return chooser ? textsOf(chooser) : QStringList();

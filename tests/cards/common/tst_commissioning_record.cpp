@@ -1,6 +1,7 @@
 // The commissioning record: what its PDF says (read back with pdftotext), over a card on a
 // pseudo-terminal, and its dialog as the user reaches it from the card window.
 
+#include "commissioning.h"
 #include "commissioning_dialog.h"
 #include "pty_card_server.h"
 #include "window_bench.h"
@@ -127,7 +128,7 @@ void TestCommissioningRecord::recordStatesCardAndVerify()
 
     const QString path = bench.folder.filePath(QStringLiteral("record.pdf"));
     const qsizetype framesBefore = server.card().framesReceived().size();
-    QVERIFY(bench.window->showCommissioningRecord()->savePdf(path));
+    QVERIFY(showCommissioningRecord(*bench.window)->savePdf(path));
     QCOMPARE(server.card().framesReceived().size(), framesBefore); // the card is not read
     const QString text = pdfText(path);
     QVERIFY2(text.startsWith(QStringLiteral("Commissioning record")), qPrintable(text));
@@ -143,6 +144,7 @@ void TestCommissioningRecord::reachedByKeyboard()
 {
     SKIP_WITHOUT_POPPLER();
     WindowBench bench(QStringLiteral("Form3"));
+    addCommissioningRecord(*bench.window);
     bench.window->show();
     QVERIFY(QTest::qWaitForWindowActive(bench.window.get()));
     QTest::keyClick(bench.window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
@@ -181,7 +183,7 @@ void TestCommissioningRecord::failedSaveIsToldAndLeavesNoFile()
 {
     WindowBench bench(QStringLiteral("Form5"));
     const QString path = bench.folder.filePath(QStringLiteral("no-such-folder/record.pdf"));
-    CommissioningDialog* dialog = bench.window->showCommissioningRecord();
+    CommissioningDialog* dialog = showCommissioningRecord(*bench.window);
     QVERIFY(!dialog->savePdf(path));
     QVERIFY(!QFile::exists(path));
     QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("recordOutcome"))
@@ -202,7 +204,7 @@ void TestCommissioningRecord::anotherPortStartsAFreshRecord()
     QSignalSpy verified(bench.window.get(), &CardWindow::verified);
     QVERIFY(bench.window->verify());
     QVERIFY(verified.wait(10000));
-    CommissioningDialog* dialog = bench.window->showCommissioningRecord();
+    CommissioningDialog* dialog = showCommissioningRecord(*bench.window);
     auto* serial = dialog->findChild<QLineEdit*>(QStringLiteral("recordSerial"));
     serial->setText(QStringLiteral("SN 1"));
     dialog->findChild<QPlainTextEdit*>(QStringLiteral("recordNote"))->setPlainText("first");

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "card_window.h"
+#include "commissioning.h"
 #include "form2.h"
 #include "link.h"
 #ifdef Q_OS_UNIX
@@ -291,7 +292,7 @@ void TestStatusLine::valuesSetInAnotherWindowAreToldAsSuch()
     QVERIFY(logged);
     QCOMPARE(vrnB->lastVerify()->text(),
              QStringLiteral("Card holds what this window sends; ") + elsewhere);
-    const CommissioningRecord record = vrnB->commissioningRecord();
+    const CommissioningRecord record = commissioningRecordOf(*vrnB);
     QCOMPARE(record.values.at(0).note, QStringLiteral("set in the VRN-D window"));
     QCOMPARE(record.values.at(1).note, QStringLiteral("set in the VRN-D window"));
     QCOMPARE(record.values.at(2).note, QString()); // the over-supply time is the window's own
@@ -354,7 +355,7 @@ void TestStatusLine::whatTheCardHoldsIsForgotten()
     }
     QCOMPARE(vrnB->statusLine()->cardText(), QStringLiteral("Not compared with the card yet"));
     QVERIFY(!vrnB->lastVerify());
-    QVERIFY(!vrnB->commissioningRecord().verifiedAt);
+    QVERIFY(!commissioningRecordOf(*vrnB).verifiedAt);
 }
 
 QTEST_MAIN(TestStatusLine)

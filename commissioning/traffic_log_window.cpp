@@ -256,21 +256,4 @@ QString TrafficLogWindow::saveResult() const
     return m_result->text();
 }
 
-QToolButton* addTrafficLogCommand(QWidget* window, StatusLine* statusLine,
-                                  std::function<void()> show)
-{
-    auto* action = new QAction(TrafficLogWindow::tr("Traffic log"), window);
-    action->setObjectName(QStringLiteral("trafficLog"));
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    action->setToolTip(
-        TrafficLogWindow::tr(
-            "Show every frame sent to the card and every answer, with what they mean (%1)")
-            .arg(shortcutText(action)));
-    action->setEnabled(static_cast<bool>(show));
-    if (show)
-        QObject::connect(action, &QAction::triggered, window, [show] { show(); });
-    window->addAction(action); // the shortcut works anywhere in the window
-    return statusLine->addCommand(action);
-}
-
 } // namespace vrn

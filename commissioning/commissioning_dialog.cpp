@@ -1,7 +1,7 @@
 #include "commissioning_dialog.h"
 
 #include "card_window.h"
-#include "commissioning_record.h"
+#include "commissioning.h"
 #include "link.h"
 #include "program_settings.h"
 #include "status_line.h"
@@ -150,7 +150,7 @@ bool CommissioningDialog::savePdf(const QString& path)
 {
     // Typed into the window while the dialog was open, and not yet taken.
     m_window.applyPendingEntry();
-    CommissioningRecord record = m_window.commissioningRecord();
+    CommissioningRecord record = commissioningRecordOf(m_window);
     record.serialNumber = m_serial->text();
     record.note = m_note->toPlainText();
     if (const auto problem = record.writePdf(path)) {

@@ -83,9 +83,4 @@ private:
     QElapsedTimer m_resultShown; // since the last save told its result
 };
 
-// Puts the "Traffic log" command (Ctrl+Shift+L, anywhere in the window) on a window's status
-// line; it runs `show`, and is greyed out where there is nothing to show. Returns its button.
-QToolButton* addTrafficLogCommand(QWidget* window, StatusLine* statusLine,
-                                  std::function<void()> show);
-
 } // namespace vrn
