@@ -20,39 +20,56 @@ QString printable(const QByteArray& raw)
 
 } // namespace
 
-std::optional<QString> checkReply(const ReplyFields& fields, std::span<const ReplyValue> values)
+std::vector<ReplyProblem> replyProblems(const ReplyFields& fields,
+                                        std::span<const ReplyValue> values)
 {
     // Every wrong value is named: one garbled field rarely comes alone, and the list tells a
     // bad cable (fields that are no number) from a card of another model (values too large).
-    QStringList wrong;
-    bool tooLarge = false;
+    std::vector<ReplyProblem> problems;
     for (const ReplyValue& value : values) {
-        const QString name = QCoreApplication::translate("Values", value.name);
         bool numbers = true;
         for (int position : {value.position, value.lowPosition}) {
             if (position == 0 || fields.isNumber(position))
                 continue;
             numbers = false;
+            problems.push_back(
+                {ReplyProblem::What::NotANumber, value, position, fields.raw(position), 0});
+        }
+        const double number = value.valueIn(fields);
+        if (numbers && value.maximum >= 0 && number > value.maximum)
+            problems.push_back({ReplyProblem::What::TooLarge, value, 0, {}, number});
+    }
+    return problems;
+}
+
+QString replyRefusalText(std::span<const ReplyProblem> problems)
+{
+    if (problems.empty())
+        return {};
+    QStringList wrong;
+    bool tooLarge = false;
+    for (const ReplyProblem& problem : problems) {
+        const QString name = QCoreApplication::translate("Values", problem.value.name);
+        switch (problem.what) {
+        case ReplyProblem::What::NotANumber:
             wrong << QCoreApplication::translate(
                          "ReplyCheck", "the %1 (characters %2 to %3) reads \"%4\", which is not a "
                                        "number")
                          .arg(name)
-                         .arg(position)
-                         .arg(position + 2)
-                         .arg(printable(fields.raw(position)));
-        }
-        const double number = value.valueIn(fields);
-        if (numbers && value.maximum >= 0 && number > value.maximum) {
+                         .arg(problem.position)
+                         .arg(problem.position + 2)
+                         .arg(printable(problem.held));
+            break;
+        case ReplyProblem::What::TooLarge:
             tooLarge = true;
             wrong << QCoreApplication::translate("ReplyCheck",
                                                  "the %1 reads %2, above its largest value %3")
                          .arg(name)
-                         .arg(number)
-                         .arg(value.maximum);
+                         .arg(problem.number)
+                         .arg(problem.value.maximum);
+            break;
         }
     }
-    if (wrong.isEmpty())
-        return std::nullopt;
     QString advice;
     if (tooLarge)
         advice = speaksToShell()
@@ -67,6 +84,14 @@ std::optional<QString> checkReply(const ReplyFields& fields, std::span<const Rep
                                        "The card's reply was refused and nothing was changed: "
                                        "%1. %2")
         .arg(wrong.join(QStringLiteral("; ")), advice);
+}
+
+std::optional<QString> checkReply(const ReplyFields& fields, std::span<const ReplyValue> values)
+{
+    const std::vector<ReplyProblem> problems = replyProblems(fields, values);
+    if (problems.empty())
+        return std::nullopt;
+    return replyRefusalText(problems);
 }
 
 } // namespace vrn
