@@ -43,7 +43,8 @@ PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent
     const std::span<const CardValue> values = m_window->cardValues();
     m_result.values.assign(values.begin(), values.end());
 
-    // Problems reach the user as the window's notices; here they become the port's error.
+    // A file's problems reach the user as the window's notices; here they become the port's
+    // error. A transfer's result comes with transferEnded().
     m_notices.setShowWindows(false);
     connect(&m_notices, &Notices::posted, this,
             [this](const QString&, const QString& text) { m_told << text; });
@@ -124,43 +125,44 @@ void PortRun::start()
         started = m_window->verify();
         break;
     }
-    if (!started)
-        finish(PortOutcome::Failed, toldSinceStart());
-    else
+    // A refused start has ended the run already (its result came with transferEnded()).
+    if (started)
         Q_EMIT progressed();
 }
 
 void PortRun::startVerify()
 {
     m_stage = Stage::Verifying;
-    if (!m_window->verify())
-        finish(PortOutcome::Failed, toldSinceStart());
-    else
+    if (m_window->verify())
         Q_EMIT progressed();
 }
 
-void PortRun::onTransferEnded(CardWindow::TransferKind kind, bool ok)
+void PortRun::onTransferEnded(const TransferResult& result)
 {
     if (m_finished)
         return;
+    const CardWindow::TransferKind kind = result.kind;
+    const bool ok = result.ok();
+    if (ok && kind != CardWindow::TransferKind::Send)
+        m_cardSaid = result.cardCodes;
     if (m_interrupted) {
         QString how;
         if (kind != CardWindow::TransferKind::Send)
             how = tr("interrupted before the card's reply: nothing was changed");
         else if (ok)
             how = tr("interrupted after the Send, before it was verified");
-        else if (m_framesAnswered == 0)
+        else if (result.framesAnswered == 0)
             how = tr("interrupted before the card answered a frame: the card was not changed");
         else
             how = tr("interrupted after %1 of %2 frames: the card may hold a mix of old and new "
                      "values")
-                      .arg(m_framesAnswered)
-                      .arg(m_framesPlanned);
+                      .arg(result.framesAnswered)
+                      .arg(result.framesPlanned);
         finish(PortOutcome::Interrupted, how);
         return;
     }
     if (!ok) {
-        finish(PortOutcome::Failed, toldSinceStart());
+        finish(PortOutcome::Failed, LinkMessages::transferNotice(result));
         return;
     }
     switch (kind) {
@@ -201,9 +203,7 @@ void PortRun::finish(PortOutcome outcome, const QString& error)
     m_result.elapsedMs = m_clock.isValid() ? m_clock.elapsed() : 0;
     m_result.fileCodes = m_window->codesToSend();
     // Only what the card itself said: a Send's frames are no news of what it keeps.
-    const CardState& card = m_link.card();
-    if (card.source() == CardState::Source::Read || card.source() == CardState::Source::Verify)
-        m_result.cardCodes = card.codes();
+    m_result.cardCodes = m_cardSaid;
     // On the next turn of the event loop, out of the port's own signal that ended the
     // transfer: the port is closed, free for others, and the run tells it has ended.
     QTimer::singleShot(0, this, [this] {

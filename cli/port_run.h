@@ -92,7 +92,7 @@ Q_SIGNALS:
 private:
     enum class Stage { Waiting, Opening, Sending, Verifying, Reading, Done };
 
-    void onTransferEnded(CardWindow::TransferKind kind, bool ok);
+    void onTransferEnded(const TransferResult& result);
     void startVerify();
     void finish(PortOutcome outcome, const QString& error = {});
     QString toldSinceStart() const;
@@ -107,10 +107,11 @@ private:
     CardContext m_context{m_slots, m_link, m_files, m_notices, &m_watch};
     std::unique_ptr<CardWindow> m_window;
 
-    QStringList m_told; // the notices of this port, in order
+    QStringList m_told; // the notices of this port's files, in order
     Stage m_stage = Stage::Waiting;
-    int m_framesAnswered = 0;
+    int m_framesAnswered = 0; // how far the running Send is, for stage()
     int m_framesPlanned = 0;
+    std::optional<Codes> m_cardSaid; // the codes of the card's last accepted reply
     bool m_finished = false;
     bool m_interrupted = false;
     QElapsedTimer m_clock;

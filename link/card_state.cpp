@@ -87,11 +87,11 @@ void CardState::sendDone(const QList<QByteArray>& frames, const QString& port)
     seen(Source::Send, port);
 }
 
-void CardState::replyAccepted(const ReplyFields& reply, Source source, const QString& port)
+void CardState::replyAccepted(const Codes& codes, Source source, const QString& port)
 {
     if (port != m_port)
         forget();
-    m_codes = codesInReply(reply);
+    m_codes = codes;
     seen(source, port);
 }
 

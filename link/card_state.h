@@ -56,8 +56,8 @@ public:
 
     // A Send ended well with these frames on `port`.
     void sendDone(const QList<QByteArray>& frames, const QString& port);
-    // A read reply was accepted by a Read or a Verify.
-    void replyAccepted(const ReplyFields& reply, Source source, const QString& port);
+    // A read reply was accepted by a Read or a Verify: the codes it gives (codesInReply()).
+    void replyAccepted(const Codes& codes, Source source, const QString& port);
     // Forgets everything known; `mix` when a Send failed after the card answered some frames.
     void forget(bool mix = false);
 

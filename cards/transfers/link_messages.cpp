@@ -182,4 +182,29 @@ QString LinkMessages::transferProblem(const LinkError& e)
     }
 }
 
+QString LinkMessages::transferNotice(const TransferResult& result)
+{
+    switch (result.ending) {
+    case TransferResult::Ending::Done:
+        return {};
+    case TransferResult::Ending::ReplyRefused:
+        return replyRefusalText(result.replyProblems);
+    case TransferResult::Ending::Refused:
+    case TransferResult::Ending::Failed:
+        break;
+    }
+    QString text = transferProblem(result.error);
+    // Every answered frame may have changed the card: say how far the Send got.
+    if (result.kind == TransferResult::Kind::Send && result.framesAnswered > 0) {
+        text += QLatin1Char(' ') +
+                QCoreApplication::translate(
+                    "CardTransfers",
+                    "The card answered %1 of the %2 frames of this Send and may now hold a mix "
+                    "of old and new values. Send again once the card answers.")
+                    .arg(result.framesAnswered)
+                    .arg(result.framesPlanned);
+    }
+    return text;
+}
+
 } // namespace vrn

@@ -2,6 +2,7 @@
 
 #include "link.h"
 #include "link_error.h"
+#include "transfer_result.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -18,6 +19,10 @@ public:
     static QString portProblem(const LinkError& error);
     // A transfer that was refused or failed (a card window's Send or Read).
     static QString transferProblem(const LinkError& error);
+    // What the user is told of a card window's transfer that did not end well: the refusal,
+    // the failure (for a Send, how far it got) or the values of a refused reply; empty when
+    // it ended well.
+    static QString transferNotice(const TransferResult& result);
 
     // The state of the link for a status line: "No port open", "Simulated card",
     // "/dev/ttyUSB0 - FT232R USB UART open".

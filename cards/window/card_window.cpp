@@ -242,9 +242,8 @@ bool CardWindow::send()
             tr("%1 Send carries values another window set: %2")
                 .arg(modelName(m_model), elsewhere.join(QStringLiteral("; "))));
     }
-    const bool ok =
-        m_transfers.send(m_sendButton, sendFrames(), m_settlePauses,
-                         [this](const TransferOutcome& outcome, bool) { sendEnded(outcome); });
+    const bool ok = m_transfers.send(m_sendButton, sendFrames(), m_settlePauses,
+                                     [this](const TransferResult& result) { ended(result); });
     if (ok)
         started(TransferKind::Send);
     return ok;
@@ -255,7 +254,7 @@ bool CardWindow::read()
     applyPendingEntry();
     const bool ok = m_transfers.read(
         m_readButton, replyChecks(), [this](const ReplyFields& fields) { applyReply(fields); },
-        [this](const TransferOutcome& outcome, bool accepted) { readEnded(outcome, accepted); });
+        [this](const TransferResult& result) { ended(result); });
     if (ok)
         started(TransferKind::Read);
     return ok;
@@ -264,56 +263,105 @@ bool CardWindow::read()
 bool CardWindow::verify()
 {
     applyPendingEntry();
-    const bool ok = m_transfers.verify(
-        replyChecks(), [this](const ReplyFields& fields) { compareWithCard(fields); },
-        [this](const TransferOutcome&, bool accepted) {
-            m_running.reset();
-            if (!accepted) {
-                m_status->setTransferText(tr("Verify failed at %1").arg(timeNow()));
-            } else {
-                m_status->setTransferText(tr("Verified at %1").arg(timeNow()));
-                showVerifyResult();
-            }
-            Q_EMIT transferEnded(TransferKind::Verify, accepted);
-        });
+    const bool ok =
+        m_transfers.verify(replyChecks(), [this](const TransferResult& result) { ended(result); });
     if (ok)
         started(TransferKind::Verify);
     return ok;
 }
 
-void CardWindow::sendEnded(const TransferOutcome& outcome)
+void CardWindow::tellResult(const TransferResult& result)
 {
-    m_running.reset();
-    if (outcome.ok) {
-        m_status->setTransferText(tr("Sent at %1").arg(timeNow()));
-    } else {
-        m_status->setTransferText(tr("Send failed after %1 of %2 frames")
-                                      .arg(outcome.framesAnswered)
-                                      .arg(outcome.framesPlanned));
+    using Ending = TransferResult::Ending;
+    const auto log = [this](const QString& text) {
+        // "VRN-B Send failed: ..." beside the frames and answers of the transfer.
+        m_context.link.traffic().addEvent(static_cast<int>(m_model),
+                                          QStringLiteral("%1 %2").arg(modelName(m_model), text));
+    };
+    const QString text = LinkMessages::transferNotice(result);
+    // For a Read or a Verify: which of them.
+    const QString what = result.kind == TransferKind::Read
+                             ? QCoreApplication::translate("CardTransfers", "Read")
+                             : QCoreApplication::translate("CardTransfers", "Verify");
+    switch (result.ending) {
+    case Ending::Refused:
+        log(QCoreApplication::translate("CardTransfers", "refused: %1").arg(text));
+        break;
+    case Ending::Failed:
+        if (result.kind == TransferKind::Send)
+            log(QCoreApplication::translate("CardTransfers", "Send failed: %1").arg(text));
+        else
+            log(QCoreApplication::translate("CardTransfers", "%1 failed: %2").arg(what, text));
+        break;
+    case Ending::ReplyRefused:
+        log(QStringLiteral("%1: %2").arg(what, text));
+        break;
+    case Ending::Done:
+        if (result.kind == TransferKind::Send)
+            log(QCoreApplication::translate("CardTransfers",
+                                            "Send done: the card answered all %1 frames")
+                    .arg(result.framesPlanned));
+        else if (result.kind == TransferKind::Read)
+            log(QCoreApplication::translate("CardTransfers", "Read: reply accepted"));
+        // A Verify's window tells its verdict itself.
+        return;
     }
-    Q_EMIT transferEnded(TransferKind::Send, outcome.ok);
-    if (outcome.ok && m_followVerifyOption &&
+    Notices::Offer offer;
+    // With no port open the way on is the launcher's "Seriale" menu: the message brings the
+    // launcher back, also when it was closed.
+    if (result.error.reason == LinkError::Reason::NoPortOpen && m_context.showLauncher)
+        offer = {QCoreApplication::translate("CardTransfers", "Show the launcher"),
+                 m_context.showLauncher};
+    m_context.notices.post(this, windowTitle(), text, offer);
+}
+
+void CardWindow::ended(const TransferResult& result)
+{
+    if (result.kind == TransferKind::Verify && result.ok())
+        compareWithCard(result.cardCodes);
+    tellResult(result);
+    if (result.ending == TransferResult::Ending::Refused) {
+        // Nothing ran: the window's own transfer, if one runs, goes on.
+        Q_EMIT transferEnded(result);
+        return;
+    }
+    m_running.reset();
+    switch (result.kind) {
+    case TransferKind::Send:
+        if (result.ok()) {
+            m_status->setTransferText(tr("Sent at %1").arg(timeNow()));
+        } else {
+            m_status->setTransferText(tr("Send failed after %1 of %2 frames")
+                                          .arg(result.framesAnswered)
+                                          .arg(result.framesPlanned));
+        }
+        break;
+    case TransferKind::Read:
+        if (result.ok())
+            m_status->setTransferText(tr("Read at %1").arg(timeNow()));
+        else if (result.ending == TransferResult::Ending::ReplyRefused)
+            m_status->setTransferText(tr("Reply refused at %1").arg(timeNow()));
+        else
+            m_status->setTransferText(tr("Read failed at %1").arg(timeNow()));
+        refreshCardState();
+        break;
+    case TransferKind::Verify:
+        if (!result.ok()) {
+            m_status->setTransferText(tr("Verify failed at %1").arg(timeNow()));
+        } else {
+            m_status->setTransferText(tr("Verified at %1").arg(timeNow()));
+            showVerifyResult();
+        }
+        break;
+    }
+    Q_EMIT transferEnded(result);
+    if (result.kind == TransferKind::Send && result.ok() && m_followVerifyOption &&
         programSettings()->value(kVerifyAfterSendKey, false).toBool())
         verify();
 }
 
-void CardWindow::readEnded(const TransferOutcome& outcome, bool accepted)
+void CardWindow::compareWithCard(const Codes& card)
 {
-    m_running.reset();
-    if (accepted) {
-        m_status->setTransferText(tr("Read at %1").arg(timeNow()));
-    } else if (outcome.ok) {
-        m_status->setTransferText(tr("Reply refused at %1").arg(timeNow()));
-    } else {
-        m_status->setTransferText(tr("Read failed at %1").arg(timeNow()));
-    }
-    refreshCardState();
-    Q_EMIT transferEnded(TransferKind::Read, accepted);
-}
-
-void CardWindow::compareWithCard(const ReplyFields& fields)
-{
-    const Codes card = codesInReply(fields);
     m_lastVerify =
         VerifyResult{QDateTime::currentDateTime(), compareValues(cardValues(), codesToSend(), card),
                      m_context.link.card().generation(), setElsewhereTexts()};

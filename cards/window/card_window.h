@@ -60,8 +60,7 @@ public:
     bool openFile(const QString& path);
 
     // The transfers of the window, for whoever waits for one to end.
-    enum class TransferKind { Send, Read, Verify };
-    Q_ENUM(TransferKind)
+    using TransferKind = TransferResult::Kind;
 
     // Whether a Send that ended well starts a Verify as the "Verify after every Send" option
     // says (the default); a window driven by a program turns this off and verifies itself.
@@ -127,9 +126,9 @@ Q_SIGNALS:
     void verified();
     // A file was saved or loaded by the window.
     void fileSaved(const QString& path);
-    // A Send, Read or Verify that started has ended (its button grey, any problem told): `ok`
-    // is false for a failed transfer and for a read reply that was refused.
-    void transferEnded(vrn::CardWindow::TransferKind kind, bool ok);
+    // A Send, Read or Verify has ended (its button grey, any problem told), or the link refused
+    // to start it (told at once): what it did. Not ok for a refused, failed or refused reply.
+    void transferEnded(const vrn::TransferResult& result);
 
 protected:
     // Once the window's layout is built: the window opens with the focus on the first control
@@ -171,9 +170,13 @@ private:
     // What the status line says of the card against the window.
     QString cardStateText() const;
     void started(TransferKind kind);
-    void sendEnded(const TransferOutcome& outcome);
-    void readEnded(const TransferOutcome& outcome, bool accepted);
-    void compareWithCard(const ReplyFields& fields);
+    // A transfer of the window ended or was refused: the user is told, the status line shows
+    // it, and whoever waits learns the result.
+    void ended(const TransferResult& result);
+    // Puts what happened into the link's traffic record, with the model's name, and a problem
+    // into a notice.
+    void tellResult(const TransferResult& result);
+    void compareWithCard(const Codes& card);
     void showVerifyResult();
     // Asks, without blocking the other windows, before loading a file that may be another
     // card's (`doubt` says why).

@@ -59,7 +59,8 @@ void TestCardState::knowledge()
         for (const QString& frame : frames.split(u',', Qt::SkipEmptyParts))
             list << frame.toLatin1();
         if (step == QLatin1String("read"))
-            card.replyAccepted(reply(3, 768), CardState::Source::Read, QStringLiteral("COM1"));
+            card.replyAccepted(codesInReply(reply(3, 768)), CardState::Source::Read,
+                               QStringLiteral("COM1"));
         else if (step.startsWith(QLatin1String("send:")))
             card.sendDone(list, QStringLiteral("COM1"));
         else if (step.startsWith(QLatin1String("other-port-send:")))
