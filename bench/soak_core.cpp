@@ -245,25 +245,37 @@ const QString kNoPort = QStringLiteral("refused: no port open");
 const QString kBusy = QStringLiteral("refused: another transfer running");
 const QString kUnrecognised = QStringLiteral("unrecognised notice");
 
-QString outcomeOf(const QStringList& notices)
+// The outcome by what the window's transfer did, never by the words of its notice: the same in
+// every language and whatever the notice says.
+QString outcomeOf(const std::vector<TransferResult>& results)
 {
-    if (notices.isEmpty())
+    if (results.empty())
+        return kUnrecognised; // the click ended no transfer
+    const TransferResult& result = results.front();
+    switch (result.ending) {
+    case TransferResult::Ending::Done:
         return kOk;
-    const QString& text = notices.first();
-    if (text.contains(QLatin1String("reply was refused")))
+    case TransferResult::Ending::ReplyRefused:
         return kRefusedReply;
-    if (text.contains(QLatin1String("did not answer")))
+    case TransferResult::Ending::Refused:
+    case TransferResult::Ending::Failed:
+        break;
+    }
+    switch (result.error.reason) {
+    case LinkError::Reason::NoFrameAnswer:
+    case LinkError::Reason::NoReadReply:
         return kTimeOut;
-    if (text.contains(QLatin1String("sent only")))
+    case LinkError::Reason::ShortReadReply:
         return kShortReply;
-    if (text.contains(QLatin1String("went dead")) ||
-        text.contains(QLatin1String("stopped working")))
+    case LinkError::Reason::LineLost:
         return kPortLost;
-    if (text.contains(QLatin1String("No serial port is open")))
+    case LinkError::Reason::NoPortOpen:
         return kNoPort;
-    if (text.contains(QLatin1String("already running")))
+    case LinkError::Reason::TransferRunning:
         return kBusy;
-    return kUnrecognised;
+    default:
+        return kUnrecognised;
+    }
 }
 
 // ----- Small helpers.
@@ -386,6 +398,8 @@ private:
     // The notices posted since the last call. Taken from the posted() signal: the notices'
     // history keeps only the latest few, so counting along it misses everything after them.
     QStringList takeNotices() { return std::exchange(m_posted, {}); }
+    // The windows' transfer results since the last call.
+    std::vector<TransferResult> takeResults() { return std::exchange(m_results, {}); }
 
     QStringList controlStates() const;
     std::map<char, int> memory();
@@ -406,7 +420,8 @@ private:
     CardContext m_context{m_slots, m_link, m_files, m_notices};
     std::vector<std::unique_ptr<CardWindow>> m_widgets;
     std::vector<Window> m_windows;
-    QStringList m_posted; // notices posted and not yet taken
+    QStringList m_posted;                  // notices posted and not yet taken
+    std::vector<TransferResult> m_results; // transfer results not yet taken
 
     bool m_lineHasLeftovers = false; // a late answer of a timed-out transfer is in the buffer
     bool m_lateAnswerOnLine = false; // the transfer being checked started with such leftovers
@@ -426,6 +441,8 @@ Soak::Soak(const SoakOptions& options) : m_options(options), m_random(options.se
     for (std::size_t i = 0; i < m_widgets.size(); ++i) {
         CardWindow* widget = m_widgets[i].get();
         widget->show();
+        QObject::connect(widget, &CardWindow::transferEnded, widget,
+                         [this](const TransferResult& result) { m_results.push_back(result); });
         Window window{&m_models[i],
                       widget,
                       widget->findChild<GraphicalButton*>(m_models[i].sendButton),
@@ -790,11 +807,13 @@ void Soak::clickSecondButton(const Plan& plan, const QString& where, GraphicalBu
     Window& other = m_windows[plan.secondWindow];
     GraphicalButton* second = plan.secondSend ? other.send : other.read;
     const QStringList earlier = takeNotices();
+    std::vector<TransferResult> earlierResults = takeResults();
     const QStringList controls = controlStates();
     second->click();
     const QStringList notices = takeNotices();
+    const QString outcome = outcomeOf(takeResults());
     m_posted = earlier; // the running transfer's own notices, if any, stay with it
-    const QString outcome = outcomeOf(notices);
+    m_results = std::move(earlierResults);
     ++m_report.outcomes[QStringLiteral("second click: ") + outcome];
     if (outcome != kBusy || notices.size() != 1)
         violation(QStringLiteral("second transfer not refused"),
@@ -868,6 +887,7 @@ void Soak::runTransfer(int index, const Plan& plan)
     card.clearLog();
 
     takeNotices(); // anything posted before the click belongs to no transfer
+    takeResults();
     GraphicalButton* button = plan.send ? window.send : window.read;
     QElapsedTimer clock;
     clock.start();
@@ -880,7 +900,7 @@ void Soak::runTransfer(int index, const Plan& plan)
 
     // A clear outcome: one notice for a failure, naming the port when the line failed.
     const QStringList notices = takeNotices();
-    const QString outcome = outcomeOf(notices);
+    const QString outcome = outcomeOf(takeResults());
     ++m_report.outcomes[outcome];
     if (outcome == kUnrecognised || notices.size() > 1)
         violation(QStringLiteral("unclear outcome"),
