@@ -1,9 +1,11 @@
 // A short seeded run of the fault-injection soak (the core of vrn-soak) with the faults that do
-// not wait for a time-out: every check after every transfer must hold.
+// not wait for a time-out: every check after every transfer must hold, also with the German
+// translation installed.
 
 #include "soak_core.h"
 
 #include <QTest>
+#include <QTranslator>
 
 using namespace vrn::soak;
 
@@ -20,16 +22,28 @@ void TestSoak::fastFaultsBreakNothing_data()
 {
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<int>("transfers");
+    QTest::addColumn<QString>("language");
     // Seeds whose runs meet every fast fault, on every window and kind; the first also clicks
     // the red button of a running transfer again, the second reads a reference input of 66.
-    QTest::newRow("seed-13") << 13u << 130;
-    QTest::newRow("seed-2024") << 2024u << 130;
+    QTest::newRow("seed-13") << 13u << 130 << QString();
+    QTest::newRow("seed-2024") << 2024u << 130 << QString();
+    // The outcomes do not hang on the words of the notices.
+    QTest::newRow("seed-13-german") << 13u << 130 << QStringLiteral("de");
 }
 
 void TestSoak::fastFaultsBreakNothing()
 {
     QFETCH(quint32, seed);
     QFETCH(int, transfers);
+    QFETCH(QString, language);
+    QTranslator translator;
+    if (!language.isEmpty()) {
+        QVERIFY(translator.load(QStringLiteral("vrn-pc_") + language,
+                                QStringLiteral(":/translations")));
+        QCoreApplication::installTranslator(&translator);
+    }
+    const auto uninstall =
+        qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
     SoakOptions options;
     options.seed = seed;
     options.transfers = transfers;
