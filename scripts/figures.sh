@@ -85,9 +85,9 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 # The soaks wait on timers most of the time and their verdict does not depend on the machine's
 # load, so the fuzzers run beside them, two at a time.
-build/dev/bench/vrn-soak --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
+build/dev/soak/vrn-soak --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
 every=$!
-build/dev/bench/vrn-soak --seed "$seed" --transfers "$transfers" --fast-only \
+build/dev/soak/vrn-soak --seed "$seed" --transfers "$transfers" --fast-only \
     >"$out/soak-fast-only.txt" &
 fast=$!
 if [ "$fuzz_seconds" -gt 0 ]; then

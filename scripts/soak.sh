@@ -47,7 +47,7 @@ echo "soak: ${#seeds[@]} seeds x $transfers transfers ${flags[*]:-(every fault)}
     "$(uptime | sed 's/.*load average/load average/')"
 pids=()
 for seed in "${seeds[@]}"; do
-    "$build/bench/vrn-soak" --seed "$seed" --transfers "$transfers" "${flags[@]}" \
+    "$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" "${flags[@]}" \
         >"$work/seed-$seed.txt" 2>&1 &
     pids+=($!)
 done

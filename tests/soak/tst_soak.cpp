@@ -2,7 +2,7 @@
 // not wait for a time-out: every check after every transfer must hold, also with the German
 // translation installed.
 
-#include "soak_core.h"
+#include "soak.h"
 
 #include <QTest>
 #include <QTranslator>

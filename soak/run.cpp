@@ -1,4 +1,4 @@
-#include "soak_core.h"
+#include "soak.h"
 
 #include "card.h"
 #include "card_context.h"

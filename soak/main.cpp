@@ -4,7 +4,7 @@
 //
 //   vrn-soak [--seed N] [--transfers N] [--fast-only] [--trace]
 
-#include "soak_core.h"
+#include "soak.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
