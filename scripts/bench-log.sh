@@ -23,11 +23,12 @@ else
     cmake --preset release >/dev/null
     build=build/release
 fi
-cmake --build "$build" --target vrn-bench-transfer >/dev/null
+cmake --build "$build" --target vrn-bench-transfer vrn-bench-summarise >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="qt.qpa.*=false"
 bench=$build/bench/vrn-bench-transfer
+summarise=$build/bench/vrn-bench-summarise
 out=$build/bench-results/log-$(date +%Y%m%d-%H%M%S)
 mkdir -p "$out"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -67,8 +68,8 @@ done
     done
     echo
     echo "ratio to the floor, card answering after 2 ms, log closed:"
-    "$bench" --summarise "$out"/paced-closed-*.txt | grep '^figure\|^ratio\.'
+    "$summarise" "$out"/paced-closed-*.txt | grep '^figure\|^ratio\.'
     echo "the same, log open:"
-    "$bench" --summarise "$out"/paced-open-*.txt | grep '^figure\|^ratio\.'
+    "$summarise" "$out"/paced-open-*.txt | grep '^figure\|^ratio\.'
     echo "raw lines: $out"
 } | tee "$out/summary.txt"

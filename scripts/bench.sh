@@ -28,11 +28,14 @@ else
     cmake --preset release >/dev/null
     build=build/release
 fi
-cmake --build "$build" --target vrn-bench-transfer vrn-bench-startup
+cmake --build "$build" --target vrn-bench-transfer vrn-bench-reference vrn-bench-summarise \
+    vrn-bench-startup
 
 export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="qt.qpa.*=false"
 bench=$build/bench/vrn-bench-transfer
+reference=$build/bench/vrn-bench-reference
+summarise=$build/bench/vrn-bench-summarise
 out=$build/bench-results/$(date +%Y%m%d-%H%M%S)
 mkdir -p "$out"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -55,7 +58,7 @@ quietly() {
     load
     for run in $(seq "$runs"); do
         quietly "$bench" --latency 2 --rounds "$fast_rounds" >"$out/fast-$run.txt"
-        quietly "$bench" --reference --latency 2 --rounds "$fast_rounds" >"$out/reference-$run.txt"
+        quietly "$reference" --latency 2 --rounds "$fast_rounds" >"$out/reference-$run.txt"
         quietly "$bench" --latency 100 --rounds "$slow_rounds" >"$out/slow-$run.txt"
         quietly "$bench" --growth "$growth" >"$out/growth-$run.txt"
         load
@@ -66,22 +69,22 @@ quietly() {
     echo
     echo "== Card answering after 2 ms (19200 baud, both directions) =="
     grep -h '^# [A-D]\.' "$out/fast-1.txt" | sed 's/^# /   /'
-    "$bench" --summarise "$out"/fast-*.txt | grep -v '^turnaround_us\|^run\.turnaround'
+    "$summarise" "$out"/fast-*.txt | grep -v '^turnaround_us\|^run\.turnaround'
     echo
     echo "== The same exchanges by a minimal poll()/read()/write() client (card after 2 ms) =="
-    "$bench" --summarise "$out"/reference-*.txt
+    "$summarise" "$out"/reference-*.txt
     echo
     echo "== Card answering after 100 ms =="
-    "$bench" --summarise "$out"/slow-*.txt | grep -v '^turnaround_us\|^run\.turnaround'
+    "$summarise" "$out"/slow-*.txt | grep -v '^turnaround_us\|^run\.turnaround'
     echo
     echo "== Turnaround: last answer character out of the card to the next frame's first in =="
-    "$bench" --summarise "$out"/fast-*.txt "$out"/slow-*.txt | grep '^figure\|turnaround'
+    "$summarise" "$out"/fast-*.txt "$out"/slow-*.txt | grep '^figure\|turnaround'
     echo
     echo "== $growth transfers back to back (no wire pacing, no card latency) =="
-    "$bench" --summarise "$out"/growth-*.txt
+    "$summarise" "$out"/growth-*.txt
     echo
     echo "== Start-up (offscreen platform) =="
-    "$bench" --summarise "$out"/startup.txt
+    "$summarise" "$out"/startup.txt
     echo
     echo "raw lines: $out"
 } | tee "$out/summary.txt"

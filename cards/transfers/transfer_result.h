@@ -1,8 +1,8 @@
 #pragma once
 
-#include "reply_check.h"
 #include "card_state.h"
 #include "link_error.h"
+#include "reply_check.h"
 
 #include <vector>
 
