@@ -15,13 +15,7 @@ source scripts/deps.sh
 runs=${RUNS:-5}
 ports=${PORTS:-10}
 
-if [ -n "${BUILD_DIR:-}" ]; then
-    build=$BUILD_DIR
-else
-    vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
-    cmake --preset release >/dev/null
-    build=build/release
-fi
+vrn_build_dir release
 cmake --build "$build" --target vrn-cli vrn-card-sim >/dev/null
 cli=$build/cli/vrn-cli
 sim=$build/tools/vrn-card-sim

@@ -16,13 +16,7 @@ source scripts/deps.sh
 runs=${RUNS:-5}
 transfers=${TRANSFERS:-3000}
 
-if [ -n "${BUILD_DIR:-}" ]; then
-    build=$BUILD_DIR
-else
-    vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
-    cmake --preset release >/dev/null
-    build=build/release
-fi
+vrn_build_dir release
 cmake --build "$build" --target vrn-bench-transfer vrn-bench-summarise >/dev/null
 
 export QT_QPA_PLATFORM=offscreen

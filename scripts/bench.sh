@@ -21,13 +21,7 @@ fast_rounds=7   # 7 rounds x 30 back-to-back transactions x 5 runs: over 1,000 t
 slow_rounds=2
 growth=10000
 
-if [ -n "${BUILD_DIR:-}" ]; then
-    build=$BUILD_DIR
-else
-    vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
-    cmake --preset release >/dev/null
-    build=build/release
-fi
+vrn_build_dir release
 cmake --build "$build" --target vrn-bench-transfer vrn-bench-reference vrn-bench-summarise \
     vrn-bench-startup
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, if any is missing. Sourced by run.sh and test.sh.
+# Installs the Debian packages the build needs, if any is missing, and picks the build folder
+# (vrn_build_dir). Sourced by the scripts under scripts/.
 vrn_install_missing() {
     local missing=()
     local pkg
@@ -39,3 +40,17 @@ VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
 # cookie for the program's xcb platform, and pdftotext to read the saved record back.
 VRN_SCREEN_READER_PACKAGES=(python3-pyatspi at-spi2-core dbus xvfb xauth qt6-qpa-plugins
                             poppler-utils)
+
+# Sets $build, the build folder a script works in: $BUILD_DIR when it is set (an existing build
+# folder, taken as it is), else build/<preset>, configured with that CMake preset first (the
+# build's packages installed when missing).
+#   vrn_build_dir release
+vrn_build_dir() {
+    if [ -n "${BUILD_DIR:-}" ]; then
+        build=$BUILD_DIR
+    else
+        vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
+        cmake --preset "$1" >/dev/null
+        build=build/$1
+    fi
+}

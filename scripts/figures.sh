@@ -13,6 +13,7 @@
 #   ./scripts/figures.sh --bench               and the performance figures
 #   ./scripts/figures.sh --fuzz-seconds 60 --transfers 400   a shorter trial
 #   ./scripts/figures.sh --no-fuzz             the soak only
+#   BUILD_DIR=build/x ./scripts/figures.sh     an existing build folder (soak and benchmarks)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -74,9 +75,8 @@ fi
 
 echo
 echo "== Fault-injection soak: seed $seed, $transfers transfers"
-vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
-cmake --preset dev >/dev/null
-cmake --build build/dev --target vrn-soak >/dev/null
+vrn_build_dir dev
+cmake --build "$build" --target vrn-soak >/dev/null
 export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="qt.qpa.*=false"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -85,9 +85,9 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 # The soaks wait on timers most of the time and their verdict does not depend on the machine's
 # load, so the fuzzers run beside them, two at a time.
-build/dev/soak/vrn-soak --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
+"$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
 every=$!
-build/dev/soak/vrn-soak --seed "$seed" --transfers "$transfers" --fast-only \
+"$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" --fast-only \
     >"$out/soak-fast-only.txt" &
 fast=$!
 if [ "$fuzz_seconds" -gt 0 ]; then

@@ -25,13 +25,7 @@ for seed in "${seeds[@]}"; do
 done
 read -r -a flags <<<"${SOAK_FLAGS:-}"
 
-if [ -n "${BUILD_DIR:-}" ]; then
-    build=$BUILD_DIR
-else
-    vrn_install_missing "${VRN_BUILD_PACKAGES[@]}"
-    cmake --preset dev >/dev/null
-    build=build/dev
-fi
+vrn_build_dir dev
 cmake --build "$build" --target vrn-soak
 
 work="${VRN_SOAK_WORK:-${TMPDIR:-/tmp}/vrn-soak}"
