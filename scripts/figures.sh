@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates the reliability figures of the README on the checked-out commit:
+# Measures the figures of docs/figures.md on the checked-out commit and writes the page:
 #   1. with --bench, first ./scripts/bench.sh (performance figures), ./scripts/bench-log.sh
 #      (the traffic log's cost) and ./scripts/bench-cli.sh (ten cards at once against one),
 #      alone on the machine;
@@ -8,18 +8,23 @@
 #   3. beside the soaks, ./scripts/fuzz.sh for every libFuzzer target (600 s each, two at a
 #      time).
 # Everything printed is also kept in build/figures/<commit>-<time>/; the commit the figures
-# belong to (and whether the working tree differed from it) opens and closes the output.
+# belong to (and whether the working tree differed from it) opens and closes the output. At the
+# end ./scripts/figures-page.sh writes docs/figures.md from that folder: the sections this run
+# measured, each naming the commit, and the others (performance without --bench, fuzzing with
+# --no-fuzz) kept as they were.
 #   ./scripts/figures.sh                       soak and fuzzing
 #   ./scripts/figures.sh --bench               and the performance figures
 #   ./scripts/figures.sh --fuzz-seconds 60 --transfers 400   a shorter trial
 #   ./scripts/figures.sh --no-fuzz             the soak only
+#   ./scripts/figures.sh --page /tmp/figures.md   the page written elsewhere (for a trial)
 #   BUILD_DIR=build/x ./scripts/figures.sh     an existing build folder (soak and benchmarks)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
 usage() {
-    echo "usage: $0 [--bench] [--no-fuzz] [--fuzz-seconds N] [--transfers N] [--seed N]" >&2
+    echo "usage: $0 [--bench] [--no-fuzz] [--fuzz-seconds N] [--transfers N] [--seed N]" \
+        "[--page FILE]" >&2
     exit 2
 }
 
@@ -27,6 +32,7 @@ bench=0
 fuzz_seconds=600
 transfers=4000
 seed=4242
+page=docs/figures.md
 while [ $# -gt 0 ]; do
     case "$1" in
         --bench) bench=1 ;;
@@ -34,18 +40,22 @@ while [ $# -gt 0 ]; do
         --fuzz-seconds) fuzz_seconds="${2:-}"; shift ;;
         --transfers) transfers="${2:-}"; shift ;;
         --seed) seed="${2:-}"; shift ;;
+        --page) page="${2:-}"; shift ;;
         *) usage ;;
     esac
     shift
 done
 [[ "$fuzz_seconds" =~ ^[0-9]+$ && "$transfers" =~ ^[1-9][0-9]*$ && "$seed" =~ ^[0-9]+$ ]] \
     || usage
+[ -n "$page" ] || usage
 
 commit=$(git rev-parse --short HEAD)
 if [ -z "$(git status --porcelain --untracked-files=no)" ]; then
     tree="clean"
+    page_commit=$commit
 else
     tree="MODIFIED: the figures do not belong to $commit alone"
+    page_commit="$commit (working tree modified)"
 fi
 describe() {
     echo "commit $commit ($(git log -1 --format=%cs HEAD)), working tree $tree"
@@ -54,6 +64,7 @@ describe() {
 
 out="build/figures/$commit-$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$out"
+echo "$page_commit" >"$out/commit"
 exec > >(tee "$out/figures.txt") 2>&1
 
 echo "VRN-PC reliability figures, $(date -Iseconds)"
@@ -64,13 +75,13 @@ if [ "$bench" -eq 1 ]; then
     # First, while nothing else of this script runs: the performance figures are timings.
     echo
     echo "== Performance"
-    ./scripts/bench.sh || failed=1
+    ./scripts/bench.sh | tee "$out/bench.txt" || failed=1
     echo
     echo "== What the traffic log costs: log open against log closed"
-    ./scripts/bench-log.sh || failed=1
+    ./scripts/bench-log.sh | tee "$out/bench-log.txt" || failed=1
     echo
     echo "== vrn-cli: ten cards at once against one"
-    ./scripts/bench-cli.sh || failed=1
+    ./scripts/bench-cli.sh | tee "$out/bench-cli.txt" || failed=1
 fi
 
 echo
@@ -109,4 +120,5 @@ fi
 echo
 describe
 echo "results: $out"
+./scripts/figures-page.sh "$out" "$page" || failed=1
 exit "$failed"
