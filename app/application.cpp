@@ -1,6 +1,4 @@
 #include "application.h"
-
-#include "card_models.h"
 #include "card_window.h"
 #include "card_windows.h"
 #include "classic_window.h"
@@ -113,7 +111,7 @@ CardWindow* Application::showCardWindow(CardModel model)
 TrafficLogWindow* Application::showTrafficLog()
 {
     if (!m_trafficLog) {
-        m_trafficLog = std::make_unique<TrafficLogWindow>(m_link.traffic(), &cardValuesOf);
+        m_trafficLog = std::make_unique<TrafficLogWindow>(m_link.traffic());
         m_trafficLog->setPortText([this] { return LinkMessages::portText(m_link); });
     }
     m_trafficLog->show();

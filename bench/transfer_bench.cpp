@@ -16,7 +16,6 @@
 #include "wire_trace.h"
 
 #include "card_context.h"
-#include "card_models.h"
 #include "file_dialog_state.h"
 #include "form1.h"
 #include "form3.h"
@@ -74,7 +73,7 @@ struct Program
         for (QWidget* window : std::initializer_list<QWidget*>{&vrnA, &vrnB, &vrnC, &vrnD})
             window->show();
         if (logWindow) {
-            log = std::make_unique<TrafficLogWindow>(link.traffic(), &cardValuesOf);
+            log = std::make_unique<TrafficLogWindow>(link.traffic());
             log->show();
         }
     }

@@ -40,7 +40,7 @@ PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent
     m_result.command = request.command;
     m_result.file =
         request.command == CliRequest::Command::Read ? request.outputFile(port) : request.file;
-    const std::span<const CardValue> values = m_window->cardValues();
+    const std::span<const CardValue> values = cardDescription(request.model).values;
     m_result.values.assign(values.begin(), values.end());
 
     // A file's problems reach the user as the window's notices; here they become the port's

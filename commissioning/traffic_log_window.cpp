@@ -25,12 +25,9 @@
 
 namespace vrn {
 
-TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& valuesOf,
-                                   QWidget* parent)
+TrafficLogWindow::TrafficLogWindow(TrafficRecord& record, QWidget* parent)
     : QWidget(parent, Qt::Window), m_record(record)
 {
-    for (const CardModel model : kCardModels)
-        m_values[static_cast<std::size_t>(model)] = valuesOf(model);
     setObjectName(QStringLiteral("trafficLog"));
     setWindowTitle(tr("Traffic log"));
     setAccessibleName(tr("Traffic log"));
@@ -153,9 +150,10 @@ void TrafficLogWindow::hideEvent(QHideEvent* event)
 
 std::span<const CardValue> TrafficLogWindow::valuesOf(int tag) const
 {
-    if (tag < 0 || static_cast<std::size_t>(tag) >= m_values.size())
+    // A tag is the number of the card model whose window started the transfer.
+    if (tag < 0 || static_cast<std::size_t>(tag) >= std::size(kCardModels))
         return {};
-    return m_values[static_cast<std::size_t>(tag)];
+    return cardDescription(static_cast<CardModel>(tag)).values;
 }
 
 void TrafficLogWindow::showNewEntries()

@@ -32,16 +32,14 @@ class TrafficLogWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // The values a card model's window sets: they name what its frames carry.
-    using ValuesOfModel = std::function<std::vector<CardValue>(CardModel)>;
     static constexpr int kMaxLines = static_cast<int>(TrafficRecord::kCapacity);
     // New entries are shown together, at most this often, and at the latest after twice this.
     static constexpr int kRefreshMs = 50;
     // A save's result stays at least this long, then until a later transfer sends something.
     static constexpr int kResultKeptMs = 3000;
 
-    TrafficLogWindow(TrafficRecord& record, const ValuesOfModel& valuesOf,
-                     QWidget* parent = nullptr);
+    // The values each card model sets (from its description) name what its frames carry.
+    explicit TrafficLogWindow(TrafficRecord& record, QWidget* parent = nullptr);
 
     // The lines shown, oldest first.
     QStringList lines() const;
@@ -68,7 +66,6 @@ private:
     std::span<const CardValue> valuesOf(int tag) const;
 
     TrafficRecord& m_record;
-    std::array<std::vector<CardValue>, std::size(kCardModels)> m_values; // by model number
     QPlainTextEdit* m_lines = nullptr;
     QLabel* m_result = nullptr;
     QTimer m_refresh;

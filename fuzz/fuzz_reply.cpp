@@ -2,10 +2,7 @@
 // bytes, of any length, in place of the 56 characters the card sends.
 #include "reply_check.h"
 
-#include "form1.h"
-#include "form3.h"
-#include "form4.h"
-#include "form5.h"
+#include "card_description.h"
 #include "fuzz_check.h"
 #include "protocol.h"
 
@@ -27,12 +24,17 @@ struct Window
 
 const std::vector<Window>& windows()
 {
-    static const std::vector<Window> all{
-        {"VRN-A", {Form1::replyValues().begin(), Form1::replyValues().end()}},
-        {"VRN-B", Form3::replyValues()},
-        {"VRN-C", Form4::replyValues()},
-        {"VRN-D", Form5::replyValues()},
-    };
+    static const std::vector<Window> all = [] {
+        std::vector<Window> windows;
+        for (const CardModel model : kCardModels) {
+            const CardDescription& card = cardDescription(model);
+            Window window{card.name, {}};
+            for (const CardValue& value : card.values)
+                window.values.push_back(value.reply);
+            windows.push_back(std::move(window));
+        }
+        return windows;
+    }();
     return all;
 }
 

@@ -113,12 +113,12 @@ std::optional<QString> FileOrigins::doubt(const QByteArray& content, CardModel m
     // A file with as many values as another model's file, and more than this one's, is most
     // likely that model's. Other extra lines are left to the window's own checks.
     const int values = static_cast<int>(valuesOf(content).size());
-    const int own = parameterFileValues(model);
+    const int own = cardDescription(model).fileLines;
     if (values <= own)
         return std::nullopt;
     QStringList others;
     for (CardModel other : kCardModels) {
-        if (parameterFileValues(other) == values)
+        if (cardDescription(other).fileLines == values)
             others << modelName(other);
     }
     if (others.isEmpty())

@@ -172,24 +172,39 @@ FileFields readParameterFields(const QString& path, int count)
     return result;
 }
 
-void ParameterFileWriter::integer(int value)
+QByteArray& ParameterFileWriter::at(int line)
 {
-    m_bytes += QByteArray::number(value) + "\r\n";
+    Q_ASSERT_X(line >= 1 && line <= static_cast<int>(m_lines.size()), "ParameterFileWriter",
+               "a line of the file");
+    return m_lines[static_cast<std::size_t>(line - 1)];
 }
 
-void ParameterFileWriter::text(const QString& value)
+void ParameterFileWriter::integer(int line, int value)
+{
+    at(line) = QByteArray::number(value);
+}
+
+void ParameterFileWriter::text(int line, const QString& value)
 {
     QString clean = value;
     clean.remove(QLatin1Char('"')); // a quote inside would end the field early when read
-    m_bytes += '"' + clean.toLatin1() + "\"\r\n";
+    at(line) = '"' + clean.toLatin1() + '"';
 }
 
-void ParameterFileWriter::slot(const SlotValue& value)
+void ParameterFileWriter::slot(int line, const SlotValue& value)
 {
     if (const auto* code = std::get_if<QString>(&value))
-        text(*code);
+        text(line, *code);
     else
-        m_bytes += slotText(value).toLatin1() + "\r\n";
+        at(line) = slotText(value).toLatin1();
+}
+
+QByteArray ParameterFileWriter::bytes() const
+{
+    QByteArray bytes;
+    for (const QByteArray& line : m_lines)
+        bytes += line + "\r\n";
+    return bytes;
 }
 
 std::optional<QString> writeParameterFile(const QString& path, const QByteArray& bytes)

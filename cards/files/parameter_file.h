@@ -47,17 +47,22 @@ struct FileFields
 };
 FileFields readParameterFields(const QString& path, int count);
 
-// Builds a parameter file: one value per line, each line ended by CR LF.
+// Builds a parameter file of a given number of lines, each ended by CR LF; every line is
+// given its value by its number (1-based), in any order.
 class ParameterFileWriter
 {
 public:
-    void integer(int value);           // bare
-    void text(const QString& value);   // between double quotes (quotes inside are dropped)
-    void slot(const SlotValue& value); // quoted code, bare number, or an empty line
-    const QByteArray& bytes() const { return m_bytes; }
+    explicit ParameterFileWriter(int lines) : m_lines(static_cast<std::size_t>(lines)) {}
+
+    void integer(int line, int value);           // bare
+    void text(int line, const QString& value);   // between double quotes (quotes inside dropped)
+    void slot(int line, const SlotValue& value); // quoted code, bare number, or an empty line
+    QByteArray bytes() const;
 
 private:
-    QByteArray m_bytes;
+    QByteArray& at(int line);
+
+    std::vector<QByteArray> m_lines; // without their line ends
 };
 
 // Writes the whole file at once through a temporary file, so a failure leaves any earlier

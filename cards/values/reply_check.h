@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card_description.h"
 #include "reply_fields.h"
 
 #include <QByteArray>
@@ -10,20 +11,6 @@
 #include <vector>
 
 namespace vrn {
-
-// A value a card window takes from the read reply.
-struct ReplyValue
-{
-    const char* name;    // for the user: "maximum current"
-    int position;        // 1-based; the high part for a pair
-    int lowPosition = 0; // the low part of a pair, 0 for a single field
-    int maximum = -1;    // largest value its slider takes; -1 for an option field
-
-    double valueIn(const ReplyFields& fields) const
-    {
-        return lowPosition ? fields.pair(position, lowPosition) : fields.field(position);
-    }
-};
 
 // A value of the read reply that failed its check, and what the reply held for it.
 struct ReplyProblem

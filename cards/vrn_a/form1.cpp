@@ -10,6 +10,7 @@
 #include "slot_table.h"
 #include "spin_slider.h"
 #include "value_box.h"
+#include "vrn_a.h"
 
 #include <QCoreApplication>
 
@@ -20,56 +21,7 @@ namespace {
 
 constexpr CardMenuNames kMenus{"mnuFile", "mnuSave", "Save", "mnuOpen", "Open", "mnuExit"};
 
-constexpr int kRampMaximum = 255;    // ramp slider positions and codes, 0.2 s steps
-constexpr int kLargestReference = 9; // "a0000" and one digit: a five-digit command frame
-
-// Slots A to H are brought to five digits just before their frame; slot I is never written,
-// and slot a holds a plain 0, 1 or 2 that the card expects after "a0000".
-constexpr SendFrame kFrames[] = {
-    SendFrame::padded('A'),
-    SendFrame::padded('B'),
-    SendFrame::padded('C'),
-    SendFrame::padded('D'),
-    SendFrame::padded('E'),
-    SendFrame::padded('F'),
-    SendFrame::padded('G'),
-    SendFrame::padded('H'),
-    SendFrame::fixed("I$"),
-    SendFrame::asHeld('a', "0000"),
-    kEndFrame,
-};
-
-// Every reply field the window applies, checked before any of it is applied.
-constexpr ReplyValue kReplyValues[] = {
-    {QT_TRANSLATE_NOOP("Values", "coil current range"), protocol::field::kCoil},
-    {QT_TRANSLATE_NOOP("Values", "PWM frequency"), protocol::field::kPwm},
-    {QT_TRANSLATE_NOOP("Values", "ramp-up time"), protocol::field::kRampUp, 0, 255},
-    {QT_TRANSLATE_NOOP("Values", "ramp-down time"), protocol::field::kRampDown, 0, 255},
-    {QT_TRANSLATE_NOOP("Values", "Vt level"), protocol::field::kVtHigh, protocol::field::kVtLow,
-     200},
-    {QT_TRANSLATE_NOOP("Values", "I Pol current"), protocol::field::kPolHigh,
-     protocol::field::kPolLow, 255},
-    {QT_TRANSLATE_NOOP("Values", "I Min current"), protocol::field::kMinHigh,
-     protocol::field::kMinLow, 511},
-    {QT_TRANSLATE_NOOP("Values", "I Max current"), protocol::field::kMaxHigh,
-     protocol::field::kMaxLow, 1023},
-    {QT_TRANSLATE_NOOP("Values", "reference input"), protocol::field::kReference, 0,
-     kLargestReference},
-};
-// The values the window sets, in the order of its Send.
-constexpr CardValue kValues[] = {
-    {'A', QT_TRANSLATE_NOOP("Values", "Coil current"), ValueUnit::CoilRange},
-    {'B', QT_TRANSLATE_NOOP("Values", "PWM"), ValueUnit::PwmChoice},
-    {'C', QT_TRANSLATE_NOOP("Values", "Ramp Up"), ValueUnit::Seconds},
-    {'D', QT_TRANSLATE_NOOP("Values", "Ramp Down"), ValueUnit::Seconds},
-    {'E', QT_TRANSLATE_NOOP("Values", "Vt"), ValueUnit::Millivolts},
-    {'F', QT_TRANSLATE_NOOP("Values", "I Pol"), ValueUnit::Milliamps},
-    {'G', QT_TRANSLATE_NOOP("Values", "I Min"), ValueUnit::Milliamps},
-    {'H', QT_TRANSLATE_NOOP("Values", "I Max"), ValueUnit::Milliamps},
-    {'a', QT_TRANSLATE_NOOP("Values", "Reference input"), ValueUnit::ReferenceInput},
-};
-
-enum ReplyIndex { kVt = 4, kIPol = 5, kIMin = 6, kIMax = 7 };
+using namespace vrn_a;
 
 // I Max slider positions of the five coil current ranges: codes 294, 410, 547, 642 and 888
 // are the nominal 860, 1200, 1600, 1880 and 2600 mA.
@@ -159,7 +111,7 @@ const ControlLayout kLayout[] = {
      .accessibleDescription = kRampsGroup},
     {.name = "VScroll3", .kind = ControlKind::Slider,
      .left = 6720, .top = 2280, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll3,
-     .maximum = kRampMaximum, .position = 254,
+     .maximum = kRampUp.maximum(), .position = 254,
      .accessibleName = QT_TRANSLATE_NOOP("Controls", "Ramp Up (sec) up/down"),
      .accessibleDescription = kRampsGroup},
     {.name = "Label22", .kind = ControlKind::Label, .caption = "sec",
@@ -172,7 +124,7 @@ const ControlLayout kLayout[] = {
      .accessibleDescription = kRampsGroup},
     {.name = "VScroll6", .kind = ControlKind::Slider,
      .left = 6720, .top = 3000, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll6,
-     .maximum = kRampMaximum, .position = 254,
+     .maximum = kRampDown.maximum(), .position = 254,
      .accessibleName = QT_TRANSLATE_NOOP("Controls", "Ramp Down (sec) up/down"),
      .accessibleDescription = kRampsGroup},
     {.name = "Label24", .kind = ControlKind::Label, .caption = "sec",
@@ -218,7 +170,7 @@ const ControlLayout kLayout[] = {
      .accessibleDescription = kLevelsGroup},
     {.name = "VScroll1", .kind = ControlKind::Slider,
      .left = 4800, .top = 4800, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll1,
-     .maximum = 200, .position = 12,
+     .maximum = kVt.maximum(), .position = 12,
      .accessibleName = QT_TRANSLATE_NOOP("Controls", "Vt (mV) up/down"),
      .accessibleDescription = kLevelsGroup},
     {.name = "Label29", .kind = ControlKind::Label, .caption = "I Min (mA)",
@@ -229,7 +181,7 @@ const ControlLayout kLayout[] = {
      .accessibleDescription = kLevelsGroup},
     {.name = "VScroll2", .kind = ControlKind::Slider,
      .left = 4800, .top = 5640, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll2,
-     .maximum = 511, .position = 127,
+     .maximum = kIMin.maximum(), .position = 127,
      .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Min (mA) up/down"),
      .accessibleDescription = kLevelsGroup},
     {.name = "Label31", .kind = ControlKind::Label, .caption = "I Pol (mA)",
@@ -240,7 +192,7 @@ const ControlLayout kLayout[] = {
      .accessibleDescription = kLevelsGroup},
     {.name = "VScroll4", .kind = ControlKind::Slider,
      .left = 6960, .top = 4800, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll4,
-     .maximum = 255, .position = 50,
+     .maximum = kIPol.maximum(), .position = 50,
      .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Pol (mA) up/down"),
      .accessibleDescription = kLevelsGroup},
     {.name = "Label34", .kind = ControlKind::Label, .caption = "I Max (mA)",
@@ -251,7 +203,7 @@ const ControlLayout kLayout[] = {
      .accessibleDescription = kLevelsGroup},
     {.name = "VScroll5", .kind = ControlKind::Slider,
      .left = 6960, .top = 5640, .width = kSliderW, .height = kSliderH, .tabIndex = kTabVScroll5,
-     .maximum = 1023, .position = 0,
+     .maximum = kIMax.maximum(), .position = 0,
      .accessibleName = QT_TRANSLATE_NOOP("Controls", "I Max (mA) up/down"),
      .accessibleDescription = kLevelsGroup},
     {.name = "Command1", .kind = ControlKind::Button, .caption = "Send Parameters",
@@ -263,8 +215,7 @@ const ControlLayout kLayout[] = {
 
 } // namespace
 
-Form1::Form1(CardContext& context)
-    : CardWindow(context, CardModel::VrnA, QStringLiteral("VRN-A rev01"), 8340, 7200, kMenus)
+Form1::Form1(CardContext& context) : CardWindow(context, CardModel::VrnA, 8340, 7200, kMenus)
 {
     setObjectName(QStringLiteral("Form1"));
     buildLayout();
@@ -273,31 +224,30 @@ Form1::Form1(CardContext& context)
     // user (or a Read or an Open) changes a control.
     SlotTable& slots = context.slots;
     const int writer = static_cast<int>(model());
-    const auto row = [&](const char* slider, const char* box, char letter, RowDisplay display,
-                         RowEntry entry) {
+    const auto row = [&](const char* slider, const char* box, const CardValue& value) {
         return new ParameterRow(m_form.get<SpinSlider>(slider), m_form.get<ValueBox>(box), slots,
-                                writer, letter, display, entry, this);
+                                writer, value, this);
     };
-    m_vt = row("VScroll1", "Text5", 'E', RowDisplay::Current, RowEntry::Current);
-    m_iMin = row("VScroll2", "Text6", 'G', RowDisplay::Current, RowEntry::Current);
-    m_iPol = row("VScroll4", "Text8", 'F', RowDisplay::Current, RowEntry::Current);
-    m_iMax = row("VScroll5", "Text11", 'H', RowDisplay::Current, RowEntry::CurrentWholeNumber);
+    m_vt = row("VScroll1", "Text5", kVt);
+    m_iMin = row("VScroll2", "Text6", kIMin);
+    m_iPol = row("VScroll4", "Text8", kIPol);
+    m_iMax = row("VScroll5", "Text11", kIMax);
     // Both ramp boxes take a time in seconds; while ramps are off they refuse every entry.
-    m_rampUp = row("VScroll3", "Text2", 'C', RowDisplay::Seconds, RowEntry::Seconds);
-    m_rampDown = row("VScroll6", "Text3", 'D', RowDisplay::Seconds, RowEntry::Seconds);
+    m_rampUp = row("VScroll3", "Text2", kRampUp);
+    m_rampDown = row("VScroll6", "Text3", kRampDown);
 
     const auto box = [this](const char* name) { return m_form.get<OptionBox>(name); };
     std::vector<OptionGroup::Choice> coil;
     const char* const coilBoxes[] = {"Check3", "Check4", "Check5", "Check6", "Check1"};
     for (int i = 0; i < 5; ++i)
         coil.push_back({box(coilBoxes[i]), i + 1, parameterCode(i + 1)});
-    m_coil = new OptionGroup(slots, writer, 'A', std::move(coil), this);
+    m_coil = new OptionGroup(slots, writer, kCoil.letter, std::move(coil), this);
     m_coil->setAfterClick([this](int index) { moveToCoilPreset(index); });
 
-    m_pwm = new OptionGroup(slots, writer, 'B', pwmChoices(pwmBoxes(m_form)), this);
+    m_pwm = new OptionGroup(slots, writer, kPwm.letter, pwmChoices(pwmBoxes(m_form)), this);
 
     // Slot a holds the bare number; the boxes are listed in the order a Read sets their marks.
-    m_reference = new OptionGroup(slots, writer, 'a',
+    m_reference = new OptionGroup(slots, writer, kReference.letter,
                                   {{box("Check2"), 0, SlotValue(0.0)},
                                    {box("Check12"), 1, SlotValue(1.0)},
                                    {box("Check14"), 2, SlotValue(2.0)}},
@@ -309,31 +259,6 @@ Form1::Form1(CardContext& context)
     m_send = m_form.get<GraphicalButton>("Command1");
     m_read = m_form.get<GraphicalButton>("Command2");
     setTransferButtons(m_send, m_read, true); // VRN-A pauses after each frame of its Send
-}
-
-std::span<const ReplyValue> Form1::replyValues()
-{
-    return kReplyValues;
-}
-
-std::span<const CardValue> Form1::values()
-{
-    return kValues;
-}
-
-std::span<const CardValue> Form1::cardValues() const
-{
-    return kValues;
-}
-
-std::span<const SendFrame> Form1::sendFrames() const
-{
-    return kFrames;
-}
-
-std::span<const ReplyValue> Form1::replyChecks() const
-{
-    return kReplyValues;
 }
 
 void Form1::buildLayout()
@@ -368,19 +293,19 @@ void Form1::runRampEnableRule()
     m_rampUp->box()->setText(QStringLiteral("0"));
     m_rampUp->slider()->setEnabled(false);
     m_rampDown->slider()->setEnabled(false);
-    m_rampUp->setPosition(kRampMaximum);
+    m_rampUp->setPosition(kRampUp.maximum());
     m_rampUp->runChangeRule();
-    m_rampDown->setPosition(kRampMaximum);
+    m_rampDown->setPosition(kRampDown.maximum());
     m_rampDown->runChangeRule();
 }
 
 void Form1::applyReply(const ReplyFields& fields)
 {
-    m_coil->applyRead(fields.field(protocol::field::kCoil));
-    m_pwm->applyRead(fields.field(protocol::field::kPwm));
+    m_coil->applyRead(kCoil.reply.valueIn(fields));
+    m_pwm->applyRead(kPwm.reply.valueIn(fields));
 
-    const int rampUp = static_cast<int>(fields.field(protocol::field::kRampUp));
-    const int rampDown = static_cast<int>(fields.field(protocol::field::kRampDown));
+    const int rampUp = static_cast<int>(kRampUp.reply.valueIn(fields));
+    const int rampDown = static_cast<int>(kRampDown.reply.valueIn(fields));
     m_rampUp->applyTime(rampUp, false);
     m_rampDown->applyTime(rampDown, false);
     // The enable rule then brings boxes and slots in line with the sliders: both ramps 0
@@ -388,12 +313,12 @@ void Form1::applyReply(const ReplyFields& fields)
     m_enableRamps->setChecked(rampUp != 0 || rampDown != 0);
     runRampEnableRule();
 
-    m_vt->applyCurrent(static_cast<int>(kReplyValues[kVt].valueIn(fields)));
-    m_iPol->applyCurrent(static_cast<int>(kReplyValues[kIPol].valueIn(fields)));
-    m_iMin->applyCurrent(static_cast<int>(kReplyValues[kIMin].valueIn(fields)));
-    m_iMax->applyCurrent(static_cast<int>(kReplyValues[kIMax].valueIn(fields)));
+    m_vt->applyCurrent(static_cast<int>(kVt.reply.valueIn(fields)));
+    m_iPol->applyCurrent(static_cast<int>(kIPol.reply.valueIn(fields)));
+    m_iMin->applyCurrent(static_cast<int>(kIMin.reply.valueIn(fields)));
+    m_iMax->applyCurrent(static_cast<int>(kIMax.reply.valueIn(fields)));
 
-    applyReference(fields.field(protocol::field::kReference));
+    applyReference(kReference.reply.valueIn(fields));
 }
 
 std::optional<int> Form1::shownCode(char letter) const
@@ -411,7 +336,7 @@ std::optional<int> Form1::shownCode(char letter) const
 
 void Form1::applyReference(double number)
 {
-    m_context.slots.setNumber('a', number, static_cast<int>(model()));
+    m_context.slots.setNumber(kReference.letter, number, static_cast<int>(model()));
     const int chosen = m_reference->indexOf(number);
     if (chosen < 0)
         return; // an unknown reference type changes no mark
@@ -419,7 +344,7 @@ void Form1::applyReference(double number)
         m_reference->box(i)->setChecked(i == chosen);
     // Clearing a box runs its click action, which stores that box's value: store the number
     // read once more.
-    m_context.slots.setNumber('a', number, static_cast<int>(model()));
+    m_context.slots.setNumber(kReference.letter, number, static_cast<int>(model()));
 }
 
 QString Form1::savedBoxText(const ParameterRow* row)
@@ -437,17 +362,16 @@ QString Form1::savedBoxText(const ParameterRow* row)
 QByteArray Form1::parameterFile() const
 {
     const SlotTable& slots = m_context.slots;
-    ParameterFileWriter file;
-    file.integer(m_rampUp->slider()->value());
-    file.integer(m_rampDown->slider()->value());
-    file.text(savedBoxText(m_vt));
-    file.text(savedBoxText(m_iMin));
-    file.text(savedBoxText(m_iPol));
-    file.text(savedBoxText(m_iMax));
-    file.slot(slots.value('A'));
-    file.slot(slots.value('B'));
-    file.slot(slots.value('a')); // slot a only ever holds a plain number: written bare
-    file.integer(m_enableRamps->isChecked() ? 1 : 0);
+    ParameterFileWriter file(parameterFileValues());
+    file.integer(kRampUp.fileLine, m_rampUp->slider()->value());
+    file.integer(kRampDown.fileLine, m_rampDown->slider()->value());
+    file.text(kVt.fileLine, savedBoxText(m_vt));
+    file.text(kIMin.fileLine, savedBoxText(m_iMin));
+    file.text(kIPol.fileLine, savedBoxText(m_iPol));
+    file.text(kIMax.fileLine, savedBoxText(m_iMax));
+    for (const CardValue& option : {kCoil, kPwm, kReference}) // slot a holds a plain number
+        file.slot(option.fileLine, slots.value(option.letter));
+    file.integer(kRampsEnabledLine, m_enableRamps->isChecked() ? 1 : 0);
     return file.bytes();
 }
 
@@ -462,13 +386,14 @@ void Form1::applyRamps(double enabled, int rampUpPosition, int rampDownPosition)
     runRampEnableRule();
 }
 
-void Form1::applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
+void Form1::applyLevel(ParameterRow* row, const std::vector<FileField>& fields,
                        const CardValue& value)
 {
     // The box takes the saved text, then converts it as a typed entry is converted when the
     // box is left: the slider moves to its code (clamped into range) and the slot holds that
     // code. A text that a box shows for a code loads as that code, so that Save and Open keep
     // 0 and the multiples of 100 steps as they were.
+    const int line = value.fileLine;
     const FileField& field = fields.at(static_cast<std::size_t>(line - 1));
     row->box()->setText(boxTextFromFile(field.text));
     const QString loaded = row->box()->text();
@@ -487,45 +412,44 @@ void Form1::applyLevel(ParameterRow* row, const std::vector<FileField>& fields, 
 
 std::optional<QString> Form1::applyParameterFile(const std::vector<FileField>& fields)
 {
+    const auto replyName = [](const CardValue& value) {
+        return QCoreApplication::translate("Values", value.reply.name);
+    };
     LoadCheck check;
     const int rampUp = check.position(
-        fields, 1, QCoreApplication::translate("Values", "ramp-up slider position"), kRampMaximum);
+        fields, kRampUp.fileLine, QCoreApplication::translate("Values", "ramp-up slider position"),
+        kRampUp.maximum());
     const int rampDown = check.position(
-        fields, 2, QCoreApplication::translate("Values", "ramp-down slider position"),
-        kRampMaximum);
-    check.boxNumber(fields, 3, QCoreApplication::translate("Values", "Vt"));
-    check.boxNumber(fields, 4, QCoreApplication::translate("Values", "I Min"));
-    check.boxNumber(fields, 5, QCoreApplication::translate("Values", "I Pol"));
-    check.boxNumber(fields, 6, QCoreApplication::translate("Values", "I Max"));
+        fields, kRampDown.fileLine,
+        QCoreApplication::translate("Values", "ramp-down slider position"), kRampDown.maximum());
+    for (const CardValue& level : {kVt, kIMin, kIPol, kIMax})
+        check.boxNumber(fields, level.fileLine, level.displayName());
     // The option slots go out as digits of a command frame: whole numbers only.
-    const double coil =
-        check.slotCode(fields, 7, QCoreApplication::translate("Values", "coil current range"));
-    const double pwm =
-        check.slotCode(fields, 8, QCoreApplication::translate("Values", "PWM frequency"));
-    const double reference =
-        check.slotCode(fields, 9, QCoreApplication::translate("Values", "reference input"));
-    const double enabled =
-        check.boxNumber(fields, 10, QCoreApplication::translate("Values", "Enable Ramps"));
+    const double coil = check.slotCode(fields, kCoil.fileLine, replyName(kCoil));
+    const double pwm = check.slotCode(fields, kPwm.fileLine, replyName(kPwm));
+    const double reference = check.slotCode(fields, kReference.fileLine, replyName(kReference));
+    const double enabled = check.boxNumber(fields, kRampsEnabledLine,
+                                           QCoreApplication::translate("Values", "Enable Ramps"));
     if (!check.ok())
         return check.error;
     // The reference input goes out as "a0000" and the number: one digit, or the frame would
     // not be a command frame.
-    if (reference > kLargestReference)
+    if (reference > kReference.maximum())
         return QCoreApplication::translate("ParameterFile",
                                            "line %1 (%2) is %3, not a whole number from 0 to %4")
-            .arg(9)
-            .arg(QCoreApplication::translate("Values", "reference input"))
+            .arg(kReference.fileLine)
+            .arg(replyName(kReference))
             .arg(classicNumberText(reference))
-            .arg(kLargestReference);
+            .arg(kReference.maximum());
 
     m_pwm->applyLoaded(pwm);
     m_coil->applyLoaded(coil); // a newly marked range moves I Max to its preset
     m_reference->applyLoaded(reference);
     applyRamps(enabled, rampUp, rampDown);
-    applyLevel(m_vt, fields, 3, kValues[4]);
-    applyLevel(m_iMin, fields, 4, kValues[6]);
-    applyLevel(m_iPol, fields, 5, kValues[5]);
-    applyLevel(m_iMax, fields, 6, kValues[7]); // after the coil range, so the saved I Max wins
+    applyLevel(m_vt, fields, kVt);
+    applyLevel(m_iMin, fields, kIMin);
+    applyLevel(m_iPol, fields, kIPol);
+    applyLevel(m_iMax, fields, kIMax); // after the coil range, so the saved I Max wins
     return std::nullopt;
 }
 

@@ -9,30 +9,20 @@ class OptionBox;
 class OptionGroup;
 class ParameterRow;
 
-// The VRN-A card window: coil current range (slot A) with its I Max presets, PWM frequency
-// (slot B), ramp up and down times in 0.2 s steps (slots C, D) with their enable switch, the
-// reference input type (slot a) and the four levels Vt, I Pol, I Min, I Max (slots E, F, G, H).
+// The VRN-A card window (its values are described in cards/models/vrn_a.h): the coil current
+// range with its I Max presets, the PWM frequency, the ramp up and down times with their enable
+// switch, the reference input type and the four levels.
 class Form1 : public CardWindow
 {
     Q_OBJECT
 public:
     explicit Form1(CardContext& context);
 
-    // Every value the window takes from the card's read reply, checked before any is applied.
-    static std::span<const ReplyValue> replyValues();
-    // The values the window sets on its card, in the order of its Send.
-    static std::span<const CardValue> values();
-
-    std::span<const CardValue> cardValues() const override;
-    std::span<const SendFrame> sendFrames() const override;
-    std::span<const ReplyValue> replyChecks() const override;
-
     // The ramp enable rule, as a click on "Enable Ramps" runs it.
     void runRampEnableRule();
 
 protected:
     QByteArray parameterFile() const override;
-    int parameterFileValues() const override { return vrn::parameterFileValues(model()); }
     std::optional<QString> applyParameterFile(const std::vector<FileField>& fields) override;
 
 private:
@@ -42,7 +32,7 @@ private:
     std::optional<int> shownCode(char letter) const override;
     void applyReference(double number);
     void applyRamps(double enabled, int rampUpPosition, int rampDownPosition);
-    void applyLevel(ParameterRow* row, const std::vector<FileField>& fields, int line,
+    void applyLevel(ParameterRow* row, const std::vector<FileField>& fields,
                     const CardValue& value);
     static QString savedBoxText(const ParameterRow* row);
 

@@ -1,44 +1,44 @@
 #include "form3.h"
 
+#include "vrn_b.h"
+
 namespace vrn {
 namespace {
 
 // In the order a read reply is applied; the file holds the current's slider first.
 // clang-format off
 constexpr CardRowLayout kRows[] = {
-    {.quantity = quantity::kMaximumCurrent,
+    {.value = vrn_b::kMaximumCurrent, .reply = RowReply::Current,
      .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA REGOLATA",
                 .headingLeft = 600, .headingTop = 1560, .headingWidth = 3135, .headingTab = 18,
                 .frame = "Shape1", .frameLeft = 1200, .frameTop = 1920,
                 .unit = "Label34", .unitCaption = "(mA)", .unitTab = 17,
                 .box = "Text11", .boxTab = 15,
-                .slider = "VScroll5", .sliderTab = 16, .maximum = 1023, .position = 255,
+                .slider = "VScroll5", .sliderTab = 16, .position = 255,
                 .boxAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA)"),
                 .sliderAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA) up/down"),
                 .accessibleDescription =
-                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")},
-     .fileLine = 1},
-    {.quantity = quantity::kOverSupplyTime,
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")}},
+    {.value = vrn_b::kOverSupplyTime, .reply = RowReply::TimeShown,
      .layout = {.heading = "Label19", .headingCaption = "TEMPO SOVRALIMENTAZIONE",
                 .headingLeft = 720, .headingTop = 3120, .headingWidth = 2775, .headingTab = 8,
                 .frame = "Shape5", .frameLeft = 1200, .frameTop = 3480,
                 .unit = "Label22", .unitCaption = "msec", .unitTab = 7,
                 .box = "Text2", .boxTab = 1,
-                .slider = "VScroll1", .sliderTab = 19, .maximum = 99, .position = 99,
+                .slider = "VScroll1", .sliderTab = 19, .position = 99,
                 .boxAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE (msec)"),
                 .sliderAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE (msec) up/down"),
-                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE")},
-     .fileLine = 2},
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO SOVRALIMENTAZIONE")}},
 };
 
 constexpr RowCardLayout kVrnB{
     .model = CardModel::VrnB,
+    .pwmValue = vrn_b::kPwm,
     .objectName = "Form3",
-    .caption = "VRN-B rev01",
     .clientWidth = 7245,
     .clientHeight = 5550,
     .pwm = {.frameLeft = 3960, .frameTop = 1920, .frameHeight = 2175, .headingTab = 14,
@@ -53,16 +53,6 @@ constexpr RowCardLayout kVrnB{
 
 Form3::Form3(CardContext& context) : RowCardWindow(context, kVrnB)
 {
-}
-
-std::vector<ReplyValue> Form3::replyValues()
-{
-    return rowCardReplyValues(kVrnB.rows);
-}
-
-std::vector<CardValue> Form3::values()
-{
-    return rowCardValues(kVrnB.rows);
 }
 
 } // namespace vrn

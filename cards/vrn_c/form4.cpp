@@ -1,5 +1,7 @@
 #include "form4.h"
 
+#include "vrn_c.h"
+
 namespace vrn {
 namespace {
 
@@ -7,50 +9,47 @@ namespace {
 // maximum current; the file holds the minimum current's slider first.
 // clang-format off
 constexpr CardRowLayout kRows[] = {
-    {.quantity = quantity::kExcitationTime,
+    {.value = vrn_c::kExcitationTime, .reply = RowReply::TimeInSlot,
      .layout = {.heading = "Label19", .headingCaption = "TEMPO ECCITAZIONE",
                 .headingLeft = 5880, .headingTop = 1560, .headingWidth = 2295, .headingTab = 14,
                 .frame = "Shape5", .frameLeft = 6120, .frameTop = 1920,
                 .unit = "Label22", .unitCaption = "sec", .unitTab = 13, .unitLeft = 6360,
                 .box = "Text2", .boxTab = 12,
-                .slider = "VScroll1", .sliderTab = 19, .maximum = 255, .position = 254,
+                .slider = "VScroll1", .sliderTab = 19, .position = 254,
                 .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec)"),
                 .sliderAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE (sec) up/down"),
-                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE")},
-     .fileLine = 2},
-    {.quantity = quantity::kMinimumCurrent,
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "TEMPO ECCITAZIONE")}},
+    {.value = vrn_c::kMinimumCurrent, .reply = RowReply::Current,
      .layout = {.heading = "Label2", .headingCaption = "CORRENTE MINIMA",
                 .headingLeft = 720, .headingTop = 3120, .headingWidth = 2175, .headingTab = 18,
                 .frame = "Shape1", .frameLeft = 840, .frameTop = 3480,
                 .unit = "Label34", .unitCaption = "(mA)", .unitTab = 17,
                 .box = "Text11", .boxTab = 15,
-                .slider = "VScroll5", .sliderTab = 16, .maximum = 511, .position = 511,
+                .slider = "VScroll5", .sliderTab = 16, .position = 511,
                 .boxAccessibleName = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA (mA)"),
                 .sliderAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA (mA) up/down"),
-                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA")},
-     .fileLine = 1},
-    {.quantity = quantity::kMaximumCurrent,
+                .accessibleDescription = QT_TRANSLATE_NOOP("Controls", "CORRENTE MINIMA")}},
+    {.value = vrn_c::kMaximumCurrent, .reply = RowReply::Current,
      .layout = {.heading = "Label1", .headingCaption = "CORRENTE MASSIMA REGOLATA",
                 .headingLeft = 240, .headingTop = 1560, .headingWidth = 3135, .headingTab = 24,
                 .frame = "Shape2", .frameLeft = 840, .frameTop = 1920,
                 .unit = "Label3", .unitCaption = "(mA)", .unitTab = 25,
                 .box = "Text1", .boxTab = 23,
-                .slider = "VScroll2", .sliderTab = 22, .maximum = 1023, .position = 1023,
+                .slider = "VScroll2", .sliderTab = 22, .position = 1023,
                 .boxAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA)"),
                 .sliderAccessibleName =
                     QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA (mA) up/down"),
                 .accessibleDescription =
-                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")},
-     .fileLine = 3},
+                    QT_TRANSLATE_NOOP("Controls", "CORRENTE MASSIMA REGOLATA")}},
 };
 
 constexpr RowCardLayout kVrnC{
     .model = CardModel::VrnC,
+    .pwmValue = vrn_c::kPwm,
     .objectName = "Form4",
-    .caption = "VRN-C rev01",
     .clientWidth = 8505,
     .clientHeight = 5475,
     .pwm = {.frameLeft = 3360, .frameTop = 1920, .frameHeight = 2535, .headingTab = 11,
@@ -65,16 +64,6 @@ constexpr RowCardLayout kVrnC{
 
 Form4::Form4(CardContext& context) : RowCardWindow(context, kVrnC)
 {
-}
-
-std::vector<ReplyValue> Form4::replyValues()
-{
-    return rowCardReplyValues(kVrnC.rows);
-}
-
-std::vector<CardValue> Form4::values()
-{
-    return rowCardValues(kVrnC.rows);
 }
 
 } // namespace vrn

@@ -11,11 +11,6 @@ class Form4 : public RowCardWindow
     Q_OBJECT
 public:
     explicit Form4(CardContext& context);
-
-    // Every value the window takes from the card's read reply, checked before any is applied.
-    static std::vector<ReplyValue> replyValues();
-    // The values the window sets on its card, in the order of its Send.
-    static std::vector<CardValue> values();
 };
 
 } // namespace vrn

@@ -44,7 +44,7 @@ struct ValueRowLayout
     int boxTab;
     const char* slider;
     int sliderTab;
-    int maximum;
+    int maximum = 0; // the slider's largest code: the window takes it from the row's value
     int position;
     const char* boxAccessibleName;
     const char* sliderAccessibleName;

@@ -26,6 +26,15 @@ static_assert(vrn::kMaxFileText == vrn::kValueBoxMaxLength);
 namespace vrn {
 namespace {
 
+// Where the read reply carries each value, checked before any is applied.
+std::vector<ReplyValue> replyChecksOf(const CardDescription& card)
+{
+    std::vector<ReplyValue> checks;
+    for (const CardValue& value : card.values)
+        checks.push_back(value.reply);
+    return checks;
+}
+
 const QString kVerifyAfterSendKey = QStringLiteral("verify/afterEverySend");
 
 QString timeNow()
@@ -64,11 +73,13 @@ QString CardWindow::VerifyResult::differenceSummary() const
         .arg(list.join(QStringLiteral(", ")));
 }
 
-CardWindow::CardWindow(CardContext& context, CardModel model, const QString& caption,
-                       int clientWidthTwips, int clientHeightTwips, const CardMenuNames& menuNames)
-    : ClassicWindow(caption, clientWidthTwips, clientHeightTwips), m_context(context),
-      m_model(model), m_form(client()), m_menus(addCardMenus(this, menuNames)),
-      m_transfers(context, this, model)
+CardWindow::CardWindow(CardContext& context, CardModel model, int clientWidthTwips,
+                       int clientHeightTwips, const CardMenuNames& menuNames)
+    : ClassicWindow(QString::fromLatin1(cardDescription(model).caption), clientWidthTwips,
+                    clientHeightTwips),
+      m_context(context), m_model(model), m_description(cardDescription(model)),
+      m_replyChecks(replyChecksOf(m_description)), m_form(client()),
+      m_menus(addCardMenus(this, menuNames)), m_transfers(context, this, model)
 {
     connect(m_menus.save, &QAction::triggered, this, &CardWindow::save);
     connect(m_menus.open, &QAction::triggered, this, &CardWindow::open);

@@ -31,11 +31,14 @@ class CardWindow : public ClassicWindow
 {
     Q_OBJECT
 public:
-    CardWindow(CardContext& context, CardModel model, const QString& caption, int clientWidthTwips,
-               int clientHeightTwips, const CardMenuNames& menuNames);
+    // The window's caption comes from the model's description.
+    CardWindow(CardContext& context, CardModel model, int clientWidthTwips, int clientHeightTwips,
+               const CardMenuNames& menuNames);
     ~CardWindow() override;
 
     CardModel model() const { return m_model; }
+    // What the window sets on its card and how: its values, its Send and its file.
+    const CardDescription& description() const { return m_description; }
 
     // What the user typed into a value box that still has the focus is applied, as leaving the
     // box would apply it: every command runs this first, so that a shortcut or a menu acts on
@@ -67,10 +70,10 @@ public:
     void setVerifyAfterSendOptionFollowed(bool followed) { m_followVerifyOption = followed; }
 
     // The values this window sets on its card, in the order of its Send.
-    virtual std::span<const CardValue> cardValues() const = 0;
+    std::span<const CardValue> cardValues() const { return m_description.values; }
     // The frames of its Send, and the values of the read reply it checks before applying any.
-    virtual std::span<const SendFrame> sendFrames() const = 0;
-    virtual std::span<const ReplyValue> replyChecks() const = 0;
+    std::span<const SendFrame> sendFrames() const { return m_description.frames; }
+    std::span<const ReplyValue> replyChecks() const { return m_replyChecks; }
     // What the next Send would put out, by letter, without changing a slot.
     Codes codesToSend() const;
 
@@ -145,7 +148,7 @@ protected:
     // The file's lines as this window writes them.
     virtual QByteArray parameterFile() const = 0;
     // How many values the window's file holds.
-    virtual int parameterFileValues() const = 0;
+    int parameterFileValues() const { return m_description.fileLines; }
     // Checks every loaded value first; the sentence for the user when one is wrong, else
     // applies them all and returns nothing.
     virtual std::optional<QString> applyParameterFile(const std::vector<FileField>& fields) = 0;
@@ -159,6 +162,8 @@ protected:
 
     CardContext& m_context;
     const CardModel m_model;
+    const CardDescription& m_description;
+    const std::vector<ReplyValue> m_replyChecks; // of every value, in the order of the Send
     FormBuilder m_form;
     CardMenus m_menus;
     CardTransfers m_transfers;

@@ -11,12 +11,12 @@
 namespace vrn {
 
 ParameterRow::ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, int writer,
-                           char letter, RowDisplay display, RowEntry entry, QObject* parent)
+                           const CardValue& value, QObject* parent)
     : QObject(parent), m_slider(slider), m_box(box), m_slots(slots), m_writer(writer),
-      m_letter(letter), m_display(display), m_entry(entry)
+      m_letter(value.letter), m_unit(value.unit), m_entry(value.entry)
 {
     connect(m_slider, &SpinSlider::valueChanged, this, &ParameterRow::runChangeRule);
-    if (m_entry != RowEntry::None)
+    if (m_entry != EntryRule::None)
         connect(m_box, &ValueBox::left, this, &ParameterRow::boxLeft);
 }
 
@@ -32,13 +32,18 @@ int ParameterRow::code() const
 
 QString ParameterRow::displayText(int code) const
 {
-    switch (m_display) {
-    case RowDisplay::Current:
+    switch (m_unit) {
+    case ValueUnit::Milliamps:
+    case ValueUnit::Millivolts:
         return QString::number(displayCurrent(code));
-    case RowDisplay::Seconds:
+    case ValueUnit::Seconds:
         return boxNumberText(code * kSecondsPerStep);
-    case RowDisplay::TenMilliseconds:
+    case ValueUnit::TenMilliseconds:
         return QString::number(code * kMillisecondsPerStep);
+    case ValueUnit::PwmChoice:
+    case ValueUnit::CoilRange:
+    case ValueUnit::ReferenceInput:
+        break; // options have no value box
     }
     return {};
 }
@@ -66,15 +71,15 @@ double ParameterRow::codeForEntry(double typed, Reading reading) const
         return code;
     };
     switch (m_entry) {
-    case RowEntry::None:
+    case EntryRule::None:
         break;
-    case RowEntry::Current:
+    case EntryRule::Current:
         return current(typed);
-    case RowEntry::CurrentWholeNumber:
+    case EntryRule::CurrentWholeNumber:
         return current(roundHalfEven(typed));
-    case RowEntry::Seconds:
+    case EntryRule::Seconds:
         return timeToCode(typed, kSecondsPerStep);
-    case RowEntry::Milliseconds:
+    case EntryRule::Milliseconds:
         return timeToCode(typed, kMillisecondsPerStep);
     }
     return code();
@@ -96,7 +101,7 @@ std::optional<double> ParameterRow::wantedCode(const QString& text, Reading read
 
 bool ParameterRow::takesTime() const
 {
-    return m_entry == RowEntry::Seconds || m_entry == RowEntry::Milliseconds;
+    return m_entry == EntryRule::Seconds || m_entry == EntryRule::Milliseconds;
 }
 
 void ParameterRow::boxLeft()

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "card_description.h"
 #include "spin_slider.h"
 #include "value_box.h"
 
@@ -12,33 +13,19 @@ namespace vrn {
 
 class SlotTable;
 
-// How a row shows its code in its value box.
-enum class RowDisplay {
-    Current,        // floor(code x 2.93), mA or mV
-    Seconds,        // code x 0.2 s
-    TenMilliseconds // code x 10 msec
-};
-
-// What a row makes of a value typed into its box when the box loses the focus. Every box takes
-// its text only when the user edited it since the box last took an entry or the program wrote
-// it, so that passing through a box changes nothing.
-enum class RowEntry {
-    None,               // the box is never read
-    Current,            // floor(v / 2.93) + 1
-    CurrentWholeNumber, // v rounded to a whole number (halves to even) first
-    Seconds,            // nearest whole number of v / 0.2
-    Milliseconds        // nearest whole number of v / 10
-};
-
 // One adjustable quantity of a card window: a spin slider, its value box and its slot.
-// Slider, box and slot are kept in agreement by the change rule and the leave rule.
+// Slider, box and slot are kept in agreement by the change rule and the leave rule. The box
+// shows a code in the value's unit (without the unit's name) and takes typed values by the
+// value's entry rule; every box takes its text only when the user edited it since the box last
+// took an entry or the program wrote it, so that passing through a box changes nothing.
 class ParameterRow : public QObject
 {
     Q_OBJECT
 public:
-    // `writer` tags the row's writes to its slot (the window's card model).
-    ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, int writer, char letter,
-                 RowDisplay display, RowEntry entry, QObject* parent = nullptr);
+    // `writer` tags the row's writes to its slot (the window's card model); `value` gives the
+    // slot's letter, the unit and the entry rule.
+    ParameterRow(SpinSlider* slider, ValueBox* box, SlotTable& slots, int writer,
+                 const CardValue& value, QObject* parent = nullptr);
 
     SpinSlider* slider() const { return m_slider; }
     ValueBox* box() const { return m_box; }
@@ -88,8 +75,8 @@ private:
     SlotTable& m_slots;
     int m_writer;
     char m_letter;
-    RowDisplay m_display;
-    RowEntry m_entry;
+    ValueUnit m_unit;
+    EntryRule m_entry;
 };
 
 } // namespace vrn

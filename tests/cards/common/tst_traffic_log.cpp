@@ -3,7 +3,6 @@
 
 #include "application.h"
 #include "card.h"
-#include "card_models.h"
 #include "card_window.h"
 #include "form2.h"
 #include "link.h"
@@ -172,8 +171,8 @@ void TestTrafficLog::lineShowsCharactersAndMeaning()
     QFETCH(QString, line);
     const QDateTime at(QDate(2026, 12, 10), QTime(14, 45, 48, 7));
     TrafficEntry entry{1, 1234, TrafficEntry::Kind(kind), model, bytes, at.toMSecsSinceEpoch()};
-    const std::vector<CardValue> values =
-        model < 0 ? std::vector<CardValue>{} : cardValuesOf(CardModel(model));
+    const std::span<const CardValue> values =
+        model < 0 ? std::span<const CardValue>{} : cardDescription(CardModel(model)).values;
     const QString text = trafficLine(entry, values);
     QCOMPARE(text.left(14), QStringLiteral("14:45:48.007  "));
     QCOMPARE(withoutTime(text), line);
@@ -300,7 +299,7 @@ void TestTrafficLog::keepsTheLatestLines()
 {
     QFETCH(bool, openBefore);
     TrafficRecord record;
-    TrafficLogWindow log(record, &cardValuesOf);
+    TrafficLogWindow log(record);
     if (openBefore)
         log.show();
     constexpr int kMore = 7;
@@ -321,7 +320,7 @@ void TestTrafficLog::keepsTheLatestLines()
 void TestTrafficLog::followsTheRecordOnlyWhileShown()
 {
     TrafficRecord record;
-    TrafficLogWindow log(record, &cardValuesOf);
+    TrafficLogWindow log(record);
     QVERIFY(!record.isFollowed());
     log.show();
     QVERIFY(record.isFollowed());
@@ -338,7 +337,7 @@ void TestTrafficLog::followsTheRecordOnlyWhileShown()
 void TestTrafficLog::viewFollowsTheNewestLine()
 {
     TrafficRecord record;
-    TrafficLogWindow log(record, &cardValuesOf);
+    TrafficLogWindow log(record);
     auto* bar = log.findChild<QPlainTextEdit*>(QStringLiteral("trafficLines"))->verticalScrollBar();
     const auto addLines = [&record](int count) {
         for (int i = 0; i < count; ++i)
@@ -379,7 +378,7 @@ void TestTrafficLog::showsCharactersThatKeepComingIn()
     // The log draws right after a frame goes out; characters that keep coming in without one (a
     // card talking by itself) must still be shown while they come, not only once they stop.
     TrafficRecord record;
-    TrafficLogWindow log(record, &cardValuesOf);
+    TrafficLogWindow log(record);
     log.show();
     QElapsedTimer streaming;
     streaming.start();
@@ -427,7 +426,7 @@ void TestTrafficLog::savesToAFile()
     plain.close();
 
     TrafficRecord record;
-    TrafficLogWindow log(record, &cardValuesOf);
+    TrafficLogWindow log(record);
     log.setPortText([] { return QStringLiteral("COM7"); });
     record.add(TrafficEntry::Kind::Frame, int(CardModel::VrnA), "H00769$");
     record.add(TrafficEntry::Kind::Answer, int(CardModel::VrnA), "O\r");

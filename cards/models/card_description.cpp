@@ -1,0 +1,90 @@
+#include "card_description.h"
+
+#include "number_rules.h"
+#include "vrn_a.h"
+#include "vrn_b.h"
+#include "vrn_c.h"
+#include "vrn_d.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace vrn {
+namespace {
+
+QString optionCaption(ValueUnit unit, int code)
+{
+    // The captions of the option boxes, as the windows show them.
+    static const char* const pwm[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz", "(4) 400 Hz",
+                                      "(5) 500 Hz"};
+    static const char* const coil[] = {"(1)  860 mA", "(2) 1200 mA", "(3) 1600 mA", "(4) 1880 mA",
+                                       "(5) 2600 mA"};
+    static const char* const reference[] = {"(E2) 0 - 5V", "(E0) 0 - 10V", "(E1) 4-20mA"};
+    switch (unit) {
+    case ValueUnit::PwmChoice:
+        if (code >= 1 && code <= 5)
+            return QString::fromLatin1(pwm[code - 1]);
+        break;
+    case ValueUnit::CoilRange:
+        if (code >= 1 && code <= 5)
+            return QString::fromLatin1(coil[code - 1]);
+        break;
+    case ValueUnit::ReferenceInput:
+        if (code >= 0 && code <= 2)
+            return QString::fromLatin1(reference[code]);
+        break;
+    default:
+        break;
+    }
+    return QCoreApplication::translate("Values", "code %1").arg(code);
+}
+
+} // namespace
+
+const CardDescription& cardDescription(CardModel model)
+{
+    switch (model) {
+    case CardModel::VrnA:
+        return vrn_a::kDescription;
+    case CardModel::VrnB:
+        return vrn_b::kDescription;
+    case CardModel::VrnC:
+        return vrn_c::kDescription;
+    case CardModel::VrnD:
+        return vrn_d::kDescription;
+    }
+    return vrn_a::kDescription;
+}
+
+QString modelName(CardModel model)
+{
+    return QString::fromLatin1(cardDescription(model).name);
+}
+
+QString CardValue::displayName() const
+{
+    return QCoreApplication::translate("Values", name);
+}
+
+QString valueText(ValueUnit unit, int code)
+{
+    const QLocale locale;
+    switch (unit) {
+    case ValueUnit::Milliamps:
+        return QCoreApplication::translate("Values", "%1 mA").arg(displayCurrent(code));
+    case ValueUnit::Millivolts:
+        return QCoreApplication::translate("Values", "%1 mV").arg(displayCurrent(code));
+    case ValueUnit::Seconds:
+        return QCoreApplication::translate("Values", "%1 s")
+            .arg(boxNumberText(code * kSecondsPerStep, locale));
+    case ValueUnit::TenMilliseconds:
+        return QCoreApplication::translate("Values", "%1 ms").arg(code * kMillisecondsPerStep);
+    case ValueUnit::PwmChoice:
+    case ValueUnit::CoilRange:
+    case ValueUnit::ReferenceInput:
+        return optionCaption(unit, code);
+    }
+    return {};
+}
+
+} // namespace vrn
