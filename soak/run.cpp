@@ -1,10 +1,7 @@
 #include "soak.h"
 
 #include "card_context.h"
-#include "form1.h"
-#include "form3.h"
-#include "form4.h"
-#include "form5.h"
+#include "card_windows.h"
 #include "link.h"
 #include "option_box.h"
 #include "outcome.h"
@@ -38,10 +35,8 @@ Soak::Soak(const SoakOptions& options) : m_options(options), m_random(options.se
     m_notices.setShowWindows(false);
     QObject::connect(&m_notices, &Notices::posted, &m_notices,
                      [this](const QString&, const QString& text) { m_posted.append(text); });
-    m_widgets.push_back(std::make_unique<Form1>(m_context));
-    m_widgets.push_back(std::make_unique<Form3>(m_context));
-    m_widgets.push_back(std::make_unique<Form4>(m_context));
-    m_widgets.push_back(std::make_unique<Form5>(m_context));
+    for (const CardModel model : kCardModels)
+        m_widgets.push_back(makeCardWindow(model, m_context));
     for (std::size_t i = 0; i < m_widgets.size(); ++i) {
         CardWindow* widget = m_widgets[i].get();
         widget->show();
