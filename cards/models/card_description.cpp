@@ -14,12 +14,9 @@ namespace {
 
 QString optionCaption(ValueUnit unit, int code)
 {
-    // The captions of the option boxes, as the windows show them.
-    static const char* const pwm[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz", "(4) 400 Hz",
-                                      "(5) 500 Hz"};
-    static const char* const coil[] = {"(1)  860 mA", "(2) 1200 mA", "(3) 1600 mA", "(4) 1880 mA",
-                                       "(5) 2600 mA"};
-    static const char* const reference[] = {"(E2) 0 - 5V", "(E0) 0 - 10V", "(E1) 4-20mA"};
+    const auto& pwm = kPwmCaptions;
+    const auto& coil = kCoilCaptions;
+    const auto& reference = kReferenceCaptions;
     switch (unit) {
     case ValueUnit::PwmChoice:
         if (code >= 1 && code <= 5)

@@ -89,6 +89,14 @@ const CardDescription& cardDescription(CardModel model);
 // "VRN-A" .. "VRN-D".
 QString modelName(CardModel model);
 
+// The captions of the option boxes, as the windows show them and texts name the options.
+inline constexpr const char* kPwmCaptions[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz",
+                                               "(4) 400 Hz", "(5) 500 Hz"}; // codes 1..5
+inline constexpr const char* kCoilCaptions[] = {"(1)  860 mA", "(2) 1200 mA", "(3) 1600 mA",
+                                                "(4) 1880 mA", "(5) 2600 mA"}; // codes 1..5
+inline constexpr const char* kReferenceCaptions[] = {"(E2) 0 - 5V", "(E0) 0 - 10V",
+                                                     "(E1) 4-20mA"}; // codes 0..2
+
 // A code shown in its unit ("2253 mA", "0.4 s", "250 ms", "(3) 300 Hz"); an option code the
 // windows do not know reads "code 7". Numbers in the user's number format.
 QString valueText(ValueUnit unit, int code);

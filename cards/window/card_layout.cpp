@@ -1,5 +1,6 @@
 #include "card_layout.h"
 
+#include "card_description.h"
 #include "option_box.h"
 
 namespace vrn {
@@ -8,8 +9,6 @@ namespace {
 constexpr int kRowPitch = 360; // twips between option rows
 const char* const kPwmBoxes[] = {"Check7", "Check8", "Check9", "Check10", "Check11"};
 const char* const kPwmLabels[] = {"Label10", "Label11", "Label12", "Label13", "Label14"};
-const char* const kPwmCaptions[] = {"(1) 100 Hz", "(2) 200 Hz", "(3) 300 Hz", "(4) 400 Hz",
-                                    "(5) 500 Hz"};
 // What a screen reader says for each box, and for the whole column.
 const char* const kPwmBoxNames[] = {QT_TRANSLATE_NOOP("Controls", "PWM (1) 100 Hz"),
                                     QT_TRANSLATE_NOOP("Controls", "PWM (2) 200 Hz"),
