@@ -11,6 +11,7 @@
 #include "form2.h"
 #include "graphical_button.h"
 #include "option_box.h"
+#include "port_holder.h"
 #include "pty_card_server.h"
 #include "spin_slider.h"
 #include "timeouts.h"
@@ -39,13 +40,13 @@ constexpr uid_t kNobody = 65534;   // an unprivileged user for a real permission
 
 // The program with its end recorded, its notices kept, and its port items leading to the
 // devices the test names: "se1" to a missing device, "se2" to the card's pseudo-terminal.
-struct Bench
+struct ProgramOnPorts
 {
     Application app;
     sim::PtyCardServer server;
     int ends = 0;
 
-    Bench()
+    ProgramOnPorts()
     {
         app.setEndHandler([this] { ++ends; });
         app.notices().setShowWindows(false);
@@ -99,22 +100,6 @@ QString stateOf(CardWindow* window, const SlotTable& slots)
     return tokens.join(u' ');
 }
 
-// The other program: holds the device until its standard input closes.
-int holdPort(const QString& device)
-{
-    QSerialPort port(device);
-    if (!port.open(QIODevice::ReadWrite)) {
-        std::printf("refused: %s\n", qPrintable(port.errorString()));
-        return 1;
-    }
-    std::printf("held\n");
-    std::fflush(stdout);
-    char c = 0;
-    while (::read(STDIN_FILENO, &c, 1) > 0) {
-    }
-    return 0;
-}
-
 } // namespace
 
 class TestPortFaults : public QObject
@@ -145,21 +130,21 @@ void TestPortFaults::lineClosedMidTransfer()
     QFETCH(int, model);
     QFETCH(bool, send);
     QFETCH(int, framesBeforeClose);
-    Bench bench;
-    bench.server.card().faults().answerDelayMs = 300; // the line closes before the answer
-    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
-    const QString device = bench.server.slavePath();
-    bench.choose("se2");
-    QVERIFY2(bench.app.link().isOpen(), qPrintable(bench.app.notices().history().join(u'\n')));
+    ProgramOnPorts rig;
+    rig.server.card().faults().answerDelayMs = 300; // the line closes before the answer
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    const QString device = rig.server.slavePath();
+    rig.choose("se2");
+    QVERIFY2(rig.app.link().isOpen(), qPrintable(rig.app.notices().history().join(u'\n')));
     int frames = 0;
-    connect(&bench.server, &sim::PtyCardServer::frameReceived, &bench.server, [&] {
+    connect(&rig.server, &sim::PtyCardServer::frameReceived, &rig.server, [&] {
         if (++frames == framesBeforeClose)
-            QTimer::singleShot(0, &bench.server, &sim::PtyCardServer::close);
+            QTimer::singleShot(0, &rig.server, &sim::PtyCardServer::close);
     });
 
-    CardWindow* window = bench.app.showCardWindow(static_cast<CardModel>(model));
-    const QString before = stateOf(window, bench.app.slots());
-    GraphicalButton* button = Bench::button(window, send);
+    CardWindow* window = rig.app.showCardWindow(static_cast<CardModel>(model));
+    const QString before = stateOf(window, rig.app.slots());
+    GraphicalButton* button = ProgramOnPorts::button(window, send);
     QElapsedTimer clock;
     clock.start();
     button->click();
@@ -168,46 +153,46 @@ void TestPortFaults::lineClosedMidTransfer()
 
     // Told at once, not after a time-out, with the port's name; nothing read was applied.
     QVERIFY2(clock.elapsed() < kAnswerTimeoutMs, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(!bench.app.link().isBusy());
-    QVERIFY(!bench.app.link().isOpen());
+    QVERIFY(!rig.app.link().isBusy());
+    QVERIFY(!rig.app.link().isOpen());
     QCOMPARE(button->backColour(), kGreyColour);
-    QCOMPARE(bench.app.notices().history().size(), 1);
-    QVERIFY2(bench.app.notices().last().contains(device), qPrintable(bench.app.notices().last()));
+    QCOMPARE(rig.app.notices().history().size(), 1);
+    QVERIFY2(rig.app.notices().last().contains(device), qPrintable(rig.app.notices().last()));
     if (!send)
-        QCOMPARE(stateOf(window, bench.app.slots()), before);
-    QCOMPARE(bench.ends, 0);
+        QCOMPARE(stateOf(window, rig.app.slots()), before);
+    QCOMPARE(rig.ends, 0);
 
     // The card comes back on a terminal of its own; choosing the port again works.
-    disconnect(&bench.server, &sim::PtyCardServer::frameReceived, nullptr, nullptr);
-    bench.server.card().faults().answerDelayMs = 0;
-    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
-    bench.choose("se2");
-    QVERIFY(bench.app.link().isOpen());
-    QVERIFY(bench.sendWorks());
+    disconnect(&rig.server, &sim::PtyCardServer::frameReceived, nullptr, nullptr);
+    rig.server.card().faults().answerDelayMs = 0;
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    rig.choose("se2");
+    QVERIFY(rig.app.link().isOpen());
+    QVERIFY(rig.sendWorks());
 }
 
 void TestPortFaults::missingDevice()
 {
-    Bench bench;
-    bench.choose("se1");
-    QVERIFY(!bench.app.link().isOpen());
-    QVERIFY2(bench.app.notices().last().contains("/dev/vrn-test-no-port-1") &&
-                 bench.app.notices().last().contains("does not exist"),
-             qPrintable(bench.app.notices().last()));
+    ProgramOnPorts rig;
+    rig.choose("se1");
+    QVERIFY(!rig.app.link().isOpen());
+    QVERIFY2(rig.app.notices().last().contains("/dev/vrn-test-no-port-1") &&
+                 rig.app.notices().last().contains("does not exist"),
+             qPrintable(rig.app.notices().last()));
 
     // Transfers are refused, their buttons grey again; then the right port works.
-    CardWindow* window = bench.app.showCardWindow(CardModel::VrnD);
+    CardWindow* window = rig.app.showCardWindow(CardModel::VrnD);
     for (bool send : {true, false}) {
-        GraphicalButton* button = Bench::button(window, send);
+        GraphicalButton* button = ProgramOnPorts::button(window, send);
         button->click();
         QCOMPARE(button->backColour(), kGreyColour);
-        QVERIFY(bench.app.notices().last().contains("No serial port is open"));
+        QVERIFY(rig.app.notices().last().contains("No serial port is open"));
     }
-    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
-    bench.choose("se2");
-    QVERIFY(bench.app.link().isOpen());
-    QVERIFY(bench.sendWorks());
-    QCOMPARE(bench.ends, 0);
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    rig.choose("se2");
+    QVERIFY(rig.app.link().isOpen());
+    QVERIFY(rig.sendWorks());
+    QCOMPARE(rig.ends, 0);
 }
 
 // A device the user may not open. Tests run as root, for whom no mode denies access, so for the
@@ -215,35 +200,35 @@ void TestPortFaults::missingDevice()
 // its saved identity to come back to).
 void TestPortFaults::permissionDenied()
 {
-    Bench bench;
-    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
-    const QString device = bench.server.slavePath();
+    ProgramOnPorts rig;
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    const QString device = rig.server.slavePath();
     QCOMPARE(::chmod(QFile::encodeName(device).constData(), 0), 0);
     const bool root = ::geteuid() == 0;
     if (root)
         QCOMPARE(::setresuid(kNobody, kNobody, 0), 0);
-    bench.choose("se2");
+    rig.choose("se2");
     if (root)
         QCOMPARE(::setresuid(0, 0, 0), 0);
-    QVERIFY(!bench.app.link().isOpen());
-    const QString told = bench.app.notices().last();
+    QVERIFY(!rig.app.link().isOpen());
+    const QString told = rig.app.notices().last();
     QVERIFY2(told.contains(device) && told.contains("You may not use the serial port"),
              qPrintable(told));
-    QCOMPARE(bench.ends, 0);
+    QCOMPARE(rig.ends, 0);
 
     // Access granted, the same item opens the port.
     QCOMPARE(::chmod(QFile::encodeName(device).constData(), 0600), 0);
-    bench.choose("se2");
-    QVERIFY2(bench.app.link().isOpen(), qPrintable(bench.app.notices().last()));
-    QVERIFY(bench.sendWorks());
+    rig.choose("se2");
+    QVERIFY2(rig.app.link().isOpen(), qPrintable(rig.app.notices().last()));
+    QVERIFY(rig.sendWorks());
 }
 
 // Another program holds the port: it has it open with the lock that serial ports take.
 void TestPortFaults::portHeldByAnotherProgram()
 {
-    Bench bench;
-    QVERIFY2(bench.server.open(), qPrintable(bench.server.errorString()));
-    const QString device = bench.server.slavePath();
+    ProgramOnPorts rig;
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    const QString device = rig.server.slavePath();
 
     QProcess holder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -254,18 +239,18 @@ void TestPortFaults::portHeldByAnotherProgram()
     QVERIFY(holder.waitForReadyRead(kLongWaitMs));
     QCOMPARE(holder.readAllStandardOutput().trimmed(), "held");
 
-    bench.choose("se2");
-    QVERIFY(!bench.app.link().isOpen());
-    const QString told = bench.app.notices().last();
+    rig.choose("se2");
+    QVERIFY(!rig.app.link().isOpen());
+    const QString told = rig.app.notices().last();
     QVERIFY2(told.contains(device) && told.contains("another program"), qPrintable(told));
-    QCOMPARE(bench.ends, 0);
+    QCOMPARE(rig.ends, 0);
 
     // Once the other program lets go, choosing the port again works.
     holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished(kLongWaitMs));
-    bench.choose("se2");
-    QVERIFY2(bench.app.link().isOpen(), qPrintable(bench.app.notices().last()));
-    QVERIFY(bench.sendWorks());
+    rig.choose("se2");
+    QVERIFY2(rig.app.link().isOpen(), qPrintable(rig.app.notices().last()));
+    QVERIFY(rig.sendWorks());
 }
 
 int main(int argc, char* argv[])

@@ -6,8 +6,9 @@
 // Run with VRN_HOLD_PORT=<device> the test program is another program that holds the device
 // until its standard input closes.
 
+#include "card_window_rig.h"
+#include "port_holder.h"
 #include "pty_card_server.h"
-#include "window_bench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -155,45 +156,29 @@ QByteArray contents(const QString& path)
 // What a card window puts on the line when it opens `file` and presses Send, then Verify.
 void windowFrames(const QString& card, const QString& file, QList<QByteArray>* frames)
 {
-    WindowBench bench(formOf(card));
-    bench.open(u"window.par"_s, contents(file));
-    QVERIFY2(bench.notices.history().isEmpty(), qPrintable(bench.notices.last()));
-    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
-    QVERIFY(bench.window->send());
-    QVERIFY(QTest::qWaitFor([&] { return !bench.link.isBusy(); }, kRunWaitMs));
-    QVERIFY(bench.window->verify());
-    QVERIFY(QTest::qWaitFor([&] { return !bench.link.isBusy(); }, kRunWaitMs));
-    *frames = bench.card.framesReceived();
+    CardWindowRig rig(formOf(card));
+    rig.open(u"window.par"_s, contents(file));
+    QVERIFY2(rig.notices.history().isEmpty(), qPrintable(rig.notices.last()));
+    QVERIFY(sim::openSimulatedCard(rig.link, rig.card));
+    QVERIFY(rig.window->send());
+    QVERIFY(QTest::qWaitFor([&] { return !rig.link.isBusy(); }, kRunWaitMs));
+    QVERIFY(rig.window->verify());
+    QVERIFY(QTest::qWaitFor([&] { return !rig.link.isBusy(); }, kRunWaitMs));
+    *frames = rig.card.framesReceived();
 }
 
 // What a card window saves after a Read of a card holding `parameters`.
 void windowSavesAfterRead(const QString& card, const std::map<char, int>& parameters,
                           QByteArray* saved)
 {
-    WindowBench bench(formOf(card));
+    CardWindowRig rig(formOf(card));
     for (const auto& [letter, value] : parameters)
-        bench.card.setParameter(letter, value);
-    QVERIFY(sim::openSimulatedCard(bench.link, bench.card));
-    QVERIFY(bench.window->read());
-    QVERIFY(QTest::qWaitFor([&] { return !bench.link.isBusy(); }, kRunWaitMs));
-    QVERIFY2(bench.notices.history().isEmpty(), qPrintable(bench.notices.last()));
-    *saved = bench.save(u"window.par"_s);
-}
-
-// The other program: holds the device until its standard input closes.
-int holdPort(const QString& device)
-{
-    QSerialPort port(device);
-    if (!port.open(QIODevice::ReadWrite)) {
-        std::printf("refused: %s\n", qPrintable(port.errorString()));
-        return 1;
-    }
-    std::printf("held\n");
-    std::fflush(stdout);
-    char c = 0;
-    while (::read(STDIN_FILENO, &c, 1) > 0) {
-    }
-    return 0;
+        rig.card.setParameter(letter, value);
+    QVERIFY(sim::openSimulatedCard(rig.link, rig.card));
+    QVERIFY(rig.window->read());
+    QVERIFY(QTest::qWaitFor([&] { return !rig.link.isBusy(); }, kRunWaitMs));
+    QVERIFY2(rig.notices.history().isEmpty(), qPrintable(rig.notices.last()));
+    *saved = rig.save(u"window.par"_s);
 }
 
 } // namespace

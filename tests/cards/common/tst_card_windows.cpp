@@ -5,13 +5,13 @@
 // all four, VRN-A included.
 
 #include "application.h"
+#include "card_window_rig.h"
 #include "form2.h"
 #include "graphical_button.h"
 #include "option_box.h"
 #include "row_card_window.h"
 #include "twips.h"
 #include "value_box.h"
-#include "window_bench.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -158,7 +158,7 @@ void applyEdits(QWidget* window, SlotTable& slots, const QString& steps)
 // The program on the simulated card, its end recorded instead of leaving the event loop, with
 // a file dialog that gives `chosenFile` (cancelled while empty); optionally one card window of
 // its own, made outside the launcher.
-struct Bench
+struct ProgramRig
 {
     Application app;
     int ends = 0;
@@ -166,7 +166,7 @@ struct Bench
     QString chosenFile;
     std::unique_ptr<RowCardWindow> window;
 
-    explicit Bench(const QString& form = {})
+    explicit ProgramRig(const QString& form = {})
     {
         app.notices().setShowWindows(false);
         app.setEndHandler([this] { ++ends; });
@@ -283,13 +283,13 @@ void TestCardWindows::layout()
     QFETCH(QString, kind);
     QFETCH(QString, text);
     QFETCH(QRect, geometry);
-    Bench bench(form);
+    ProgramRig rig(form);
     if (kind == "window") {
-        QCOMPARE(bench.window->windowTitle(), text);
-        QCOMPARE(bench.window->client()->size(), geometry.size());
+        QCOMPARE(rig.window->windowTitle(), text);
+        QCOMPARE(rig.window->client()->size(), geometry.size());
         return;
     }
-    QWidget* c = bench.window->findChild<QWidget*>(name);
+    QWidget* c = rig.window->findChild<QWidget*>(name);
     QVERIFY(c);
     auto* label = qobject_cast<QLabel*>(c);
     // Labels and option boxes grow where the style's text or mark needs more room.
@@ -336,16 +336,16 @@ void TestCardWindows::tabOrderAndMenus_data()
 void TestCardWindows::tabOrderAndMenus()
 {
     QFETCH(QString, form);
-    Bench bench(form);
+    ProgramRig rig(form);
     QMap<int, QString> byTab; // the controls that take the focus, by their tab index
     for (const QString& line : dataText(form + ".layout").split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList f = line.split(u' ');
-        const QWidget* control = bench.window->findChild<QWidget*>(f[0]);
+        const QWidget* control = rig.window->findChild<QWidget*>(f[0]);
         if (f[6] != "-" && control && control->focusPolicy() & Qt::TabFocus)
             byTab.insert(f[6].toInt(), f[0]);
     }
     QStringList chain{byTab.first()};
-    for (QWidget* w = bench.window->findChild<QWidget*>(byTab.first());
+    for (QWidget* w = rig.window->findChild<QWidget*>(byTab.first());
          chain.size() < byTab.size();) {
         w = w->nextInFocusChain();
         if (w->focusPolicy() & Qt::TabFocus)
@@ -354,15 +354,15 @@ void TestCardWindows::tabOrderAndMenus()
     QCOMPARE(chain, byTab.values());
 
     QStringList menus;
-    for (QAction* entry : bench.window->menuBar()->actions()) {
+    for (QAction* entry : rig.window->menuBar()->actions()) {
         menus << entry->objectName() + u' ' + entry->text();
         for (QAction* item : entry->menu() ? entry->menu()->actions() : QList<QAction*>())
             menus << u"  "_s + item->objectName() + u' ' + item->text();
     }
     QCOMPARE(menus, QStringList({" &File", "  SLV &Save", "  OP &Open", "EX &Exit"}));
-    QCOMPARE(bench.window->findChild<QMenu*>("FL")->title(), "&File");
-    QSignalSpy exit(bench.window.get(), &CardWindow::exitRequested);
-    bench.window->findChild<QAction*>("EX")->trigger(); // acts at once, without a menu
+    QCOMPARE(rig.window->findChild<QMenu*>("FL")->title(), "&File");
+    QSignalSpy exit(rig.window.get(), &CardWindow::exitRequested);
+    rig.window->findChild<QAction*>("EX")->trigger(); // acts at once, without a menu
     QCOMPARE(exit.count(), 1);
 }
 
@@ -371,9 +371,9 @@ void TestCardWindows::edits()
     QFETCH(QString, form);
     QFETCH(QString, steps);
     QFETCH(QString, expected);
-    Bench bench(form);
-    bench.edit(steps);
-    QCOMPARE(bench.state(expected), expected);
+    ProgramRig rig(form);
+    rig.edit(steps);
+    QCOMPARE(rig.state(expected), expected);
 }
 
 void TestCardWindows::send()
@@ -382,14 +382,14 @@ void TestCardWindows::send()
     QFETCH(QString, steps);
     QFETCH(QString, frames);
     QFETCH(QString, after);
-    Bench bench(form);
-    bench.edit(steps);
+    ProgramRig rig(form);
+    rig.edit(steps);
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(bench.press(bench.window.get(), true), frames);
+    QCOMPARE(rig.press(rig.window.get(), true), frames);
     QVERIFY2(clock.elapsed() < 900, "no settle pauses: ten would take a second");
-    QCOMPARE(bench.state(after), after); // slots padded in place
-    QCOMPARE(bench.app.notices().history(), QStringList());
+    QCOMPARE(rig.state(after), after); // slots padded in place
+    QCOMPARE(rig.app.notices().history(), QStringList());
 }
 
 void TestCardWindows::read()
@@ -398,11 +398,11 @@ void TestCardWindows::read()
     QFETCH(QString, steps);
     QFETCH(QString, reply);
     QFETCH(QString, expected);
-    Bench bench(form);
-    bench.edit(steps);
-    bench.setReply(reply);
-    QCOMPARE(bench.press(bench.window.get(), false), "w$");
-    QCOMPARE(bench.state(expected), expected);
+    ProgramRig rig(form);
+    rig.edit(steps);
+    rig.setReply(reply);
+    QCOMPARE(rig.press(rig.window.get(), false), "w$");
+    QCOMPARE(rig.state(expected), expected);
 }
 
 void TestCardWindows::readRefused()
@@ -410,13 +410,13 @@ void TestCardWindows::readRefused()
     QFETCH(QString, form);
     QFETCH(QString, reply);
     QFETCH(QString, told);
-    Bench bench(form);
-    const QString before = bench.state("*");
-    bench.setReply(reply);
-    QCOMPARE(bench.press(bench.window.get(), false), "w$"); // and the button is grey again
-    QCOMPARE(bench.state("*"), before);
-    QVERIFY(bench.app.slots() == SlotTable());
-    QVERIFY2(bench.app.notices().last().contains(told), qPrintable(bench.app.notices().last()));
+    ProgramRig rig(form);
+    const QString before = rig.state("*");
+    rig.setReply(reply);
+    QCOMPARE(rig.press(rig.window.get(), false), "w$"); // and the button is grey again
+    QCOMPARE(rig.state("*"), before);
+    QVERIFY(rig.app.slots() == SlotTable());
+    QVERIFY2(rig.app.notices().last().contains(told), qPrintable(rig.app.notices().last()));
 }
 
 void TestCardWindows::editsAfterRead()
@@ -425,11 +425,11 @@ void TestCardWindows::editsAfterRead()
     QFETCH(QString, reply);
     QFETCH(QString, steps);
     QFETCH(QString, frames);
-    Bench bench(form);
-    bench.setReply(reply);
-    QCOMPARE(bench.press(bench.window.get(), false), "w$");
-    bench.edit(steps);
-    QCOMPARE(bench.press(bench.window.get(), true), frames);
+    ProgramRig rig(form);
+    rig.setReply(reply);
+    QCOMPARE(rig.press(rig.window.get(), false), "w$");
+    rig.edit(steps);
+    QCOMPARE(rig.press(rig.window.get(), true), frames);
 }
 
 void TestCardWindows::save()
@@ -437,11 +437,11 @@ void TestCardWindows::save()
     QFETCH(QString, form);
     QFETCH(QString, steps);
     QFETCH(QString, golden);
-    Bench bench(form);
-    bench.edit(steps);
-    bench.chosenFile = bench.folder.filePath("saved.par");
-    bench.window->save();
-    QFile saved(bench.chosenFile);
+    ProgramRig rig(form);
+    rig.edit(steps);
+    rig.chosenFile = rig.folder.filePath("saved.par");
+    rig.window->save();
+    QFile saved(rig.chosenFile);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), dataText(golden).toLatin1());
 }
@@ -452,12 +452,12 @@ void TestCardWindows::open()
     QFETCH(QString, steps);
     QFETCH(QString, golden);
     QFETCH(QString, expected);
-    Bench bench(form);
-    bench.edit(steps);
-    bench.chosenFile = kData + golden;
-    bench.window->open();
-    QCOMPARE(bench.state(expected), expected);
-    QCOMPARE(bench.app.notices().history(), QStringList());
+    ProgramRig rig(form);
+    rig.edit(steps);
+    rig.chosenFile = kData + golden;
+    rig.window->open();
+    QCOMPARE(rig.state(expected), expected);
+    QCOMPARE(rig.app.notices().history(), QStringList());
 }
 
 void TestCardWindows::openRefused()
@@ -465,58 +465,58 @@ void TestCardWindows::openRefused()
     QFETCH(QString, form);
     QFETCH(QString, content);
     QFETCH(QString, told);
-    Bench bench(form);
-    bench.chosenFile = bench.folder.filePath("wrong.par");
-    QFile file(bench.chosenFile);
+    ProgramRig rig(form);
+    rig.chosenFile = rig.folder.filePath("wrong.par");
+    QFile file(rig.chosenFile);
     if (content != "missing") // the content has its line ends written out as \r and \n
         QVERIFY(file.open(QIODevice::WriteOnly) &&
                 file.write(content.replace("\\r", "\r").replace("\\n", "\n").toLatin1()) > 0);
     file.close();
-    const QString before = bench.state("*");
-    bench.window->open();
-    QCOMPARE(bench.state("*"), before);
-    QVERIFY(bench.app.slots() == SlotTable());
-    const QString notice = bench.app.notices().last();
-    QVERIFY2(notice.contains(told) && notice.contains(QDir::toNativeSeparators(bench.chosenFile)),
+    const QString before = rig.state("*");
+    rig.window->open();
+    QCOMPARE(rig.state("*"), before);
+    QVERIFY(rig.app.slots() == SlotTable());
+    const QString notice = rig.app.notices().last();
+    QVERIFY2(notice.contains(told) && notice.contains(QDir::toNativeSeparators(rig.chosenFile)),
              qPrintable(notice));
 }
 
 void TestCardWindows::cancelledDialogs()
 {
     QFETCH(QString, form);
-    Bench bench(form);
-    bench.chosenFile = bench.folder.filePath("earlier.par");
-    bench.window->save();
-    QVERIFY(QFile::resize(bench.chosenFile, 0));
-    const QString earlier = std::exchange(bench.chosenFile, QString()); // dialogs now cancelled
-    bench.edit("Check8");
-    bench.window->save();
+    ProgramRig rig(form);
+    rig.chosenFile = rig.folder.filePath("earlier.par");
+    rig.window->save();
+    QVERIFY(QFile::resize(rig.chosenFile, 0));
+    const QString earlier = std::exchange(rig.chosenFile, QString()); // dialogs now cancelled
+    rig.edit("Check8");
+    rig.window->save();
     QCOMPARE(QFileInfo(earlier).size(), 0); // the file chosen before is not overwritten
-    const QString before = bench.state("*");
-    bench.window->open();
-    QCOMPARE(bench.state("*") + bench.state("B"), before + "B=00002");
-    QCOMPARE(bench.app.notices().history(), QStringList());
+    const QString before = rig.state("*");
+    rig.window->open();
+    QCOMPARE(rig.state("*") + rig.state("B"), before + "B=00002");
+    QCOMPARE(rig.app.notices().history(), QStringList());
 }
 
 // ----- The windows together in the program.
 
 void TestCardWindows::pwmFromVrnDGoesOutWithVrnA()
 {
-    Bench bench;
-    applyEdits(bench.app.showCardWindow(CardModel::VrnD), bench.app.slots(), "Check9");
-    CardWindow* vrnA = bench.app.showCardWindow(CardModel::VrnA);
-    QCOMPARE(bench.press(vrnA, true).section(u' ', 1, 1), "B00003$");
+    ProgramRig rig;
+    applyEdits(rig.app.showCardWindow(CardModel::VrnD), rig.app.slots(), "Check9");
+    CardWindow* vrnA = rig.app.showCardWindow(CardModel::VrnA);
+    QCOMPARE(rig.press(vrnA, true).section(u' ', 1, 1), "B00003$");
 }
 
 void TestCardWindows::currentFromVrnBGoesOutWithVrnC()
 {
-    Bench bench;
+    ProgramRig rig;
     // One click on the upper arrow of the VRN-B maximum-current slider: code 768 becomes 769.
-    bench.app.showCardWindow(CardModel::VrnB)
+    rig.app.showCardWindow(CardModel::VrnB)
         ->findChild<SpinSlider*>("VScroll5")
         ->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    CardWindow* vrnC = bench.app.showCardWindow(CardModel::VrnC);
-    QCOMPARE(bench.press(vrnC, true).section(u' ', 7, 7), "H00769$");
+    CardWindow* vrnC = rig.app.showCardWindow(CardModel::VrnC);
+    QCOMPARE(rig.press(vrnC, true).section(u' ', 7, 7), "H00769$");
 }
 
 void TestCardWindows::reopenedWindowStartsAfresh()
@@ -524,27 +524,27 @@ void TestCardWindows::reopenedWindowStartsAfresh()
     QFETCH(QString, form);
     QFETCH(QString, steps);
     QFETCH(QString, frames);
-    Bench bench;
+    ProgramRig rig;
     // FormN is card model N - 2 and has the launcher's button CommandN-1 ("VRB" is Command2).
     const auto model = static_cast<CardModel>(form.right(1).toInt() - 2);
-    auto* launcher = bench.app.launcher()->findChild<GraphicalButton*>(
+    auto* launcher = rig.app.launcher()->findChild<GraphicalButton*>(
         u"Command%1"_s.arg(form.right(1).toInt() - 1));
     QTest::mouseClick(launcher, Qt::LeftButton);
-    QVERIFY(bench.app.cardWindow(model) && bench.app.cardWindow(model)->isVisible());
-    QCOMPARE(bench.app.cardWindow(model)->objectName(), form);
-    const QString initial = states(bench.app.cardWindow(model), {}, "*");
-    applyEdits(bench.app.cardWindow(model), bench.app.slots(), steps);
-    QVERIFY(states(bench.app.cardWindow(model), {}, "*") != initial);
+    QVERIFY(rig.app.cardWindow(model) && rig.app.cardWindow(model)->isVisible());
+    QCOMPARE(rig.app.cardWindow(model)->objectName(), form);
+    const QString initial = states(rig.app.cardWindow(model), {}, "*");
+    applyEdits(rig.app.cardWindow(model), rig.app.slots(), steps);
+    QVERIFY(states(rig.app.cardWindow(model), {}, "*") != initial);
 
-    bench.app.cardWindow(model)->close();
-    QTRY_VERIFY(!bench.app.cardWindow(model)); // destroyed, not hidden
-    QCOMPARE(bench.ends, 0);                   // and the program goes on
+    rig.app.cardWindow(model)->close();
+    QTRY_VERIFY(!rig.app.cardWindow(model)); // destroyed, not hidden
+    QCOMPARE(rig.ends, 0);                   // and the program goes on
 
     QTest::mouseClick(launcher, Qt::LeftButton);
-    QCOMPARE(states(bench.app.cardWindow(model), {}, "*"), initial);
-    QCOMPARE(bench.press(bench.app.cardWindow(model), true), frames);
-    bench.app.cardWindow(model)->findChild<QAction*>("EX")->trigger();
-    QCOMPARE(bench.ends, 1);
+    QCOMPARE(states(rig.app.cardWindow(model), {}, "*"), initial);
+    QCOMPARE(rig.press(rig.app.cardWindow(model), true), frames);
+    rig.app.cardWindow(model)->findChild<QAction*>("EX")->trigger();
+    QCOMPARE(rig.ends, 1);
 }
 
 // ----- Every card window as a technician uses it.
@@ -552,9 +552,9 @@ void TestCardWindows::reopenedWindowStartsAfresh()
 namespace {
 
 // The window of a form shown from the program, active, with the program's simulated card.
-CardWindow* shownWindow(Bench& bench, const QString& form)
+CardWindow* shownWindow(ProgramRig& rig, const QString& form)
 {
-    CardWindow* window = bench.app.showCardWindow(modelOfForm(form));
+    CardWindow* window = rig.app.showCardWindow(modelOfForm(form));
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
         qWarning("%s did not become active", qPrintable(form));
@@ -579,21 +579,21 @@ void TestCardWindows::passingThroughBoxesChangesNothing()
 {
     QFETCH(QString, form);
     QFETCH(int, code);
-    Bench bench;
+    ProgramRig rig;
     // E (Vt), F (I Pol), G (minimum current, I Min) and H (maximum current, I Max).
     const std::pair<char, int> currents[] = {{'E', 200}, {'F', 255}, {'G', 511}, {'H', 1023}};
     for (const auto& [letter, largest] : currents)
-        bench.app.simulatedCard().setParameter(letter, std::min(code, largest));
-    CardWindow* window = shownWindow(bench, form);
-    QCOMPARE(bench.press(window, false), "w$");
-    const QString sent = bench.press(window, true);
+        rig.app.simulatedCard().setParameter(letter, std::min(code, largest));
+    CardWindow* window = shownWindow(rig, form);
+    QCOMPARE(rig.press(window, false), "w$");
+    const QString sent = rig.press(window, true);
     for (ValueBox* box : window->client()->findChildren<ValueBox*>()) {
         box->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(box->hasFocus());
         QTest::keyClick(box, Qt::Key_Tab);
         QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
     }
-    QCOMPARE(bench.press(window, true), sent);
+    QCOMPARE(rig.press(window, true), sent);
 }
 
 void TestCardWindows::commandsTakeTheTypedEntry_data()
@@ -641,24 +641,24 @@ void TestCardWindows::commandsTakeTheTypedEntry()
     QFETCH(QString, box);
     QFETCH(QString, command);
     QFETCH(QString, expected);
-    Bench bench;
-    bench.chosenFile = bench.folder.filePath("typed.par");
-    CardWindow* window = shownWindow(bench, form);
-    applyEdits(window, bench.app.slots(), box + u"+1800"_s);
+    ProgramRig rig;
+    rig.chosenFile = rig.folder.filePath("typed.par");
+    CardWindow* window = shownWindow(rig, form);
+    applyEdits(window, rig.app.slots(), box + u"+1800"_s);
     auto* typedInto = window->findChild<ValueBox*>(box);
     QVERIFY(typedInto->hasFocus());
     if (command == "verify") {
         QTest::keyClick(typedInto, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-        QTRY_VERIFY(!bench.app.link().isBusy());
+        QTRY_VERIFY(!rig.app.link().isBusy());
     } else if (command == "record") {
         QTest::keyClick(typedInto, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     } else if (command == "save") {
         window->findChild<QAction*>(form == "Form1" ? "mnuSave" : "SLV")->trigger();
-        QVERIFY(QFile::exists(bench.chosenFile));
+        QVERIFY(QFile::exists(rig.chosenFile));
     } else {
         window->verifyAfterSendAction()->trigger();
     }
-    QCOMPARE(states(window, bench.app.slots(), expected), expected);
+    QCOMPARE(states(window, rig.app.slots(), expected), expected);
     QVERIFY(typedInto->hasFocus());
 }
 
@@ -682,8 +682,8 @@ void TestCardWindows::focusStartsOnTheFirstControl()
 {
     QFETCH(QString, form);
     QFETCH(QString, first);
-    Bench bench;
-    CardWindow* window = shownWindow(bench, form);
+    ProgramRig rig;
+    CardWindow* window = shownWindow(rig, form);
     QTRY_VERIFY(window->focusWidget());
     QCOMPARE(window->focusWidget()->objectName(), first);
 
@@ -700,10 +700,10 @@ void TestCardWindows::focusStartsOnTheFirstControl()
         QVERIFY2(window->client()->isAncestorOf(window->findChild<QWidget*>(name)),
                  qPrintable(name));
 
-    bench.app.simulatedCard().clearLog();
+    rig.app.simulatedCard().clearLog();
     QTest::keyClick(window->focusWidget(), Qt::Key_Space);
     QTest::qWait(50);
-    QCOMPARE(bench.app.simulatedCard().framesReceived(), QByteArrayList());
+    QCOMPARE(rig.app.simulatedCard().framesReceived(), QByteArrayList());
 }
 
 QTEST_MAIN(TestCardWindows)

@@ -1,10 +1,10 @@
 // The commissioning record: what its PDF says (read back with pdftotext), over a card on a
 // pseudo-terminal, and its dialog as the user reaches it from the card window.
 
+#include "card_window_rig.h"
 #include "commissioning.h"
 #include "commissioning_dialog.h"
 #include "pty_card_server.h"
-#include "window_bench.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -112,23 +112,23 @@ void TestCommissioningRecord::recordStatesCardAndVerify()
 
     sim::PtyCardServer server;
     QVERIFY2(server.open(), qPrintable(server.errorString()));
-    WindowBench bench(form);
-    QVERIFY(bench.link.openDevice(server.slavePath()));
+    CardWindowRig rig(form);
+    QVERIFY(rig.link.openDevice(server.slavePath()));
     for (auto [letter, code] : setup.slots.asKeyValueRange())
-        bench.slots.setCode(letter, code);
+        rig.slots.setCode(letter, code);
     if (setup.verify) {
-        QVERIFY(bench.window->send());
-        QTRY_VERIFY_WITH_TIMEOUT(bench.window->cardHolds().has_value(), 10000);
+        QVERIFY(rig.window->send());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.window->cardHolds().has_value(), 10000);
         for (auto [letter, code] : setup.cardDiffers.asKeyValueRange())
             server.card().setParameter(letter, code);
-        QSignalSpy verified(bench.window.get(), &CardWindow::verified);
-        QVERIFY(bench.window->verify());
+        QSignalSpy verified(rig.window.get(), &CardWindow::verified);
+        QVERIFY(rig.window->verify());
         QVERIFY(verified.wait(10000));
     }
 
-    const QString path = bench.folder.filePath(QStringLiteral("record.pdf"));
+    const QString path = rig.folder.filePath(QStringLiteral("record.pdf"));
     const qsizetype framesBefore = server.card().framesReceived().size();
-    QVERIFY(showCommissioningRecord(*bench.window)->savePdf(path));
+    QVERIFY(showCommissioningRecord(*rig.window)->savePdf(path));
     QCOMPARE(server.card().framesReceived().size(), framesBefore); // the card is not read
     const QString text = pdfText(path);
     QVERIFY2(text.startsWith(QStringLiteral("Commissioning record")), qPrintable(text));
@@ -143,12 +143,12 @@ void TestCommissioningRecord::recordStatesCardAndVerify()
 void TestCommissioningRecord::reachedByKeyboard()
 {
     SKIP_WITHOUT_POPPLER();
-    WindowBench bench(QStringLiteral("Form3"));
-    addCommissioningRecord(*bench.window);
-    bench.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(bench.window.get()));
-    QTest::keyClick(bench.window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
-    auto* dialog = bench.window->findChild<CommissioningDialog*>();
+    CardWindowRig rig(QStringLiteral("Form3"));
+    addCommissioningRecord(*rig.window);
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    QTest::keyClick(rig.window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* dialog = rig.window->findChild<CommissioningDialog*>();
     QVERIFY(dialog && dialog->isVisible());
     QTRY_COMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("recordSerial"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("SN 4711/B"));
@@ -164,7 +164,7 @@ void TestCommissioningRecord::reachedByKeyboard()
     // A name the serial number cannot break: no slash from "4711/B".
     QCOMPARE(chooser->selectedFiles().value(0).section(QLatin1Char('/'), -1).left(17),
              QStringLiteral("VRN-B SN-4711-B 2"));
-    const QString path = bench.folder.filePath(QStringLiteral("by-keyboard.pdf"));
+    const QString path = rig.folder.filePath(QStringLiteral("by-keyboard.pdf"));
     chooser->selectFile(path);
     static_cast<QDialog*>(chooser)->accept(); // as its Save button does
     QVERIFY(QFile::exists(path));
@@ -181,9 +181,9 @@ void TestCommissioningRecord::reachedByKeyboard()
 
 void TestCommissioningRecord::failedSaveIsToldAndLeavesNoFile()
 {
-    WindowBench bench(QStringLiteral("Form5"));
-    const QString path = bench.folder.filePath(QStringLiteral("no-such-folder/record.pdf"));
-    CommissioningDialog* dialog = showCommissioningRecord(*bench.window);
+    CardWindowRig rig(QStringLiteral("Form5"));
+    const QString path = rig.folder.filePath(QStringLiteral("no-such-folder/record.pdf"));
+    CommissioningDialog* dialog = showCommissioningRecord(*rig.window);
     QVERIFY(!dialog->savePdf(path));
     QVERIFY(!QFile::exists(path));
     QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("recordOutcome"))
@@ -199,19 +199,19 @@ void TestCommissioningRecord::anotherPortStartsAFreshRecord()
     sim::PtyCardServer first;
     sim::PtyCardServer second;
     QVERIFY2(first.open() && second.open(), qPrintable(first.errorString()));
-    WindowBench bench(QStringLiteral("Form3"));
-    QVERIFY(bench.link.openDevice(first.slavePath()));
-    QSignalSpy verified(bench.window.get(), &CardWindow::verified);
-    QVERIFY(bench.window->verify());
+    CardWindowRig rig(QStringLiteral("Form3"));
+    QVERIFY(rig.link.openDevice(first.slavePath()));
+    QSignalSpy verified(rig.window.get(), &CardWindow::verified);
+    QVERIFY(rig.window->verify());
     QVERIFY(verified.wait(10000));
-    CommissioningDialog* dialog = showCommissioningRecord(*bench.window);
+    CommissioningDialog* dialog = showCommissioningRecord(*rig.window);
     auto* serial = dialog->findChild<QLineEdit*>(QStringLiteral("recordSerial"));
     serial->setText(QStringLiteral("SN 1"));
     dialog->findChild<QPlainTextEdit*>(QStringLiteral("recordNote"))->setPlainText("first");
 
-    QVERIFY(bench.link.openDevice(second.slavePath()));
+    QVERIFY(rig.link.openDevice(second.slavePath()));
     QCOMPARE(serial->text(), QString());
-    const QString path = bench.folder.filePath(QStringLiteral("second.pdf"));
+    const QString path = rig.folder.filePath(QStringLiteral("second.pdf"));
     QVERIFY(dialog->savePdf(path));
     const QString text = pdfText(path);
     const QStringList lines{

@@ -3,6 +3,7 @@
 // pipes and devices, a full disk. A refused file changes neither the window nor the slots, and
 // the notice names the file and the reason; a failed save leaves any earlier file as it was.
 
+#include "card_window_rig.h"
 #include "file_dialog_state.h"
 #include "form1.h"
 #include "form3.h"
@@ -14,7 +15,6 @@
 #include "slot_table.h"
 #include "spin_slider.h"
 #include "value_box.h"
-#include "window_bench.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -43,10 +43,10 @@ constexpr qint64 kMostMemoryForAnOpen = 16 * 1024 * 1024;
 
 const QStringList kForms{"Form1", "Form3", "Form4", "Form5"};
 
-// A card window on a bench of its own, with ways to change it and to see all of its state.
-struct Bench : WindowBench
+// A card window on a rig of its own, with ways to change it and to see all of its state.
+struct FileRig : CardWindowRig
 {
-    using WindowBench::WindowBench;
+    using CardWindowRig::CardWindowRig;
 
     // Every slider, option box, value box and slot, as "name=value" tokens.
     QString state() const
@@ -87,7 +87,7 @@ struct Bench : WindowBench
     // The window's own file for the edited settings, as its Save writes it.
     QByteArray savedFile()
     {
-        Bench other(window->objectName());
+        FileRig other(window->objectName());
         other.edit();
         other.chosen = other.folder.filePath("own.par");
         other.window->save();
@@ -231,72 +231,72 @@ void TestFileFaults::openRefused()
     QFETCH(QString, form);
     QFETCH(QString, fault);
     QFETCH(QString, told);
-    Bench bench(form);
-    const QByteArray own = bench.savedFile();
+    FileRig rig(form);
+    const QByteArray own = rig.savedFile();
     QVERIFY(!own.isEmpty());
-    bench.edit(); // so that anything applied by mistake shows
-    const QString before = bench.state();
+    rig.edit(); // so that anything applied by mistake shows
+    const QString before = rig.state();
 
-    bench.chosen = bench.path("chosen.par");
+    rig.chosen = rig.path("chosen.par");
     if (fault == "folder") {
-        bench.chosen = bench.folder.path();
+        rig.chosen = rig.folder.path();
     } else if (fault == "removed-after-the-dialog") {
-        QVERIFY(writeFile(bench.chosen, own));
-        bench.whileChoosing = [&bench] { QFile::remove(bench.chosen); };
+        QVERIFY(writeFile(rig.chosen, own));
+        rig.whileChoosing = [&rig] { QFile::remove(rig.chosen); };
     } else if (fault == "path-under-a-file") {
-        QVERIFY(writeFile(bench.path("plain"), own));
-        bench.chosen = bench.path("plain/chosen.par");
+        QVERIFY(writeFile(rig.path("plain"), own));
+        rig.chosen = rig.path("plain/chosen.par");
     } else if (fault == "binary-garbage") {
-        QVERIFY(writeFile(bench.chosen, garbage(512)));
+        QVERIFY(writeFile(rig.chosen, garbage(512)));
     } else if (fault == "binary-garbage-in-lines") {
         QByteArray lines;
         for (int i = 0; i < 12; ++i)
             lines += garbage(5 + i) + "\r\n";
-        QVERIFY(writeFile(bench.chosen, lines));
+        QVERIFY(writeFile(rig.chosen, lines));
     } else if (fault == "nul-bytes") {
-        QVERIFY(writeFile(bench.chosen, QByteArray(512, '\0')));
+        QVERIFY(writeFile(rig.chosen, QByteArray(512, '\0')));
     } else if (fault == "nul-after-a-number") {
-        QVERIFY(writeFile(bench.chosen, QByteArray(own).insert(own.indexOf('\r'), '\0')));
+        QVERIFY(writeFile(rig.chosen, QByteArray(own).insert(own.indexOf('\r'), '\0')));
     } else if (fault == "one-byte-over-the-limit") {
-        QVERIFY(writeFile(bench.chosen, paddedTo(own, kMaxParameterFileBytes + 1)));
+        QVERIFY(writeFile(rig.chosen, paddedTo(own, kMaxParameterFileBytes + 1)));
     } else if (fault == "very-large-sparse-file") {
-        QVERIFY(writeFile(bench.chosen, own));
-        QVERIFY(QFile::resize(bench.chosen, qint64(1) << 30)); // 1 GiB, read as far as needed
+        QVERIFY(writeFile(rig.chosen, own));
+        QVERIFY(QFile::resize(rig.chosen, qint64(1) << 30)); // 1 GiB, read as far as needed
     } else if (fault == "pipe") {
 #ifdef Q_OS_UNIX
-        QCOMPARE(::mkfifo(QFile::encodeName(bench.chosen).constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(rig.chosen).constData(), 0600), 0);
 #endif
     } else if (fault == "endless-device") {
-        bench.chosen = u"/dev/zero"_s;
+        rig.chosen = u"/dev/zero"_s;
     } else if (fault == "read-error") {
-        bench.chosen = u"/proc/self/mem"_s; // a plain file whose first page cannot be read
-        if (!QFileInfo::exists(bench.chosen))
+        rig.chosen = u"/proc/self/mem"_s; // a plain file whose first page cannot be read
+        if (!QFileInfo::exists(rig.chosen))
             QSKIP("no /proc/self/mem here");
     }
 
     const qint64 peakBefore = peakResidentBytes();
     QElapsedTimer clock;
     clock.start();
-    bench.window->open();
+    rig.window->open();
     QVERIFY2(clock.elapsed() < kQuickMs, qPrintable(QString::number(clock.elapsed())));
     // A file is never read whole: the 1 GiB one leaves the peak memory where it was.
     QVERIFY2(peakResidentBytes() - peakBefore < kMostMemoryForAnOpen,
              qPrintable(QString::number(peakResidentBytes() - peakBefore)));
 
-    QCOMPARE(bench.state(), before);
-    QCOMPARE(bench.notices.history().size(), 1);
-    const QString notice = bench.notices.last();
-    QVERIFY2(notice.contains(shownPath(bench.chosen)) && notice.contains(told), qPrintable(notice));
+    QCOMPARE(rig.state(), before);
+    QCOMPARE(rig.notices.history().size(), 1);
+    const QString notice = rig.notices.last();
+    QVERIFY2(notice.contains(shownPath(rig.chosen)) && notice.contains(told), qPrintable(notice));
     QVERIFY2(notice.contains("was not loaded") && notice.contains("Nothing was changed"),
              qPrintable(notice));
 
     // The program goes on: the next Save and Open work.
-    bench.whileChoosing = nullptr;
-    bench.chosen = bench.path("next.par");
-    bench.window->save();
-    bench.window->open();
-    QCOMPARE(bench.notices.history().size(), 1);
-    QCOMPARE(readFile(bench.chosen), own);
+    rig.whileChoosing = nullptr;
+    rig.chosen = rig.path("next.par");
+    rig.window->save();
+    rig.window->open();
+    QCOMPARE(rig.notices.history().size(), 1);
+    QCOMPARE(readFile(rig.chosen), own);
 }
 
 void TestFileFaults::openAccepted_data()
@@ -316,7 +316,7 @@ void TestFileFaults::openAccepted()
 {
     QFETCH(QString, form);
     QFETCH(QString, variant);
-    Bench reference(form);
+    FileRig reference(form);
     const QByteArray own = reference.savedFile();
     const QString initial = reference.state();
     reference.chosen = reference.path("own.par");
@@ -340,12 +340,12 @@ void TestFileFaults::openAccepted()
     else if (variant == "exactly-4096-bytes")
         bytes = paddedTo(own, kMaxParameterFileBytes);
 
-    Bench bench(form);
-    bench.chosen = bench.path("variant.par");
-    QVERIFY(writeFile(bench.chosen, bytes));
-    bench.window->open();
-    QCOMPARE(bench.notices.history(), QStringList());
-    QCOMPARE(bench.state(), reference.state());
+    FileRig rig(form);
+    rig.chosen = rig.path("variant.par");
+    QVERIFY(writeFile(rig.chosen, bytes));
+    rig.window->open();
+    QCOMPARE(rig.notices.history(), QStringList());
+    QCOMPARE(rig.state(), reference.state());
 }
 
 // ----- Save
@@ -379,44 +379,44 @@ void TestFileFaults::saveRefused()
     QFETCH(QString, form);
     QFETCH(QString, fault);
     QFETCH(QString, told);
-    Bench bench(form);
-    bench.edit();
-    const QString before = bench.state();
+    FileRig rig(form);
+    rig.edit();
+    const QString before = rig.state();
     const QByteArray earlier = "earlier file\r\n";
-    QString folder = bench.folder.path(); // where a left-over temporary file would show
+    QString folder = rig.folder.path(); // where a left-over temporary file would show
 
-    bench.chosen = bench.path("chosen.par");
+    rig.chosen = rig.path("chosen.par");
     if (fault == "folder") {
-        bench.chosen = bench.folder.path();
+        rig.chosen = rig.folder.path();
     } else if (fault == "path-under-a-file") {
-        QVERIFY(writeFile(bench.path("plain"), earlier));
-        bench.chosen = bench.path("plain/chosen.par");
+        QVERIFY(writeFile(rig.path("plain"), earlier));
+        rig.chosen = rig.path("plain/chosen.par");
     } else if (fault == "read-only-folder") {
 #ifdef Q_OS_WIN
         QSKIP("Windows lets anyone create files in a folder marked read-only (only access rules "
               "refuse them); the row path-under-a-file gives a folder that refuses the file");
 #endif
-        QVERIFY(QDir(bench.folder.path()).mkdir("locked"));
-        folder = bench.path("locked");
+        QVERIFY(QDir(rig.folder.path()).mkdir("locked"));
+        folder = rig.path("locked");
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        bench.chosen = folder + "/chosen.par";
+        rig.chosen = folder + "/chosen.par";
 #ifdef Q_OS_UNIX
         if (::geteuid() == 0)
             QSKIP("root writes into a read-only folder; the rows path-under-a-file and "
                   "folder-that-takes-no-files give a folder that refuses the file");
 #endif
     } else if (fault == "folder-that-takes-no-files") {
-        bench.chosen = u"/proc/vrn-file-faults.par"_s; // not even root creates files here
+        rig.chosen = u"/proc/vrn-file-faults.par"_s; // not even root creates files here
     } else if (fault == "full-device") {
 #ifdef Q_OS_UNIX
-        bench.chosen = fullDevice(bench.folder.path());
+        rig.chosen = fullDevice(rig.folder.path());
 #endif
     } else if (fault == "pipe") {
 #ifdef Q_OS_UNIX
-        QCOMPARE(::mkfifo(QFile::encodeName(bench.chosen).constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(rig.chosen).constData(), 0600), 0);
 #endif
     } else if (fault == "disk-full-keeps-the-earlier-file") {
-        QVERIFY(writeFile(bench.chosen, earlier));
+        QVERIFY(writeFile(rig.chosen, earlier));
     }
 
 #ifdef Q_OS_UNIX
@@ -432,7 +432,7 @@ void TestFileFaults::saveRefused()
 #endif
     QElapsedTimer clock;
     clock.start();
-    bench.window->save();
+    rig.window->save();
     const qint64 elapsed = clock.elapsed();
 #ifdef Q_OS_UNIX
     if (diskFull)
@@ -441,10 +441,10 @@ void TestFileFaults::saveRefused()
 #endif
     QVERIFY2(elapsed < kQuickMs, qPrintable(QString::number(elapsed)));
 
-    QCOMPARE(bench.state(), before);
-    QCOMPARE(bench.notices.history().size(), 1);
-    const QString notice = bench.notices.last();
-    QVERIFY2(notice.contains(shownPath(bench.chosen)) && notice.contains(told) &&
+    QCOMPARE(rig.state(), before);
+    QCOMPARE(rig.notices.history().size(), 1);
+    const QString notice = rig.notices.last();
+    QVERIFY2(notice.contains(shownPath(rig.chosen)) && notice.contains(told) &&
                  notice.contains("could not be saved"),
              qPrintable(notice));
     // One sentence with a reason in it, whoever words the reason.
@@ -456,14 +456,14 @@ void TestFileFaults::saveRefused()
 
     // Nothing was put in the file's place, and no temporary file is left beside it.
     if (fault == "disk-full-keeps-the-earlier-file")
-        QCOMPARE(readFile(bench.chosen), earlier);
+        QCOMPARE(readFile(rig.chosen), earlier);
     if (fault == "path-under-a-file")
-        QCOMPARE(readFile(bench.path("plain")), earlier);
+        QCOMPARE(readFile(rig.path("plain")), earlier);
 #ifdef Q_OS_UNIX
     if (fault == "full-device")
-        QVERIFY(isCharacterDevice(bench.chosen));
+        QVERIFY(isCharacterDevice(rig.chosen));
     if (fault == "pipe")
-        QVERIFY(isPipe(bench.chosen));
+        QVERIFY(isPipe(rig.chosen));
 #endif
     QStringList present = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                  QDir::System | QDir::Hidden);
@@ -473,10 +473,10 @@ void TestFileFaults::saveRefused()
     QCOMPARE(present, QStringList());
 
     // The program goes on: saving somewhere sound works.
-    bench.chosen = bench.path("sound.par");
-    bench.window->save();
-    QCOMPARE(bench.notices.history().size(), 1);
-    QVERIFY(QFileInfo(bench.chosen).size() > 0);
+    rig.chosen = rig.path("sound.par");
+    rig.window->save();
+    QCOMPARE(rig.notices.history().size(), 1);
+    QVERIFY(QFileInfo(rig.chosen).size() > 0);
 }
 
 QTEST_MAIN(TestFileFaults)

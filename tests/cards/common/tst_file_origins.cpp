@@ -3,11 +3,11 @@
 // the question holds up no other window.
 
 #include "application.h"
+#include "card_window_rig.h"
 #include "file_origins.h"
 #include "graphical_button.h"
 #include "program_settings.h"
 #include "pty_card_server.h"
-#include "window_bench.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -87,8 +87,8 @@ void TestFileOrigins::openAsksBeforeLoadingAnotherModelsFile()
     QFETCH(bool, asked);
     QFETCH(bool, loaded);
 
-    WindowBench bench(form);
-    const QString path = bench.folder.filePath(QStringLiteral("card.par"));
+    CardWindowRig rig(form);
+    const QString path = rig.folder.filePath(QStringLiteral("card.par"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kRowCardFile) == kRowCardFile.size());
     file.close();
@@ -96,40 +96,40 @@ void TestFileOrigins::openAsksBeforeLoadingAnotherModelsFile()
         FileOrigins().remember(changedSince ? QByteArray("201\r\n50\r\n\"00003\"\r\n")
                                             : kRowCardFile,
                                static_cast<CardModel>(savedBy));
-    bench.chosen = path;
-    bench.window->open();
+    rig.chosen = path;
+    rig.window->open();
 
-    QMessageBox* box = question(bench.window.get());
+    QMessageBox* box = question(rig.window.get());
     QCOMPARE(box != nullptr, asked);
     if (box) {
         QVERIFY(box->text().contains(QStringLiteral("saved from the %1 window")
                                          .arg(modelName(static_cast<CardModel>(savedBy)))));
         QCOMPARE(box->windowModality(), Qt::WindowModal);
         QVERIFY(box->isVisible()); // asked without waiting: Open has returned
-        QVERIFY(std::holds_alternative<std::monostate>(bench.slots.value('B')));
+        QVERIFY(std::holds_alternative<std::monostate>(rig.slots.value('B')));
         ::answer(box, answer);
     }
-    QCOMPARE(bench.slots.value('B') == SlotValue(QStringLiteral("00003")), loaded);
-    QCOMPARE(bench.notices.history().isEmpty(), loaded || asked);
+    QCOMPARE(rig.slots.value('B') == SlotValue(QStringLiteral("00003")), loaded);
+    QCOMPARE(rig.notices.history().isEmpty(), loaded || asked);
 }
 
 void TestFileOrigins::fileNamedWithoutDialogRefusesAnotherModelsFile()
 {
     // The command line names its file and has nobody to ask: such a file is refused.
-    WindowBench bench(QStringLiteral("Form3"));
-    const QString path = bench.folder.filePath(QStringLiteral("card.par"));
+    CardWindowRig rig(QStringLiteral("Form3"));
+    const QString path = rig.folder.filePath(QStringLiteral("card.par"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kRowCardFile) == kRowCardFile.size());
     file.close();
     FileOrigins().remember(kRowCardFile, CardModel::VrnD);
-    QVERIFY(!bench.window->openFile(path));
-    QVERIFY(!question(bench.window.get()));
-    QVERIFY(std::holds_alternative<std::monostate>(bench.slots.value('B')));
-    QCOMPARE(bench.notices.history().size(), 1);
-    QVERIFY(bench.notices.history().constLast().contains(QStringLiteral("VRN-D")));
+    QVERIFY(!rig.window->openFile(path));
+    QVERIFY(!question(rig.window.get()));
+    QVERIFY(std::holds_alternative<std::monostate>(rig.slots.value('B')));
+    QCOMPARE(rig.notices.history().size(), 1);
+    QVERIFY(rig.notices.history().constLast().contains(QStringLiteral("VRN-D")));
     FileOrigins().remember(kRowCardFile, CardModel::VrnB); // saved from both windows now
-    QVERIFY(bench.window->openFile(path));
-    QCOMPARE(bench.slots.value('B'), SlotValue(QStringLiteral("00003")));
+    QVERIFY(rig.window->openFile(path));
+    QCOMPARE(rig.slots.value('B'), SlotValue(QStringLiteral("00003")));
 }
 
 void TestFileOrigins::saveRemembersTheWindow_data()
@@ -145,10 +145,10 @@ void TestFileOrigins::saveRemembersTheWindow()
 {
     QFETCH(QString, form);
     QFETCH(int, model);
-    WindowBench bench(form);
+    CardWindowRig rig(form);
     // A name the settings file must keep intact: a comma, quotes, letters beyond ASCII.
     const QString name = QStringLiteral("Halle 2, \"Presse\" \u00e4\u00df.par");
-    const QByteArray bytes = bench.save(name);
+    const QByteArray bytes = rig.save(name);
     const QList<CardModel> saver{static_cast<CardModel>(model)};
     QCOMPARE(FileOrigins().savedBy(bytes), saver);
     // A copy anywhere, with LF or CR line ends and blank lines after it: the same file.

@@ -1,9 +1,9 @@
 // Inputs that the fuzz targets of fuzz/ found to break a rule of the card windows, one row each,
 // so that the fault cannot come back unnoticed.
 
+#include "card_window_rig.h"
 #include "parameter_file.h"
 #include "value_box.h"
-#include "window_bench.h"
 
 #include <QTest>
 
@@ -11,8 +11,6 @@ using namespace vrn;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-using Bench = WindowBench;
 
 // A VRN-A file whose Vt box text is `text`, the other lines as a fresh window saves them.
 QByteArray vrnAFile(const QByteArray& text)
@@ -65,21 +63,21 @@ void TestFuzzFindings::savedFileOpensAgain()
     QFETCH(QString, told);
     QVERIFY(file.size() <= kMaxParameterFileBytes); // Open reads it
 
-    Bench bench(form);
-    bench.open(u"found.par"_s, file);
+    CardWindowRig rig(form);
+    rig.open(u"found.par"_s, file);
     if (told.isEmpty()) {
-        QCOMPARE(bench.notices.history(), QStringList());
+        QCOMPARE(rig.notices.history(), QStringList());
     } else {
-        QCOMPARE(bench.notices.history().size(), 1);
-        QVERIFY2(bench.notices.last().contains(told), qPrintable(bench.notices.last()));
+        QCOMPARE(rig.notices.history().size(), 1);
+        QVERIFY2(rig.notices.last().contains(told), qPrintable(rig.notices.last()));
     }
-    const qsizetype notices = bench.notices.history().size();
+    const qsizetype notices = rig.notices.history().size();
 
-    const QByteArray saved = bench.save(u"saved.par"_s);
+    const QByteArray saved = rig.save(u"saved.par"_s);
     QVERIFY(!saved.isEmpty());
     QVERIFY2(saved.size() <= kMaxParameterFileBytes, qPrintable(QString::number(saved.size())));
-    bench.window->open();
-    QCOMPARE(bench.notices.history().size(), notices);
+    rig.window->open();
+    QCOMPARE(rig.notices.history().size(), notices);
 }
 
 void TestFuzzFindings::typedTextSavedOpensAgain_data()
@@ -97,17 +95,17 @@ void TestFuzzFindings::typedTextSavedOpensAgain()
 {
     QFETCH(QString, typed);
     QFETCH(int, kept);
-    Bench bench(u"Form1"_s);
-    auto* box = bench.window->findChild<ValueBox*>(u"Text5"_s);
+    CardWindowRig rig(u"Form1"_s);
+    auto* box = rig.window->findChild<ValueBox*>(u"Text5"_s);
     QVERIFY(box);
     box->setText(typed);
     QCOMPARE(box->text().size(), kept);
     Q_EMIT box->left();
 
-    const QByteArray saved = bench.save(u"typed.par"_s);
+    const QByteArray saved = rig.save(u"typed.par"_s);
     QVERIFY(saved.size() <= kMaxParameterFileBytes);
-    bench.window->open();
-    QCOMPARE(bench.notices.history(), QStringList());
+    rig.window->open();
+    QCOMPARE(rig.notices.history(), QStringList());
 }
 
 QTEST_MAIN(TestFuzzFindings)

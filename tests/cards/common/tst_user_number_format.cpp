@@ -22,12 +22,12 @@ using namespace vrn;
 namespace {
 
 // One card window of a program with its own slots, files and notices.
-struct Bench
+struct ShownWindow
 {
     Application app;
     CardWindow* window;
 
-    explicit Bench(CardModel model)
+    explicit ShownWindow(CardModel model)
     {
         app.setEndHandler([] {});
         app.notices().setShowWindows(false);
@@ -137,15 +137,15 @@ void TestUserNumberFormat::timeShownWithUserDecimalPoint()
     QFETCH(int, model);
     QFETCH(int, upperArrows);
     QFETCH(QString, shown);
-    Bench bench(static_cast<CardModel>(model));
-    const Bench::TimeRow row = bench.timeRow();
+    ShownWindow rig(static_cast<CardModel>(model));
+    const ShownWindow::TimeRow row = rig.timeRow();
     if (model != int(CardModel::VrnA)) { // the time slider starts at code 1 without a rule run
-        bench.upperArrow(row.slider);
-        bench.lowerArrow(row.slider);
+        rig.upperArrow(row.slider);
+        rig.lowerArrow(row.slider);
     }
     for (int i = 0; i < upperArrows; ++i)
-        bench.upperArrow(row.slider);
-    QCOMPARE(bench.get<ValueBox>(row.box)->text(), shown);
+        rig.upperArrow(row.slider);
+    QCOMPARE(rig.get<ValueBox>(row.box)->text(), shown);
 }
 
 void TestUserNumberFormat::typedTimeTakesEitherDecimalPoint_data()
@@ -170,14 +170,14 @@ void TestUserNumberFormat::typedTimeTakesEitherDecimalPoint()
     QFETCH(QString, typed);
     QFETCH(int, code);
     QFETCH(QString, shown);
-    Bench bench(static_cast<CardModel>(model));
-    QVERIFY(QTest::qWaitForWindowActive(bench.window));
-    const Bench::TimeRow row = bench.timeRow();
-    bench.type(row.box, typed);
-    QCOMPARE(bench.get<SpinSlider>(row.slider)->code(), code);
-    QCOMPARE(bench.app.slots().value(row.letter),
+    ShownWindow rig(static_cast<CardModel>(model));
+    QVERIFY(QTest::qWaitForWindowActive(rig.window));
+    const ShownWindow::TimeRow row = rig.timeRow();
+    rig.type(row.box, typed);
+    QCOMPARE(rig.get<SpinSlider>(row.slider)->code(), code);
+    QCOMPARE(rig.app.slots().value(row.letter),
              SlotValue(QStringLiteral("%1").arg(code, 5, 10, QLatin1Char('0'))));
-    QCOMPARE(bench.get<ValueBox>(row.box)->text(), shown);
+    QCOMPARE(rig.get<ValueBox>(row.box)->text(), shown);
 }
 
 void TestUserNumberFormat::typedCurrentWithGroupSeparator_data()
@@ -220,11 +220,11 @@ void TestUserNumberFormat::typedCurrentWithGroupSeparator()
     QFETCH(int, code);
     QFETCH(QString, shown);
     QLocale::setDefault(QLocale(locale));
-    Bench bench(static_cast<CardModel>(model));
-    QVERIFY(QTest::qWaitForWindowActive(bench.window));
-    bench.type(box, typed);
-    QCOMPARE(bench.get<SpinSlider>(slider)->code(), code);
-    QCOMPARE(bench.get<ValueBox>(box)->text(), shown);
+    ShownWindow rig(static_cast<CardModel>(model));
+    QVERIFY(QTest::qWaitForWindowActive(rig.window));
+    rig.type(box, typed);
+    QCOMPARE(rig.get<SpinSlider>(slider)->code(), code);
+    QCOMPARE(rig.get<ValueBox>(box)->text(), shown);
 }
 
 void TestUserNumberFormat::savedFileUsesPoint_data()
@@ -254,16 +254,16 @@ void TestUserNumberFormat::savedFileUsesPoint()
     QFETCH(int, model);
     QFETCH(QStringList, typed);
     QFETCH(QByteArray, line);
-    Bench bench(static_cast<CardModel>(model));
-    QVERIFY(QTest::qWaitForWindowActive(bench.window));
+    ShownWindow rig(static_cast<CardModel>(model));
+    QVERIFY(QTest::qWaitForWindowActive(rig.window));
     if (model == int(CardModel::VrnA))
-        bench.get<OptionBox>("Check13")->click(); // ramps on, so their boxes take entries
+        rig.get<OptionBox>("Check13")->click(); // ramps on, so their boxes take entries
     for (const QString& entry : typed)
-        bench.type(entry.section('=', 0, 0), entry.section('=', 1));
+        rig.type(entry.section('=', 0, 0), entry.section('=', 1));
     const QString path = m_dir.filePath(QTest::currentDataTag());
-    bench.useFile(path);
-    bench.window->save();
-    QVERIFY2(bench.app.notices().history().isEmpty(), qPrintable(bench.app.notices().last()));
+    rig.useFile(path);
+    rig.window->save();
+    QVERIFY2(rig.app.notices().history().isEmpty(), qPrintable(rig.app.notices().last()));
     const QList<QByteArray> lines = contents(path).split('\n');
     QVERIFY(lines.size() > 3);
     static const QRegularExpression value(QStringLiteral("^(\"?-?[0-9]+(\\.[0-9]+)?\"?)?\r$"));
@@ -319,7 +319,7 @@ void TestUserNumberFormat::vrnATypedLevelLoadsBackSameCode()
     int code = -1;
     SlotValue slot;
     {
-        Bench saving(CardModel::VrnA);
+        ShownWindow saving(CardModel::VrnA);
         QVERIFY(QTest::qWaitForWindowActive(saving.window));
         saving.type(box, typed); // moves the slider: the box shows the slider's value
         saving.type(box, typed); // lands on that code: the box keeps the text as typed
@@ -330,7 +330,7 @@ void TestUserNumberFormat::vrnATypedLevelLoadsBackSameCode()
         saving.window->save();
     }
     QVERIFY(!contents(path).contains(','));
-    Bench loading(CardModel::VrnA);
+    ShownWindow loading(CardModel::VrnA);
     loading.useFile(path);
     loading.window->open();
     QVERIFY2(loading.app.notices().history().isEmpty(), qPrintable(loading.app.notices().last()));
@@ -352,14 +352,14 @@ void TestUserNumberFormat::windowsDecimalSymbolOfTheUser()
     QVERIFY(GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, symbol, 8) > 0);
     const QString point = QString::fromWCharArray(symbol);
     QLocale::setDefault(QLocale::system()); // as in the program, which sets none
-    Bench bench(CardModel::VrnC);
-    QVERIFY(QTest::qWaitForWindowActive(bench.window));
-    const Bench::TimeRow row = bench.timeRow();
-    bench.upperArrow(row.slider);
-    bench.upperArrow(row.slider);
-    const QString shown = bench.get<ValueBox>(row.box)->text();
-    bench.type(row.box, "2" + point + "2");
-    const int code = bench.get<SpinSlider>(row.slider)->code();
+    ShownWindow rig(CardModel::VrnC);
+    QVERIFY(QTest::qWaitForWindowActive(rig.window));
+    const ShownWindow::TimeRow row = rig.timeRow();
+    rig.upperArrow(row.slider);
+    rig.upperArrow(row.slider);
+    const QString shown = rig.get<ValueBox>(row.box)->text();
+    rig.type(row.box, "2" + point + "2");
+    const int code = rig.get<SpinSlider>(row.slider)->code();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(shown, "0" + point + "6");
     QCOMPARE(code, 11);

@@ -1,6 +1,6 @@
 // The VRN-A window's layout and the rules of its controls.
 
-#include "form1_bench.h"
+#include "form1_rig.h"
 
 #include "graphical_button.h"
 #include "twips.h"
@@ -81,8 +81,8 @@ void TestForm1Controls::layout()
     QFETCH(QString, caption);
     QFETCH(QRect, twipsGeometry);
     QFETCH(bool, bold);
-    Form1Bench bench;
-    QWidget* widget = bench.get(name);
+    Form1Rig rig;
+    QWidget* widget = rig.get(name);
     const QRect expected = twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(),
                                      twipsGeometry.height());
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -105,10 +105,10 @@ void TestForm1Controls::layout()
 
 void TestForm1Controls::windowAndMenus()
 {
-    Form1Bench bench;
-    QCOMPARE(bench.window.windowTitle(), QStringLiteral("VRN-A rev01"));
-    QCOMPARE(bench.window.client()->size(), twipsSize(8340, 7200));
-    const QList<QAction*> bar = bench.window.menuBar()->actions();
+    Form1Rig rig;
+    QCOMPARE(rig.window.windowTitle(), QStringLiteral("VRN-A rev01"));
+    QCOMPARE(rig.window.client()->size(), twipsSize(8340, 7200));
+    const QList<QAction*> bar = rig.window.menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
     QCOMPARE(bar[0]->menu()->objectName(), QStringLiteral("mnuFile"));
@@ -122,7 +122,7 @@ void TestForm1Controls::windowAndMenus()
 
 void TestForm1Controls::focusOrder()
 {
-    Form1Bench bench;
+    Form1Rig rig;
     const QStringList expected = {"Check3",   "Check4",   "Check5",   "Check6",   "Check7",
                                   "Check8",   "Check9",   "Check10",  "Check11",  "Picture1",
                                   "Text2",    "Text3",    "Text5",    "Text6",    "Text8",
@@ -130,10 +130,9 @@ void TestForm1Controls::focusOrder()
                                   "VScroll2", "VScroll4", "VScroll5", "Check2",   "Check12",
                                   "VScroll3", "VScroll6", "Check13",  "Check14"};
     QStringList visited;
-    QWidget* widget = bench.get("Check3");
+    QWidget* widget = rig.get("Check3");
     for (int i = 0; i < 200 && visited.size() < expected.size(); ++i) {
-        if (widget->parentWidget() == bench.window.client() &&
-            (widget->focusPolicy() & Qt::TabFocus))
+        if (widget->parentWidget() == rig.window.client() && (widget->focusPolicy() & Qt::TabFocus))
             visited << widget->objectName();
         widget = widget->nextInFocusChain();
     }
@@ -142,14 +141,14 @@ void TestForm1Controls::focusOrder()
 
 void TestForm1Controls::startsAsTheTablesGiveIt()
 {
-    Form1Bench bench;
-    bench.slots.set('E', QStringLiteral("00042")); // written by another window: kept
-    Form1 second(bench.context);
+    Form1Rig rig;
+    rig.slots.set('E', QStringLiteral("00042")); // written by another window: kept
+    Form1 second(rig.context);
     Q_UNUSED(second);
-    bench.expect("VScroll1=12; VScroll2=127; VScroll4=50; VScroll5=0; VScroll3=254; VScroll6=254;"
-                 "Text5=0; Text6=0; Text8=0; Text11=0; Text2=; Text3=; Check3=0; Check1=0;"
-                 "Check7=0; Check11=0; Check2=0; Check12=0; Check14=0; Check13=0;"
-                 "A=; B=; C=; D=; E=\"00042\"; F=; G=; H=; I=; a=");
+    rig.expect("VScroll1=12; VScroll2=127; VScroll4=50; VScroll5=0; VScroll3=254; VScroll6=254;"
+               "Text5=0; Text6=0; Text8=0; Text11=0; Text2=; Text3=; Check3=0; Check1=0;"
+               "Check7=0; Check11=0; Check2=0; Check12=0; Check14=0; Check13=0;"
+               "A=; B=; C=; D=; E=\"00042\"; F=; G=; H=; I=; a=");
 }
 
 void TestForm1Controls::changeRule_data()
@@ -157,37 +156,37 @@ void TestForm1Controls::changeRule_data()
     QTest::addColumn<Setup>("act");
     QTest::addColumn<QString>("expected");
     QTest::newRow("vt-upper-arrow-raises-code")
-        << Setup([](Form1Bench& b) { b.upperArrow("VScroll1"); })
+        << Setup([](Form1Rig& b) { b.upperArrow("VScroll1"); })
         << "VScroll1=11; Text5=553; E=\"00189\"";
     QTest::newRow("ramp-arrow-works-before-ramps-enabled")
-        << Setup([](Form1Bench& b) { b.upperArrow("VScroll3"); })
+        << Setup([](Form1Rig& b) { b.upperArrow("VScroll3"); })
         << "VScroll3=253; Text2=0.4; C=\"00002\"";
     QTest::newRow("ramp-code-3-shows-0.6")
-        << Setup([](Form1Bench& b) { b.position("VScroll3", 252); }) << "Text2=0.6; C=\"00003\"";
+        << Setup([](Form1Rig& b) { b.position("VScroll3", 252); }) << "Text2=0.6; C=\"00003\"";
     QTest::newRow("ramp-code-7-shows-1.4")
-        << Setup([](Form1Bench& b) { b.position("VScroll6", 248); }) << "Text3=1.4; D=\"00007\"";
+        << Setup([](Form1Rig& b) { b.position("VScroll6", 248); }) << "Text3=1.4; D=\"00007\"";
     QTest::newRow("ramp-full-scale-51-s")
-        << Setup([](Form1Bench& b) { b.position("VScroll6", 0); }) << "Text3=51; D=\"00255\"";
+        << Setup([](Form1Rig& b) { b.position("VScroll6", 0); }) << "Text3=51; D=\"00255\"";
     QTest::newRow("vt-full-scale-586")
-        << Setup([](Form1Bench& b) { b.position("VScroll1", 0); }) << "Text5=586; E=\"00200\"";
+        << Setup([](Form1Rig& b) { b.position("VScroll1", 0); }) << "Text5=586; E=\"00200\"";
     QTest::newRow("imin-full-scale-1497")
-        << Setup([](Form1Bench& b) { b.position("VScroll2", 0); }) << "Text6=1497; G=\"00511\"";
+        << Setup([](Form1Rig& b) { b.position("VScroll2", 0); }) << "Text6=1497; G=\"00511\"";
     QTest::newRow("ipol-full-scale-747")
-        << Setup([](Form1Bench& b) { b.position("VScroll4", 0); }) << "Text8=747; F=\"00255\"";
-    QTest::newRow("imax-lower-arrow-four-digit-code") << Setup([](Form1Bench& b) {
+        << Setup([](Form1Rig& b) { b.position("VScroll4", 0); }) << "Text8=747; F=\"00255\"";
+    QTest::newRow("imax-lower-arrow-four-digit-code") << Setup([](Form1Rig& b) {
         b.get<SpinSlider>("VScroll5")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }) << "VScroll5=1; Text11=2994; H=\"01022\"";
     QTest::newRow("same-position-runs-nothing")
-        << Setup([](Form1Bench& b) { b.position("VScroll1", 12); }) << "Text5=0; E=";
+        << Setup([](Form1Rig& b) { b.position("VScroll1", 12); }) << "Text5=0; E=";
 }
 
 void TestForm1Controls::changeRule()
 {
     QFETCH(Setup, act);
     QFETCH(QString, expected);
-    Form1Bench bench;
-    act(bench);
-    bench.expect(expected);
+    Form1Rig rig;
+    act(rig);
+    rig.expect(expected);
 }
 
 void TestForm1Controls::leaveRule_data()
@@ -245,12 +244,12 @@ void TestForm1Controls::leaveRule()
     QFETCH(int, startPosition);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    Form1Bench bench;
+    Form1Rig rig;
     const QString slider = expected.section(u'=', 0, 0);
     if (startPosition >= 0)
-        bench.position(slider, startPosition);
-    bench.enter(box, typed);
-    bench.expect(expected);
+        rig.position(slider, startPosition);
+    rig.enter(box, typed);
+    rig.expect(expected);
 }
 
 void TestForm1Controls::leaveRuleRunsOnRealFocusChange_data()
@@ -260,17 +259,17 @@ void TestForm1Controls::leaveRuleRunsOnRealFocusChange_data()
     QTest::addColumn<Setup>("moveFocus");
     QTest::addColumn<QString>("expected");
     QTest::newRow("tab-away") << "Text11"
-                              << "860" << Setup([](Form1Bench& b) {
+                              << "860" << Setup([](Form1Rig& b) {
                                      QTest::keyClick(b.get("Text11"), Qt::Key_Tab);
                                  })
                               << "VScroll5=729; Text11=861; H=\"00294\"";
     QTest::newRow("click-another-box")
         << "Text5"
-        << "100" << Setup([](Form1Bench& b) { QTest::mouseClick(b.get("Check7"), Qt::LeftButton); })
+        << "100" << Setup([](Form1Rig& b) { QTest::mouseClick(b.get("Check7"), Qt::LeftButton); })
         << "VScroll1=165; Text5=102; E=\"00035\"; B=\"00001\"";
     QTest::newRow("typing-alone-changes-nothing")
         << "Text3"
-        << "12" << Setup([](Form1Bench&) {}) << "VScroll6=254; Text3=12; D=";
+        << "12" << Setup([](Form1Rig&) {}) << "VScroll6=254; Text3=12; D=";
 }
 
 void TestForm1Controls::leaveRuleRunsOnRealFocusChange()
@@ -279,16 +278,16 @@ void TestForm1Controls::leaveRuleRunsOnRealFocusChange()
     QFETCH(QString, typed);
     QFETCH(Setup, moveFocus);
     QFETCH(QString, expected);
-    Form1Bench bench;
-    bench.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&bench.window));
-    auto* edit = bench.get<ValueBox>(box);
+    Form1Rig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    auto* edit = rig.get<ValueBox>(box);
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
     edit->selectAll();
     QTest::keyClicks(edit, typed);
-    moveFocus(bench);
-    bench.expect(expected);
+    moveFocus(rig);
+    rig.expect(expected);
 }
 
 void TestForm1Controls::rampBoxesTakeOnlyEditedText_data()
@@ -296,19 +295,19 @@ void TestForm1Controls::rampBoxesTakeOnlyEditedText_data()
     QTest::addColumn<Setup>("before");
     QTest::addColumn<QString>("typed"); // into Ramp Up; empty: the user only passes through
     QTest::addColumn<QString>("expected");
-    const Setup nothing = [](Form1Bench&) {};
+    const Setup nothing = [](Form1Rig&) {};
     QTest::newRow("pass-through-empty-boxes-at-start")
         << nothing << ""
         << "VScroll3=254; VScroll6=254; Text2=; Text3=; C=; D=";
     QTest::newRow("pass-keeps-slots-of-other-windows")
-        << Setup([](Form1Bench& b) {
+        << Setup([](Form1Rig& b) {
                b.slots.set('C', QStringLiteral("00050"));
                b.slots.set('D', QStringLiteral("00060"));
            })
         << ""
         << "VScroll3=254; VScroll6=254; Text2=; Text3=; C=\"00050\"; D=\"00060\"";
     QTest::newRow("pass-keeps-shown-time")
-        << Setup([](Form1Bench& b) { b.upperArrow("VScroll3"); }) << ""
+        << Setup([](Form1Rig& b) { b.upperArrow("VScroll3"); }) << ""
         << "VScroll3=253; Text2=0.4; C=\"00002\"; D=";
     QTest::newRow("typed-time-taken") << nothing << "1.4"
                                       << "VScroll3=248; Text2=1.4; C=\"00007\"; Text3=; D=";
@@ -321,20 +320,20 @@ void TestForm1Controls::rampBoxesTakeOnlyEditedText()
     QFETCH(Setup, before);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    Form1Bench bench;
-    before(bench);
-    bench.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&bench.window));
-    auto* rampUp = bench.get<ValueBox>("Text2");
+    Form1Rig rig;
+    before(rig);
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    auto* rampUp = rig.get<ValueBox>("Text2");
     QTest::mouseClick(rampUp, Qt::LeftButton);
     QVERIFY(rampUp->hasFocus());
     rampUp->selectAll();
     QTest::keyClicks(rampUp, typed);
     QTest::keyClick(rampUp, Qt::Key_Tab);
-    QVERIFY(bench.get("Text3")->hasFocus());
-    QTest::keyClick(bench.get("Text3"), Qt::Key_Tab);
-    QVERIFY(bench.get("Text5")->hasFocus());
-    bench.expect(expected);
+    QVERIFY(rig.get("Text3")->hasFocus());
+    QTest::keyClick(rig.get("Text3"), Qt::Key_Tab);
+    QVERIFY(rig.get("Text5")->hasFocus());
+    rig.expect(expected);
 }
 
 void TestForm1Controls::optionClicks_data()
@@ -367,17 +366,17 @@ void TestForm1Controls::optionClicks()
 {
     QFETCH(QStringList, clicks);
     QFETCH(QString, expected);
-    Form1Bench bench;
+    Form1Rig rig;
     for (const QString& box : clicks) {
         if (box == "moved") { // I Max at the preset, but box and slot H say something else
-            bench.position("VScroll5", 613);
-            bench.get<ValueBox>("Text11")->setText("7");
-            bench.slots.set('H', QStringLiteral("00001"));
+            rig.position("VScroll5", 613);
+            rig.get<ValueBox>("Text11")->setText("7");
+            rig.slots.set('H', QStringLiteral("00001"));
             continue;
         }
-        bench.click(box);
+        rig.click(box);
     }
-    bench.expect(expected);
+    rig.expect(expected);
 }
 
 void TestForm1Controls::rampEnableRule_data()
@@ -407,16 +406,16 @@ void TestForm1Controls::rampEnableRule()
     QFETCH(int, clicks);
     QFETCH(QString, typedAfter);
     QFETCH(QString, expected);
-    Form1Bench bench;
-    bench.position("VScroll3", 249);
-    bench.position("VScroll6", 230);
+    Form1Rig rig;
+    rig.position("VScroll3", 249);
+    rig.position("VScroll6", 230);
     for (int i = 0; i < clicks; ++i)
-        bench.click("Check13");
+        rig.click("Check13");
     if (!typedAfter.isEmpty()) {
-        bench.enter("Text2", typedAfter);
-        bench.enter("Text3", typedAfter);
+        rig.enter("Text2", typedAfter);
+        rig.enter("Text3", typedAfter);
     }
-    bench.expect(expected);
+    rig.expect(expected);
 }
 
 QTEST_MAIN(TestForm1Controls)

@@ -1,6 +1,6 @@
 // The VRN-A parameter file: Save, Open and the way back.
 
-#include "form1_bench.h"
+#include "form1_rig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,19 +33,19 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void choose(Form1Bench& bench, std::optional<QString> path)
+void choose(Form1Rig& rig, std::optional<QString> path)
 {
-    bench.files.setChooser(
+    rig.files.setChooser(
         [path](QWidget*, FileDialogState::Mode, const QString&, const QString&) { return path; });
 }
 
-void runMenu(Form1Bench& bench, const char* action)
+void runMenu(Form1Rig& rig, const char* action)
 {
-    bench.window.findChild<QAction*>(QLatin1String(action))->trigger();
+    rig.window.findChild<QAction*>(QLatin1String(action))->trigger();
 }
 
 // Every control and slot a file touches, in one text.
-QString windowState(Form1Bench& bench)
+QString windowState(Form1Rig& rig)
 {
     QStringList state;
     for (const char* key :
@@ -54,7 +54,7 @@ QString windowState(Form1Bench& bench)
           "Check3",   "Check4",   "Check5",   "Check6",   "Check7",   "Check8",   "Check9",
           "Check10",  "Check11",  "Check12",  "Check13",  "Check14",  "A",        "B",
           "C",        "D",        "E",        "F",        "G",        "H",        "a"})
-        state << QString::fromLatin1(key) + '=' + bench.state(QString::fromLatin1(key));
+        state << QString::fromLatin1(key) + '=' + rig.state(QString::fromLatin1(key));
     return state.join(u"; ");
 }
 
@@ -87,14 +87,14 @@ void TestForm1File::save_data()
 {
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QString>("goldenFile");
-    QTest::newRow("options-clicked-after-start") << Setup([](Form1Bench& b) {
+    QTest::newRow("options-clicked-after-start") << Setup([](Form1Rig& b) {
         b.click("Check4");
         b.click("Check9");
         b.click("Check12");
     }) << "options_after_start.txt";
     QTest::newRow("untouched-window-empty-slot-lines")
-        << Setup([](Form1Bench&) {}) << "untouched.txt";
-    QTest::newRow("texts-that-would-not-read-back-replaced") << Setup([](Form1Bench& b) {
+        << Setup([](Form1Rig&) {}) << "untouched.txt";
+    QTest::newRow("texts-that-would-not-read-back-replaced") << Setup([](Form1Rig& b) {
         b.position("VScroll3", 249);
         b.position("VScroll6", 230);
         b.click("Check13");
@@ -112,27 +112,27 @@ void TestForm1File::save()
 {
     QFETCH(Setup, setup);
     QFETCH(QString, goldenFile);
-    Form1Bench bench;
-    setup(bench);
+    Form1Rig rig;
+    setup(rig);
     const QString path = m_dir.filePath(goldenFile);
-    choose(bench, path);
-    runMenu(bench, "mnuSave");
+    choose(rig, path);
+    runMenu(rig, "mnuSave");
     QCOMPARE(contents(path), golden(goldenFile));
-    QVERIFY(bench.notices.history().isEmpty());
+    QVERIFY(rig.notices.history().isEmpty());
 }
 
 void TestForm1File::cancelledDialogsChangeNothing()
 {
     QTemporaryDir dir;
-    Form1Bench bench;
-    bench.click("Check4");
-    const QString before = windowState(bench);
-    choose(bench, std::nullopt);
-    runMenu(bench, "mnuSave");
-    runMenu(bench, "mnuOpen");
+    Form1Rig rig;
+    rig.click("Check4");
+    const QString before = windowState(rig);
+    choose(rig, std::nullopt);
+    runMenu(rig, "mnuSave");
+    runMenu(rig, "mnuOpen");
     QVERIFY(QDir(dir.path()).isEmpty());
-    QCOMPARE(windowState(bench), before);
-    QVERIFY(bench.notices.history().isEmpty());
+    QCOMPARE(windowState(rig), before);
+    QVERIFY(rig.notices.history().isEmpty());
 }
 
 void TestForm1File::open_data()
@@ -140,7 +140,7 @@ void TestForm1File::open_data()
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("expected");
-    const Setup none = [](Form1Bench&) {};
+    const Setup none = [](Form1Rig&) {};
     QTest::newRow("untouched-save-marks-reference-e2")
         << none << golden("untouched.txt")
         << "Check2=1; Check12=0; Check3=0; Check7=0; A=0; B=0; a=0; Check13=0; "
@@ -151,14 +151,14 @@ void TestForm1File::open_data()
         << "Check4=1; A=\"00002\"; VScroll5=613; Text11=1201; H=\"00410\"; Check9=1; "
            "B=\"00003\"; Check12=1; a=1; Text5=102; VScroll1=165; E=\"00035\"";
     QTest::newRow("coil-already-marked-keeps-number-imax-from-file")
-        << Setup([](Form1Bench& b) { b.click("Check4"); })
+        << Setup([](Form1Rig& b) { b.click("Check4"); })
         << crlf("254|254|\"0\"|\"0\"|\"0\"|\"2000\"|\"00002\"|\"00003\"|1|0")
         << "Check4=1; A=2; VScroll5=340; Text11=2001; H=\"00683\"";
     QTest::newRow("pwm-already-marked-keeps-bare-number")
-        << Setup([](Form1Bench& b) { b.click("Check9"); })
+        << Setup([](Form1Rig& b) { b.click("Check9"); })
         << crlf("254|254|\"0\"|\"0\"|\"0\"|\"0\"|\"00002\"|\"00003\"|1|0") << "Check9=1; B=3";
     QTest::newRow("imax-slot-follows-unmoved-slider")
-        << Setup([](Form1Bench& b) {
+        << Setup([](Form1Rig& b) {
                b.position("VScroll5", 340);
                b.slots.set('H', QStringLiteral("00100")); // written by another window meanwhile
            })
@@ -168,7 +168,7 @@ void TestForm1File::open_data()
         << none << crlf("249|230|\"0\"|\"0\"|\"0\"|\"0\"|||1|1")
         << "Check13=1; VScroll3=249; VScroll6=230; Text2=1.2; Text3=5; C=\"00006\"; D=\"00025\"";
     QTest::newRow("ramps-off-ignore-saved-positions")
-        << Setup([](Form1Bench& b) { b.click("Check13"); })
+        << Setup([](Form1Rig& b) { b.click("Check13"); })
         << crlf("249|230|\"0\"|\"0\"|\"0\"|\"0\"|||1|0")
         << "Check13=0; VScroll3=255 off; VScroll6=255 off; Text2=0; Text3=0; C=\"00000\"; "
            "D=\"00000\"";
@@ -199,34 +199,34 @@ void TestForm1File::open()
     QFETCH(Setup, setup);
     QFETCH(QByteArray, file);
     QFETCH(QString, expected);
-    Form1Bench bench;
-    setup(bench);
+    Form1Rig rig;
+    setup(rig);
     const QString path = m_dir.filePath(QTest::currentDataTag());
     QFile out(path);
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(file);
     out.close();
-    choose(bench, path);
-    runMenu(bench, "mnuOpen");
-    QVERIFY2(bench.notices.history().isEmpty(), qPrintable(bench.notices.last()));
-    bench.expect(expected);
+    choose(rig, path);
+    runMenu(rig, "mnuOpen");
+    QVERIFY2(rig.notices.history().isEmpty(), qPrintable(rig.notices.last()));
+    rig.expect(expected);
 }
 
 void TestForm1File::openTellsOfValuesOutOfRange()
 {
-    Form1Bench bench;
+    Form1Rig rig;
     const QString path = m_dir.filePath(QStringLiteral("out-of-range"));
     QFile out(path);
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(crlf("254|254|\"586\"|\"-50\"|\"747\"|\"99999999\"|||1|0"));
     out.close();
-    choose(bench, path);
-    runMenu(bench, "mnuOpen");
+    choose(rig, path);
+    runMenu(rig, "mnuOpen");
     // Loaded as typed entries are taken, and told in one message (Vt 586 is no news).
-    bench.expect("VScroll1=0; Text5=586; VScroll2=511; Text6=0; G=\"00000\"; VScroll5=0; "
-                 "Text11=2997; H=\"01023\"");
-    QCOMPARE(bench.notices.history().size(), 1);
-    QCOMPARE(bench.notices.last(),
+    rig.expect("VScroll1=0; Text5=586; VScroll2=511; Text6=0; G=\"00000\"; VScroll5=0; "
+               "Text11=2997; H=\"01023\"");
+    QCOMPARE(rig.notices.history().size(), 1);
+    QCOMPARE(rig.notices.last(),
              QStringLiteral("The file \"%1\" was loaded, but some of its values were out of range "
                             "and were set to the nearest value the card takes: line 4 (I Min) "
                             "held -50: 0 mA was set; line 6 (I Max) held 99999999: 2997 mA was "
@@ -263,28 +263,28 @@ void TestForm1File::openRefusesBadFileWhole()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, told);
-    Form1Bench bench;
-    bench.click("Check4");
-    bench.click("Check13");
-    const QString before = windowState(bench);
+    Form1Rig rig;
+    rig.click("Check4");
+    rig.click("Check13");
+    const QString before = windowState(rig);
     const QString path = m_dir.filePath(QStringLiteral("bad-") + QTest::currentDataTag());
     if (!file.isNull()) {
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(file);
     }
-    choose(bench, path);
-    runMenu(bench, "mnuOpen");
-    QCOMPARE(windowState(bench), before);
-    QCOMPARE(bench.notices.history().size(), 1);
-    QVERIFY2(bench.notices.last().contains(told), qPrintable(bench.notices.last()));
-    QVERIFY(bench.notices.last().contains(QDir::toNativeSeparators(path)));
+    choose(rig, path);
+    runMenu(rig, "mnuOpen");
+    QCOMPARE(windowState(rig), before);
+    QCOMPARE(rig.notices.history().size(), 1);
+    QVERIFY2(rig.notices.last().contains(told), qPrintable(rig.notices.last()));
+    QVERIFY(rig.notices.last().contains(QDir::toNativeSeparators(path)));
 }
 
 void TestForm1File::saveThenOpenRestoresWindow_data()
 {
     QTest::addColumn<Setup>("setup");
-    QTest::newRow("levels-options-and-ramps") << Setup([](Form1Bench& b) {
+    QTest::newRow("levels-options-and-ramps") << Setup([](Form1Rig& b) {
         for (int i = 0; i < 3; ++i)
             b.upperArrow("VScroll1");
         b.position("VScroll2", 300);
@@ -298,7 +298,7 @@ void TestForm1File::saveThenOpenRestoresWindow_data()
         b.position("VScroll6", 5);
         b.click("Check13");
     });
-    QTest::newRow("ramps-off-coil-kept-as-number") << Setup([](Form1Bench& b) {
+    QTest::newRow("ramps-off-coil-kept-as-number") << Setup([](Form1Rig& b) {
         b.slots.setNumber('A', 7); // as a Read leaves it
         b.click("Check8");
         b.click("Check14");
@@ -315,11 +315,11 @@ void TestForm1File::saveThenOpenRestoresWindow()
 {
     QFETCH(Setup, setup);
     const QString path = m_dir.filePath(QStringLiteral("round-") + QTest::currentDataTag());
-    Form1Bench saved;
+    Form1Rig saved;
     setup(saved);
     choose(saved, path);
     runMenu(saved, "mnuSave");
-    Form1Bench loaded;
+    Form1Rig loaded;
     choose(loaded, path);
     runMenu(loaded, "mnuOpen");
     QCOMPARE(windowState(loaded), windowState(saved));
@@ -350,7 +350,7 @@ void TestForm1File::savedThroughKeyboardMenu()
     QFETCH(QString, opened);
     QFETCH(QString, afterSave);
     const QString path = m_dir.filePath(QStringLiteral("keys-") + QTest::currentDataTag());
-    Form1Bench saved;
+    Form1Rig saved;
     choose(saved, path);
     saved.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&saved.window));
@@ -365,7 +365,7 @@ void TestForm1File::savedThroughKeyboardMenu()
     saved.expect(afterSave);
     QCOMPARE(contents(path).split('\r').value(2), '\n' + vtLine);
 
-    Form1Bench loaded;
+    Form1Rig loaded;
     choose(loaded, path);
     runMenu(loaded, "mnuOpen");
     loaded.expect(opened);

@@ -20,7 +20,7 @@
 
 namespace vrn::test {
 
-struct Form1Bench
+struct Form1Rig
 {
     SlotTable slots;
     sim::Card card; // the card behind the simulated line
@@ -30,7 +30,7 @@ struct Form1Bench
     CardContext context{slots, link, files, notices};
     Form1 window{context};
 
-    Form1Bench() { notices.setShowWindows(false); }
+    Form1Rig() { notices.setShowWindows(false); }
 
     template <class Widget = QWidget> Widget* get(const QString& name)
     {
@@ -85,7 +85,7 @@ struct Form1Bench
     }
 };
 
-using Setup = std::function<void(Form1Bench&)>;
+using Setup = std::function<void(Form1Rig&)>;
 
 } // namespace vrn::test
 

@@ -28,7 +28,7 @@ inline vrn::CardModel modelOfForm(const QString& form)
 // One card window ("Form1", "Form3", "Form4" or "Form5") on a context of its own. Its file
 // dialog gives `chosen`, after running `whileChoosing` (what happens to the file while the
 // dialog is open); notices are kept, not shown.
-struct WindowBench
+struct CardWindowRig
 {
     vrn::SlotTable slots;
     vrn::sim::Card card; // the card behind the simulated line
@@ -41,7 +41,7 @@ struct WindowBench
     QString chosen;
     std::function<void()> whileChoosing;
 
-    explicit WindowBench(const QString& form)
+    explicit CardWindowRig(const QString& form)
     {
         notices.setShowWindows(false);
         files.setChooser([this](auto...) -> std::optional<QString> {
@@ -52,7 +52,7 @@ struct WindowBench
         window = vrn::makeCardWindow(modelOfForm(form), context);
     }
 
-    // Saves to a file of the bench's own folder and returns what was written.
+    // Saves to a file of the rig's own folder and returns what was written.
     QByteArray save(const QString& name)
     {
         chosen = folder.filePath(name);
@@ -61,7 +61,7 @@ struct WindowBench
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Writes the bytes to a file of the bench's own folder and opens it in the window.
+    // Writes the bytes to a file of the rig's own folder and opens it in the window.
     void open(const QString& name, const QByteArray& bytes)
     {
         chosen = folder.filePath(name);
