@@ -33,6 +33,10 @@ Application::Application()
     // Every window without an icon of its own shows the program's: launcher, card windows,
     // messages and the windows of the status line.
     QApplication::setWindowIcon(programIcon());
+    // Messages that send the user to the launcher, and the traffic log's command, reach this
+    // program's windows.
+    m_station.context.showLauncher = [this] { showLauncher(); };
+    m_station.context.showTrafficLog = [this] { showTrafficLog(); };
     // Messages, the status lines and the windows of their own draw in the classic windows' face
     // too, rather than in whatever the desktop's default happens to be.
     QApplication::setFont(classicFont(9));
@@ -44,25 +48,26 @@ Application::Application()
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
     connect(m_launcher.get(), &Form2::trafficLogWanted, this, &Application::showTrafficLog);
     const auto showLinkState = [this] {
-        m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_link));
+        m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_station.link));
     };
-    connect(&m_link, &Link::portChanged, this, showLinkState);
+    connect(&m_station.link, &Link::portChanged, this, showLinkState);
     showLinkState();
     // The traffic log tells of the line itself as of its frames.
-    connect(&m_link, &Link::lineLost, this, [this](const LinkError& reason) {
-        m_link.traffic().addEvent(TrafficEntry::kNoTag, LinkMessages::transferProblem(reason));
+    connect(&m_station.link, &Link::lineLost, this, [this](const LinkError& reason) {
+        m_station.link.traffic().addEvent(TrafficEntry::kNoTag,
+                                          LinkMessages::transferProblem(reason));
     });
-    connect(&m_link, &Link::portChanged, this, [this] {
-        m_link.traffic().addEvent(TrafficEntry::kNoTag,
-                                  QCoreApplication::translate("Application", "Port: %1")
-                                      .arg(LinkMessages::linkState(m_link)));
+    connect(&m_station.link, &Link::portChanged, this, [this] {
+        m_station.link.traffic().addEvent(TrafficEntry::kNoTag,
+                                          QCoreApplication::translate("Application", "Port: %1")
+                                              .arg(LinkMessages::linkState(m_station.link)));
     });
 }
 
 Application::~Application()
 {
     // The program is ending: a transfer still waiting is abandoned and no handler runs.
-    m_link.engine().abandon();
+    m_station.link.engine().abandon();
     for (auto& card : m_cards)
         delete card.data();
 }
@@ -89,12 +94,12 @@ CardWindow* Application::showCardWindow(CardModel model)
     QPointer<CardWindow>& slot = m_cards[static_cast<std::size_t>(model)];
     if (!slot) {
         // Deleted when closed (VRN-B, C, D) or when the program ends.
-        slot = makeCardWindow(model, m_context).release();
+        slot = makeCardWindow(model, m_station.context).release();
         addCommissioningRecord(*slot);
         if (model == CardModel::VrnA) {
             // Closing the VRN-A window closes the port, then the program ends.
             connect(slot, &CardWindow::closed, this, [this] {
-                m_link.closePort();
+                m_station.link.closePort();
                 endProgram();
             });
         } else {
@@ -111,8 +116,8 @@ CardWindow* Application::showCardWindow(CardModel model)
 TrafficLogWindow* Application::showTrafficLog()
 {
     if (!m_trafficLog) {
-        m_trafficLog = std::make_unique<TrafficLogWindow>(m_link.traffic());
-        m_trafficLog->setPortText([this] { return LinkMessages::portText(m_link); });
+        m_trafficLog = std::make_unique<TrafficLogWindow>(m_station.link.traffic());
+        m_trafficLog->setPortText([this] { return LinkMessages::portText(m_station.link); });
     }
     m_trafficLog->show();
     m_trafficLog->raise();
@@ -122,27 +127,27 @@ TrafficLogWindow* Application::showTrafficLog()
 
 void Application::choosePort(int portNumber)
 {
-    if (!m_link.openPort(portNumber))
+    if (!m_station.link.openPort(portNumber))
         reportPortProblem();
 }
 
 void Application::chooseDevice(const QString& deviceName)
 {
-    if (!m_link.openDevice(deviceName))
+    if (!m_station.link.openDevice(deviceName))
         reportPortProblem();
 }
 
 void Application::chooseSimulatedCard()
 {
-    if (!sim::openSimulatedCard(m_link, m_simulatedCard))
+    if (!sim::openSimulatedCard(m_station.link, m_simulatedCard))
         reportPortProblem();
 }
 
 void Application::reportPortProblem()
 {
-    const QString text = LinkMessages::portProblem(m_link.lastError());
-    m_link.traffic().addEvent(TrafficEntry::kNoTag, text);
-    m_notices.post(m_launcher.get(), m_launcher->windowTitle(), text);
+    const QString text = LinkMessages::portProblem(m_station.link.lastError());
+    m_station.link.traffic().addEvent(TrafficEntry::kNoTag, text);
+    m_station.notices.post(m_launcher.get(), m_launcher->windowTitle(), text);
 }
 
 bool Application::anyCardWindowVisible() const
@@ -156,7 +161,7 @@ bool Application::anyCardWindowVisible() const
 
 void Application::onLauncherClosed()
 {
-    m_link.closePort();
+    m_station.link.closePort();
     if (!anyCardWindowVisible())
         endProgram();
 }
@@ -166,7 +171,7 @@ void Application::endProgram()
     if (m_ended)
         return;
     m_ended = true;
-    m_link.engine().abandon();
+    m_station.link.engine().abandon();
     if (m_end)
         m_end();
 }

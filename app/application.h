@@ -2,6 +2,7 @@
 
 #include "card.h"
 #include "card_context.h"
+#include "card_station.h"
 #include "card_values.h"
 #include "file_dialog_state.h"
 #include "link.h"
@@ -50,11 +51,11 @@ public:
     void chooseDevice(const QString& deviceName);
     void chooseSimulatedCard();
 
-    SlotTable& slots() { return m_slots; }
-    Link& link() { return m_link; }
-    FileDialogState& files() { return m_files; }
-    Notices& notices() { return m_notices; }
-    CardContext& context() { return m_context; }
+    SlotTable& slots() { return m_station.slots; }
+    Link& link() { return m_station.link; }
+    FileDialogState& files() { return m_station.files; }
+    Notices& notices() { return m_station.notices; }
+    CardContext& context() { return m_station.context; }
     // The card behind the "Simulated card" item.
     sim::Card& simulatedCard() { return m_simulatedCard; }
 
@@ -67,19 +68,8 @@ private:
     void reportPortProblem();
     bool anyCardWindowVisible() const;
 
-    SlotTable m_slots;
-    SlotWatch m_slotWatch{m_slots};
     sim::Card m_simulatedCard;
-    Link m_link;
-    FileDialogState m_files;
-    Notices m_notices;
-    CardContext m_context{m_slots,
-                          m_link,
-                          m_files,
-                          m_notices,
-                          &m_slotWatch,
-                          [this] { showLauncher(); },
-                          [this] { showTrafficLog(); }};
+    CardStation m_station;
     std::unique_ptr<Form2> m_launcher;
     std::unique_ptr<TrafficLogWindow> m_trafficLog;
     std::array<QPointer<CardWindow>, 4> m_cards;

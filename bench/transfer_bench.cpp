@@ -12,6 +12,7 @@
 // vrn-bench-reference makes the same exchanges without the program, vrn-bench-summarise gives
 // min / median / max of the lines of many runs.
 
+#include "card_station.h"
 #include "proc_status.h"
 #include "wire_trace.h"
 
@@ -56,11 +57,12 @@ void waitMs(int ms)
 // beside them on request.
 struct Program
 {
-    SlotTable slots;
-    Link link;
-    FileDialogState files;
-    Notices notices;
-    CardContext context{slots, link, files, notices};
+    CardStation station;
+    SlotTable& slots = station.slots;
+    Link& link = station.link;
+    FileDialogState& files = station.files;
+    Notices& notices = station.notices;
+    CardContext& context = station.context;
     Form1 vrnA{context};
     Form3 vrnB{context};
     Form4 vrnC{context};

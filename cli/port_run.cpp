@@ -33,7 +33,8 @@ QString outcomeName(PortOutcome outcome)
 }
 
 PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent)
-    : QObject(parent), m_request(request), m_window(makeCardWindow(request.model, m_context))
+    : QObject(parent), m_request(request),
+      m_window(makeCardWindow(request.model, m_station.context))
 {
     m_result.port = port;
     m_result.model = request.model;
@@ -45,13 +46,13 @@ PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent
 
     // A file's problems reach the user as the window's notices; here they become the port's
     // error. A transfer's result comes with transferEnded().
-    m_notices.setShowWindows(false);
-    connect(&m_notices, &Notices::posted, this,
+    m_station.notices.setShowWindows(false);
+    connect(&m_station.notices, &Notices::posted, this,
             [this](const QString&, const QString& text) { m_told << text; });
     // This run decides itself whether a Verify follows the Send.
     m_window->setVerifyAfterSendOptionFollowed(false);
     connect(m_window.get(), &CardWindow::transferEnded, this, &PortRun::onTransferEnded);
-    connect(&m_link.engine(), &TransferEngine::frameAnswered, this,
+    connect(&m_station.link.engine(), &TransferEngine::frameAnswered, this,
             [this](int answered, int planned) {
                 m_framesAnswered = answered;
                 m_framesPlanned = planned;
@@ -63,7 +64,7 @@ PortRun::~PortRun()
 {
     // A transfer still waiting is dropped without telling anyone; the window goes before the
     // context it works with.
-    m_link.engine().abandon();
+    m_station.link.engine().abandon();
     m_window.reset();
 }
 
@@ -88,11 +89,11 @@ void PortRun::interrupt()
     if (m_finished || m_interrupted)
         return;
     m_interrupted = true;
-    if (m_stage == Stage::Waiting || !m_link.isBusy()) {
+    if (m_stage == Stage::Waiting || !m_station.link.isBusy()) {
         finish(PortOutcome::Interrupted, tr("interrupted before the card was sent anything"));
         return;
     }
-    m_link.engine().stopAtFrameBoundary();
+    m_station.link.engine().stopAtFrameBoundary();
 }
 
 void PortRun::start()
@@ -103,10 +104,11 @@ void PortRun::start()
     m_stage = Stage::Opening;
     Q_EMIT progressed();
     const QString& port = m_result.port;
-    const bool opened = port == kSimulatedPort ? sim::openSimulatedCard(m_link, m_simulatedCard)
-                                               : m_link.openDevice(port);
+    const bool opened = port == kSimulatedPort
+                            ? sim::openSimulatedCard(m_station.link, m_simulatedCard)
+                            : m_station.link.openDevice(port);
     if (!opened) {
-        finish(PortOutcome::Failed, LinkMessages::portProblem(m_link.lastError()));
+        finish(PortOutcome::Failed, LinkMessages::portProblem(m_station.link.lastError()));
         return;
     }
     m_told.clear();
@@ -207,7 +209,7 @@ void PortRun::finish(PortOutcome outcome, const QString& error)
     // On the next turn of the event loop, out of the port's own signal that ended the
     // transfer: the port is closed, free for others, and the run tells it has ended.
     QTimer::singleShot(0, this, [this] {
-        m_link.closePort();
+        m_station.link.closePort();
         Q_EMIT finished();
     });
 }

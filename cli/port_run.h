@@ -2,6 +2,7 @@
 
 #include "card.h"
 #include "card_context.h"
+#include "card_station.h"
 #include "card_values.h"
 #include "card_window.h"
 #include "command_line.h"
@@ -98,13 +99,8 @@ private:
     QString toldSinceStart() const;
 
     const CliRequest m_request;
-    SlotTable m_slots;
-    SlotWatch m_watch{m_slots};
     sim::Card m_simulatedCard; // behind the port "simulated"
-    Link m_link;
-    FileDialogState m_files;
-    Notices m_notices;
-    CardContext m_context{m_slots, m_link, m_files, m_notices, &m_watch};
+    CardStation m_station;
     std::unique_ptr<CardWindow> m_window;
 
     QStringList m_told; // the notices of this port's files, in order

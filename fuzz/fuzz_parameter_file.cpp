@@ -2,6 +2,7 @@
 // split as Open reads them, checked by each window with its own rules (10, 3, 4 and 3 values)
 // and, when a window accepts them, applied to its controls and slots.
 #include "card_context.h"
+#include "card_station.h"
 #include "file_dialog_state.h"
 #include "form1.h"
 #include "form3.h"
@@ -39,11 +40,12 @@ public:
 
 struct Program
 {
-    SlotTable slots;
-    Link link;
-    FileDialogState files;
-    Notices notices;
-    CardContext context{slots, link, files, notices};
+    CardStation station;
+    SlotTable& slots = station.slots;
+    Link& link = station.link;
+    FileDialogState& files = station.files;
+    Notices& notices = station.notices;
+    CardContext& context = station.context;
     QTemporaryDir folder;
     QString input = folder.filePath(QStringLiteral("input.par"));
     QString saved = folder.filePath(QStringLiteral("saved.par"));

@@ -56,7 +56,7 @@ void Soak::checkFailedSend(const QString& where, const SlotTable& slotsBefore,
                            const QStringList& controlsBefore)
 {
     for (char letter : SlotTable::kLetters) {
-        const SlotValue& now = m_slots.value(letter);
+        const SlotValue& now = m_station.slots.value(letter);
         const SlotValue& before = slotsBefore.value(letter);
         if (now != before && now != paddedValue(before))
             violation(QStringLiteral("failed Send changed a slot"),
@@ -75,11 +75,11 @@ void Soak::checkFailedRead(const QString& where, const QString& outcome,
 {
     QStringList changed;
     for (char letter : SlotTable::kLetters) {
-        if (m_slots.value(letter) != slotsBefore.value(letter))
+        if (m_station.slots.value(letter) != slotsBefore.value(letter))
             changed << QStringLiteral("slot %1: %2 -> %3")
                            .arg(QLatin1Char(letter))
                            .arg(describe(slotsBefore.value(letter)),
-                                describe(m_slots.value(letter)));
+                                describe(m_station.slots.value(letter)));
     }
     for (const QString& state : controlStates()) {
         if (!controlsBefore.contains(state))
@@ -104,16 +104,16 @@ void Soak::checkSend(const Plan& plan, const QString& where, const SlotTable& sl
             expectedSlots.set(item.letter, paddedValue(slotsBefore.value(item.letter)));
     }
     for (char letter : SlotTable::kLetters) {
-        if (m_slots.value(letter) != expectedSlots.value(letter))
+        if (m_station.slots.value(letter) != expectedSlots.value(letter))
             violation(QStringLiteral("Send left a slot other than due"),
                       where + QStringLiteral(": slot %1 holds %2 after the Send, %3 was due")
                                   .arg(QLatin1Char(letter))
-                                  .arg(describe(m_slots.value(letter)),
+                                  .arg(describe(m_station.slots.value(letter)),
                                        describe(expectedSlots.value(letter))));
     }
 
     // The frames on the wire, in order, each with the shape of a command frame.
-    const std::vector<QByteArray> frames = expectedFrames(model, m_slots);
+    const std::vector<QByteArray> frames = expectedFrames(model, m_station.slots);
     const QList<QByteArray> received = card.framesReceived();
     if (received != QList<QByteArray>(frames.begin(), frames.end()))
         violation(QStringLiteral("Send put other frames on the wire"),
@@ -139,7 +139,7 @@ void Soak::checkSend(const Plan& plan, const QString& where, const SlotTable& sl
         if (item.fixed) {
             due = QByteArray(item.fixed).mid(1, 5).toInt();
         } else {
-            const std::optional<double> number = slotNumber(m_slots.value(letter));
+            const std::optional<double> number = slotNumber(m_station.slots.value(letter));
             due = number ? static_cast<int>(*number) : memoryBefore.at(letter);
             if (!number && *item.prefix)
                 due = QByteArray(item.prefix).toInt(); // "a0000$" sets the reference to 0
@@ -150,7 +150,7 @@ void Soak::checkSend(const Plan& plan, const QString& where, const SlotTable& sl
                                              "slot holds %3")
                                   .arg(card.parameter(letter))
                                   .arg(QLatin1Char(letter))
-                                  .arg(describe(m_slots.value(letter))));
+                                  .arg(describe(m_station.slots.value(letter))));
     }
 }
 
@@ -174,11 +174,11 @@ void Soak::checkRead(const Plan& plan, const QString& where, const QStringList& 
                                            : replyField(plan, item.position);
         const QString what =
             QStringLiteral("%1 (reply %2)").arg(QLatin1Char(item.letter)).arg(value);
-        const std::optional<double> held = slotNumber(m_slots.value(item.letter));
+        const std::optional<double> held = slotNumber(m_station.slots.value(item.letter));
         if (!held || *held != value)
             violation(QStringLiteral("Read left a slot other than the card's value"),
                       where + QStringLiteral(": slot %1 holds %2 after the Read")
-                                  .arg(what, describe(m_slots.value(item.letter))));
+                                  .arg(what, describe(m_station.slots.value(item.letter))));
         if (item.maximum < 0) {
             // An option: a known value marks its box (and in an exclusive group clears the
             // others); an unknown one leaves every mark as it was.

@@ -32,11 +32,11 @@ void runEventsFor(int ms)
 
 Soak::Soak(const SoakOptions& options) : m_options(options), m_random(options.seed)
 {
-    m_notices.setShowWindows(false);
-    QObject::connect(&m_notices, &Notices::posted, &m_notices,
+    m_station.notices.setShowWindows(false);
+    QObject::connect(&m_station.notices, &Notices::posted, &m_station.notices,
                      [this](const QString&, const QString& text) { m_posted.append(text); });
     for (const CardModel model : kCardModels)
-        m_widgets.push_back(makeCardWindow(model, m_context));
+        m_widgets.push_back(makeCardWindow(model, m_station.context));
     for (std::size_t i = 0; i < m_widgets.size(); ++i) {
         CardWindow* widget = m_widgets[i].get();
         widget->show();
@@ -81,7 +81,7 @@ void Soak::clickSecondButton(const Plan& plan, const QString& where, GraphicalBu
         violation(QStringLiteral("refused second transfer left its button red"),
                   where + QStringLiteral(": the refused second transfer left %1 %2 red")
                               .arg(QLatin1String(other.model->name), second->objectName()));
-    if (!running->isBusy() && m_link.isBusy())
+    if (!running->isBusy() && m_station.link.isBusy())
         violation(QStringLiteral("refused second click greyed the running transfer's button"),
                   where + QStringLiteral(": the refused second click turned the running "
                                          "transfer's button grey while it still runs"));
@@ -94,18 +94,18 @@ void Soak::clickSecondButton(const Plan& plan, const QString& where, GraphicalBu
 void Soak::waitForEnd(const QString& where)
 {
     constexpr int kLongestWaitMs = 15000;
-    if (m_link.isBusy()) {
+    if (m_station.link.isBusy()) {
         QEventLoop loop;
         QTimer deadline;
         deadline.setSingleShot(true);
         QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(&m_link.engine(), &TransferEngine::finished, &loop, &QEventLoop::quit,
-                         Qt::QueuedConnection);
+        QObject::connect(&m_station.link.engine(), &TransferEngine::finished, &loop,
+                         &QEventLoop::quit, Qt::QueuedConnection);
         deadline.start(kLongestWaitMs);
         loop.exec();
     }
     QCoreApplication::processEvents();
-    if (m_link.isBusy())
+    if (m_station.link.isBusy())
         violation(QStringLiteral("transfer never ended"),
                   where + QStringLiteral(": still running after %1 s").arg(kLongestWaitMs / 1000));
     for (const Window& w : m_windows) {
@@ -133,13 +133,13 @@ void Soak::runTransfer(int index, const Plan& plan)
     ++m_report.transfersByWindow[QLatin1String(model.name) + u' ' + kind];
     ++m_report.faults[QLatin1String(kindOf(plan.fault).name)];
 
-    const SlotTable slotsBefore = m_slots;
+    const SlotTable slotsBefore = m_station.slots;
     const QStringList controlsBefore = controlStates();
     const std::map<char, int> memoryBefore = memory();
     const bool cleanLine = !m_lineHasLeftovers;
     m_lateAnswerOnLine = !cleanLine;
     if (plan.fault == Fault::PortClosed)
-        m_link.closePort();
+        m_station.link.closePort();
     card.faults() = faultsFor(plan);
     card.clearLog();
 
@@ -163,7 +163,7 @@ void Soak::runTransfer(int index, const Plan& plan)
         violation(QStringLiteral("unclear outcome"),
                   where + QStringLiteral(": unclear outcome: %1").arg(notices.join(u" | ")));
     const bool lineFailure = outcome == kTimeOut || outcome == kShortReply || outcome == kPortLost;
-    if (lineFailure && !notices.first().contains(m_link.portName()))
+    if (lineFailure && !notices.first().contains(m_station.link.portName()))
         violation(
             QStringLiteral("notice does not name the port"),
             where + QStringLiteral(": the notice does not name the port: %1").arg(notices.first()));
@@ -206,11 +206,11 @@ void Soak::restoreLine(const Plan& plan, const QString& outcome, const QString& 
         runEventsFor(plan.delayMs - (plan.send ? kAnswerTimeoutMs : kReplyTimeoutMs) + 200);
         m_lineHasLeftovers = true;
     }
-    if (!m_link.isOpen()) {
-        if (!sim::openSimulatedCard(m_link, m_card))
+    if (!m_station.link.isOpen()) {
+        if (!sim::openSimulatedCard(m_station.link, m_card))
             violation(QStringLiteral("card did not open again"),
                       where + QStringLiteral(": the simulated card did not open again: %1")
-                                  .arg(m_link.lastError().debugText()));
+                                  .arg(m_station.link.lastError().debugText()));
         m_lineHasLeftovers = false; // a reopened line starts empty
     }
 }
@@ -221,10 +221,10 @@ SoakReport Soak::run()
     clock.start();
     m_report.seed = m_options.seed;
     m_report.transfers = m_options.transfers;
-    if (!sim::openSimulatedCard(m_link, m_card))
+    if (!sim::openSimulatedCard(m_station.link, m_card))
         violation(QStringLiteral("card did not open"),
                   QStringLiteral("the simulated card did not open: ") +
-                      m_link.lastError().debugText());
+                      m_station.link.lastError().debugText());
     QCoreApplication::processEvents();
     m_report.rssStartBytes = residentSetBytes();
     for (int i = 1; i <= m_options.transfers; ++i) {
@@ -252,7 +252,7 @@ SoakReport Soak::run()
         violation(QStringLiteral("memory grew in the second half"),
                   QStringLiteral("the resident set grew from %1 to %2 in the second half")
                       .arg(mib(m_report.rssMiddleBytes), mib(m_report.rssEndBytes)));
-    for (const QString& text : m_notices.history())
+    for (const QString& text : m_station.notices.history())
         m_report.noticeHistoryBytes += text.size() * static_cast<qint64>(sizeof(QChar));
     m_report.elapsedMs = clock.elapsed();
     m_report.longestTransferMs = m_longestTransferMs;

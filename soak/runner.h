@@ -7,6 +7,7 @@
 
 #include "card.h"
 #include "card_context.h"
+#include "card_station.h"
 #include "card_window.h"
 #include "faults.h"
 #include "file_dialog_state.h"
@@ -94,12 +95,8 @@ private:
     QRandomGenerator m_random;
     std::vector<WindowModel> m_models = windowModels();
 
-    SlotTable m_slots;
     sim::Card m_card; // the simulated card on the line
-    Link m_link;
-    FileDialogState m_files;
-    Notices m_notices;
-    CardContext m_context{m_slots, m_link, m_files, m_notices};
+    CardStation m_station;
     std::vector<std::unique_ptr<CardWindow>> m_widgets;
     std::vector<Window> m_windows;
     QStringList m_posted;                  // notices posted and not yet taken

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card_context.h"
+#include "card_station.h"
 #include "card_window.h"
 #include "card_windows.h"
 #include "file_dialog_state.h"
@@ -30,12 +31,13 @@ inline vrn::CardModel modelOfForm(const QString& form)
 // dialog is open); notices are kept, not shown.
 struct CardWindowRig
 {
-    vrn::SlotTable slots;
-    vrn::sim::Card card; // the card behind the simulated line
-    vrn::Link link;
-    vrn::FileDialogState files;
-    vrn::Notices notices;
-    vrn::CardContext context{slots, link, files, notices};
+    vrn::sim::Card card; // the card behind the simulated line, outliving the link
+    vrn::CardStation station;
+    vrn::SlotTable& slots = station.slots;
+    vrn::Link& link = station.link;
+    vrn::FileDialogState& files = station.files;
+    vrn::Notices& notices = station.notices;
+    vrn::CardContext& context = station.context;
     std::unique_ptr<vrn::CardWindow> window;
     QTemporaryDir folder;
     QString chosen;

@@ -4,6 +4,7 @@
 // what the window and the slots should show.
 
 #include "card_context.h"
+#include "card_station.h"
 #include "file_dialog_state.h"
 #include "form1.h"
 #include "link.h"
@@ -22,12 +23,13 @@ namespace vrn::test {
 
 struct Form1Rig
 {
-    SlotTable slots;
-    sim::Card card; // the card behind the simulated line
-    Link link;
-    FileDialogState files;
-    Notices notices;
-    CardContext context{slots, link, files, notices};
+    sim::Card card; // the card behind the simulated line, outliving the link
+    CardStation station;
+    SlotTable& slots = station.slots;
+    Link& link = station.link;
+    FileDialogState& files = station.files;
+    Notices& notices = station.notices;
+    CardContext& context = station.context;
     Form1 window{context};
 
     Form1Rig() { notices.setShowWindows(false); }
