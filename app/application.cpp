@@ -40,6 +40,11 @@ Application::Application()
     // Messages, the status lines and the windows of their own draw in the classic windows' face
     // too, rather than in whatever the desktop's default happens to be.
     QApplication::setFont(classicFont(9));
+    // An adapter pulled out and plugged back is opened again, under whatever name it returns.
+    m_station.link.setReopensLostAdapter(true);
+    // The "Seriale" menu lists the ports the link itself looks for adapters in.
+    m_launcher->setPortLister(
+        [this] { return Form2::entriesOf(m_station.link.portSource().ports()); });
     connect(m_launcher.get(), &Form2::portChosen, this, &Application::choosePort);
     connect(m_launcher.get(), &Form2::deviceChosen, this, &Application::chooseDevice);
     connect(m_launcher.get(), &Form2::simulatedCardChosen, this, &Application::chooseSimulatedCard);
@@ -48,7 +53,8 @@ Application::Application()
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
     connect(m_launcher.get(), &Form2::trafficLogWanted, this, &Application::showTrafficLog);
     const auto showLinkState = [this] {
-        m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_station.link));
+        m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_station.link),
+                                              LinkMessages::adapterDetails(m_station.link));
     };
     connect(&m_station.link, &Link::portChanged, this, showLinkState);
     showLinkState();

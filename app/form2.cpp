@@ -10,7 +10,6 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSerialPortInfo>
 #include <QToolButton>
 
 #include <algorithm>
@@ -137,19 +136,18 @@ Form2::Form2(QWidget* parent)
     }
 }
 
+QList<SerialPortEntry> Form2::entriesOf(const QList<PortInfo>& ports)
+{
+    QList<SerialPortEntry> entries;
+    for (const PortInfo& port : ports)
+        entries.append({port.device, port.description, port.manufacturer});
+    return entries;
+}
+
 QList<SerialPortEntry> Form2::systemPorts()
 {
-    QList<SerialPortEntry> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-#ifdef Q_OS_WIN
-        // "COM3", as Windows names its ports to the user; its system location is "\\.\COM3".
-        const QString location = info.portName();
-#else
-        const QString location = info.systemLocation();
-#endif
-        ports.append({location, info.description(), info.manufacturer()});
-    }
-    return ports;
+    SystemPorts system;
+    return entriesOf(system.ports());
 }
 
 void Form2::listSystemPorts()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classic_window.h"
+#include "port_source.h"
 
 #include <QList>
 #include <QPointer>
@@ -39,6 +40,7 @@ public:
 
     // The serial ports the system has right now.
     static QList<SerialPortEntry> systemPorts();
+    static QList<SerialPortEntry> entriesOf(const QList<PortInfo>& ports);
     // Where the "Seriale" menu takes its list of ports from; tests put a fixed list here.
     void setPortLister(PortLister lister) { m_portLister = std::move(lister); }
 

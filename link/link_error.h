@@ -47,6 +47,11 @@ struct LinkError
     qint64 received = 0; // characters received of a read reply
     QString systemText;  // the system's own words, where they help
     DeviceAccess access; // for NoPermission
+    // For LineLost: how long after its device appeared the line went away (-1 where it is not
+    // known), and whether the braille display daemon, which claims some USB serial adapters a
+    // moment after they appear, is installed.
+    int vanishedAfterMs = -1;
+    bool brailleDaemonInstalled = false;
 
     bool isError() const { return reason != Reason::None; }
     // The reason and its details in a line, for test messages and logs (not for users).

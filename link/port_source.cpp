@@ -98,18 +98,19 @@ QString AdapterIdentity::label(const PortInfo& port)
 
 QString AdapterIdentity::details() const
 {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("AdapterIdentity", text);
-    };
     QStringList parts;
     if (!serialNumber.isEmpty())
-        parts << tr("USB serial number %1").arg(serialNumber);
+        parts << QCoreApplication::translate("AdapterIdentity", "USB serial number %1")
+                     .arg(serialNumber);
     if (kind == Kind::SerialNumber || kind == Kind::IdsAndLocation)
-        parts << tr("vendor %1, product %2").arg(hex4(vendorId), hex4(productId));
+        parts << QCoreApplication::translate("AdapterIdentity", "vendor %1, product %2")
+                     .arg(hex4(vendorId), hex4(productId));
     if (!usbLocation.isEmpty())
-        parts << tr("plugged in at USB %1").arg(usbLocation);
+        parts << QCoreApplication::translate("AdapterIdentity", "plugged in at USB %1")
+                     .arg(usbLocation);
     if (kind == Kind::DeviceName)
-        parts << tr("known by its device name %1").arg(deviceName);
+        parts << QCoreApplication::translate("AdapterIdentity", "known by its device name %1")
+                     .arg(deviceName);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -259,7 +260,8 @@ bool SystemPorts::deviceExists(const QString& device)
 bool SystemPorts::brailleDaemonInstalled()
 {
 #ifdef Q_OS_LINUX
-    for (const char* path : {"/usr/bin/brltty", "/usr/sbin/brltty", "/bin/brltty", "/sbin/brltty"}) {
+    for (const char* path :
+         {"/usr/bin/brltty", "/usr/sbin/brltty", "/bin/brltty", "/sbin/brltty"}) {
         if (QFileInfo::exists(QString::fromLatin1(path)))
             return true;
     }

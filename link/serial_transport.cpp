@@ -1,8 +1,11 @@
 #include "serial_transport.h"
 
-#include <QElapsedTimer>
+#include <QDateTime>
 #include <QFile>
-#include <QSerialPortInfo>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>
@@ -22,27 +25,9 @@ constexpr bool kRefusedPortIsHeldElsewhere = true;
 constexpr bool kRefusedPortIsHeldElsewhere = false;
 #endif
 
-constexpr qint64 kPortListFreshMs = 1000; // a reading of the system's port list is reused this long
-
-// What the system tells about the port named `portName` ("FT232R USB UART"), empty for a port it
-// does not list (a pseudo-terminal). Reading the list walks every serial device of the system and
-// takes tens of milliseconds; ports opened together (the command line opens many in a row) share
-// one reading, and a reading older than a second is taken afresh, so a newly plugged adapter is
-// named.
-QString systemDescription(const QString& portName)
-{
-    static QList<QSerialPortInfo> ports;
-    static QElapsedTimer readAt;
-    if (!readAt.isValid() || readAt.elapsed() > kPortListFreshMs) {
-        ports = QSerialPortInfo::availablePorts();
-        readAt.start();
-    }
-    for (const QSerialPortInfo& info : ports) {
-        if (info.portName() == portName)
-            return info.description();
-    }
-    return {};
-}
+// A line lost this soon after its device appeared is likely taken by a program that claims new
+// adapters (the braille display daemon does so within about a second).
+constexpr qint64 kVanishedSoonMs = 2500;
 
 #ifdef Q_OS_UNIX
 // The device node a port name stands for: QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
@@ -86,12 +71,24 @@ bool sessionHasGroup(gid_t gid)
     }
     return false;
 }
+
+// When the device node was made (the system makes it when the adapter appears), in ms since the
+// epoch; -1 where that is not known.
+qint64 nodeMadeAtMs(const QString& deviceName)
+{
+    const QByteArray path =
+        QFile::encodeName(QFileInfo(devicePath(deviceName)).canonicalFilePath());
+    struct stat info = {};
+    if (path.isEmpty() || ::stat(path.constData(), &info) != 0)
+        return -1;
+    return qint64(info.st_ctim.tv_sec) * 1000 + info.st_ctim.tv_nsec / 1000000;
+}
 #endif
 
 } // namespace
 
-SerialTransport::SerialTransport(QString deviceName, QObject* parent)
-    : Transport(parent), m_deviceName(std::move(deviceName))
+SerialTransport::SerialTransport(QString deviceName, PortSource* ports, QObject* parent)
+    : Transport(parent), m_deviceName(std::move(deviceName)), m_ports(ports)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &Transport::readyRead);
     connect(&m_port, &QSerialPort::bytesWritten, this, [this] { Q_EMIT bytesWritten(); });
@@ -125,7 +122,15 @@ bool SerialTransport::open()
         return false;
     }
     m_port.clear();
-    m_description = systemDescription(m_port.portName());
+    m_info = {};
+    m_info.device = m_deviceName;
+    if (m_ports) {
+        if (const std::optional<PortInfo> listed = m_ports->find(m_deviceName))
+            m_info = *listed;
+    }
+#ifdef Q_OS_UNIX
+    m_appearedAtMs = nodeMadeAtMs(m_deviceName);
+#endif
     return true;
 }
 
@@ -184,6 +189,13 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
         // adapter pulled out), the line that worked is lost.
         m_error = errorFor(m_deviceName, error, m_port.errorString());
         m_error.reason = LinkError::Reason::LineLost;
+        if (m_appearedAtMs >= 0) {
+            const qint64 after = QDateTime::currentMSecsSinceEpoch() - m_appearedAtMs;
+            m_error.vanishedAfterMs =
+                int(std::clamp<qint64>(after, 0, std::numeric_limits<int>::max()));
+            if (m_error.vanishedAfterMs < kVanishedSoonMs && m_ports)
+                m_error.brailleDaemonInstalled = m_ports->brailleDaemonInstalled();
+        }
         m_port.clearError();
         m_port.close();
         Q_EMIT lost(m_error);

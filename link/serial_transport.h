@@ -1,5 +1,6 @@
 #pragma once
 
+#include "port_source.h"
 #include "protocol.h"
 #include "transport.h"
 
@@ -12,14 +13,20 @@ class SerialTransport : public Transport
 {
     Q_OBJECT
 public:
-    explicit SerialTransport(QString deviceName, QObject* parent = nullptr);
+    // The source tells what the port is and whether a line lost soon after its device appeared
+    // may have been claimed by the braille display daemon; without one, neither is known.
+    explicit SerialTransport(QString deviceName, PortSource* ports = nullptr,
+                             QObject* parent = nullptr);
     ~SerialTransport() override;
 
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_port.isOpen(); }
     QString name() const override { return m_deviceName; }
-    QString description() const override { return m_description; }
+    QString description() const override { return m_info.description; }
+    // The port as the system listed it when it was opened; just its name for a device the
+    // system does not list.
+    const PortInfo& portInfo() const { return m_info; }
     LinkError error() const override { return m_error; }
     void clearOutput() override;
     void write(const QByteArray& bytes) override;
@@ -41,9 +48,11 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QString m_deviceName;
+    PortSource* m_ports;
     QSerialPort m_port;
     LinkError m_error;
-    QString m_description;
+    PortInfo m_info;
+    qint64 m_appearedAtMs = -1; // when the open device's node was made, where the system says
 };
 
 } // namespace vrn

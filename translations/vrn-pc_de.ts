@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AdapterIdentity</name>
+    <message>
+        <source>USB serial number %1</source>
+        <translation>USB-Seriennummer %1</translation>
+    </message>
+    <message>
+        <source>vendor %1, product %2</source>
+        <translation>Hersteller %1, Produkt %2</translation>
+    </message>
+    <message>
+        <source>plugged in at USB %1</source>
+        <translation>eingesteckt an USB %1</translation>
+    </message>
+    <message>
+        <source>known by its device name %1</source>
+        <translation>bekannt unter dem Gerätenamen %1</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>Port: %1</source>
@@ -733,6 +752,34 @@ Beispiele:
     <message>
         <source>The transfer on %1 was interrupted.</source>
         <translation>Die Übertragung auf %1 wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 went away %2 s after it appeared. The braille display daemon brltty, which is installed on this computer, takes some USB serial adapters (CH340, CP210x) for a braille display and claims them this way. If no braille display is used here, remove it (sudo apt remove brltty), then plug the adapter in again.</source>
+        <translation>Die serielle Schnittstelle %1 ist %2 s nach ihrem Erscheinen wieder verschwunden. Der Braillezeilen-Dienst brltty, der auf diesem Computer installiert ist, hält manche USB-Seriell-Adapter (CH340, CP210x) für eine Braillezeile und belegt sie auf diese Weise. Wenn hier keine Braillezeile benutzt wird, entfernen Sie ihn (sudo apt remove brltty) und stecken Sie den Adapter erneut ein.</translation>
+    </message>
+    <message>
+        <source>%1 unplugged: waiting for it</source>
+        <translation>%1 ausgesteckt: warte darauf</translation>
+    </message>
+    <message>
+        <source>%1 stopped working: waiting for it to open again</source>
+        <translation>%1 arbeitet nicht mehr: warte, bis er sich wieder öffnen lässt</translation>
+    </message>
+    <message>
+        <source>%1 unplugged: waiting for it (more than one adapter like it is plugged in: choose its port in the &quot;Seriale&quot; menu)</source>
+        <translation>%1 ausgesteckt: warte darauf (mehr als ein gleicher Adapter ist eingesteckt: wählen Sie seine Schnittstelle im Menü &quot;Seriale&quot;)</translation>
+    </message>
+    <message>
+        <source>%1 reopened as %2</source>
+        <translation>%1 wieder geöffnet als %2</translation>
+    </message>
+    <message>
+        <source>Adapter: %1</source>
+        <translation>Adapter: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <translation>%1 (%2, %3)</translation>
     </message>
 </context>
 <context>

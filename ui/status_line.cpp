@@ -326,9 +326,10 @@ StatusText* StatusLine::addPart(const char* name, const QString& part, int row)
     return text;
 }
 
-void StatusLine::setLinkText(const QString& text)
+void StatusLine::setLinkText(const QString& text, const QString& details)
 {
     m_link->setFullText(text);
+    m_link->setToolTip(details);
 }
 
 void StatusLine::setTransferText(const QString& text)

@@ -28,7 +28,8 @@ public:
 
     explicit StatusLine(QWidget* parent = nullptr, Parts parts = Parts::Link);
 
-    void setLinkText(const QString& text);
+    // The details (which adapter the port is) show as the link's tooltip.
+    void setLinkText(const QString& text, const QString& details = {});
     void setTransferText(const QString& text);
     void setCardText(const QString& text);
 

@@ -16,6 +16,20 @@ QString frameText(const QByteArray& frame)
     return QString::fromLatin1(frame);
 }
 
+// What the system says the port's adapter is: "FT232R USB UART (A10K3JX2)"; empty when it says
+// nothing.
+QString adapterText(const PortInfo& port)
+{
+    if (port.serialNumber.isEmpty())
+        return port.description;
+    if (port.description.isEmpty())
+        return port.serialNumber;
+    return QStringLiteral("%1 (%2)").arg(port.description, port.serialNumber);
+}
+
+// A line lost this soon after its device appeared, with the braille display daemon installed.
+constexpr int kClaimedSoonMs = 2500;
+
 } // namespace
 
 QString LinkMessages::deviceProblem(const LinkError& e)
@@ -80,6 +94,14 @@ QString LinkMessages::deviceProblem(const LinkError& e)
     case Reason::AlreadyOpen:
         return tr("The serial port %1 is already open.").arg(port);
     case Reason::LineLost:
+        if (e.brailleDaemonInstalled && e.vanishedAfterMs >= 0 &&
+            e.vanishedAfterMs < kClaimedSoonMs)
+            return tr("The serial port %1 went away %2 s after it appeared. The braille display "
+                      "daemon brltty, which is installed on this computer, takes some USB serial "
+                      "adapters (CH340, CP210x) for a braille display and claims them this way. "
+                      "If no braille display is used here, remove it (sudo apt remove brltty), "
+                      "then plug the adapter in again.")
+                .arg(port, QString::number(e.vanishedAfterMs / 1000.0, 'f', 1));
         if (speaksToShell())
             return tr("The serial port %1 stopped working: the device was unplugged or its line "
                       "was closed. Check that the cable or USB adapter is still plugged in, then "
@@ -109,13 +131,43 @@ QString LinkMessages::deviceProblem(const LinkError& e)
 QString LinkMessages::linkState(const Link& link)
 {
     const Transport* line = link.transport();
+    const QString adapter = AdapterIdentity::label(link.portInfo());
+    switch (link.adapterWait()) {
+    case Link::AdapterWait::Waiting:
+        switch (link.adapterSeen()) {
+        case Link::AdapterSeen::Gone:
+            return tr("%1 unplugged: waiting for it").arg(adapter);
+        case Link::AdapterSeen::Refusing:
+            return tr("%1 stopped working: waiting for it to open again").arg(adapter);
+        case Link::AdapterSeen::SeveralLikeIt:
+            return tr("%1 unplugged: waiting for it (more than one adapter like it is plugged in: "
+                      "choose its port in the \"Seriale\" menu)")
+                .arg(adapter);
+        }
+        break;
+    case Link::AdapterWait::Reopened:
+        if (line && line->isOpen())
+            return tr("%1 reopened as %2").arg(adapter, line->name());
+        break;
+    case Link::AdapterWait::None:
+        break;
+    }
     if (!line || !line->isOpen())
         return tr("No port open");
     if (line->isSimulated())
         return tr("Simulated card");
-    if (line->description().isEmpty())
+    const QString what = adapterText(link.portInfo());
+    if (what.isEmpty())
         return tr("%1 open").arg(line->name());
-    return tr("%1 - %2 open").arg(line->name(), line->description());
+    return tr("%1 - %2 open").arg(line->name(), what);
+}
+
+QString LinkMessages::adapterDetails(const Link& link)
+{
+    const Transport* line = link.transport();
+    if (!line || line->isSimulated() || !link.adapter().isKnown())
+        return {};
+    return tr("Adapter: %1").arg(link.adapter().details());
 }
 
 QString LinkMessages::portText(const Link& link)
@@ -125,9 +177,14 @@ QString LinkMessages::portText(const Link& link)
         return tr("no port open");
     if (line->isSimulated())
         return tr("Simulated card");
-    if (line->description().isEmpty())
+    const PortInfo& port = link.portInfo();
+    if (port.description.isEmpty() && port.serialNumber.isEmpty())
         return line->name();
-    return tr("%1 (%2)").arg(line->name(), line->description());
+    if (port.serialNumber.isEmpty())
+        return tr("%1 (%2)").arg(line->name(), port.description);
+    if (port.description.isEmpty())
+        return tr("%1 (%2)").arg(line->name(), port.serialNumber);
+    return tr("%1 (%2, %3)").arg(line->name(), port.description, port.serialNumber);
 }
 
 QString LinkMessages::portProblem(const LinkError& e)

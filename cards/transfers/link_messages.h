@@ -25,8 +25,12 @@ public:
     static QString transferNotice(const TransferResult& result);
 
     // The state of the link for a status line: "No port open", "Simulated card",
-    // "/dev/ttyUSB0 - FT232R USB UART open".
+    // "/dev/ttyUSB0 - FT232R USB UART (A10K3JX2) open", "FT232R USB UART (A10K3JX2) unplugged:
+    // waiting for it", "… reopened as /dev/ttyUSB1".
     static QString linkState(const Link& link);
+    // The adapter of the line in use, for a tooltip: "Adapter: USB serial number A10K3JX2,
+    // vendor 0403, product 6001"; empty for the simulated card and without a port.
+    static QString adapterDetails(const Link& link);
     // The port as a record names it: "/dev/ttyUSB0 (FT232R USB UART)", "Simulated card",
     // "no port open".
     static QString portText(const Link& link);

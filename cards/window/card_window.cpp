@@ -429,7 +429,8 @@ void CardWindow::showVerifyResult()
 
 void CardWindow::refreshLinkState()
 {
-    m_status->setLinkText(LinkMessages::linkState(m_context.link));
+    m_status->setLinkText(LinkMessages::linkState(m_context.link),
+                          LinkMessages::adapterDetails(m_context.link));
     // "Sent at ..." was said of the card on the port before.
     const QString port = m_context.link.portName();
     if (port != m_statusPort && !m_running)

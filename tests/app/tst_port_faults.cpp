@@ -14,6 +14,7 @@
 #include "port_holder.h"
 #include "pty_card_server.h"
 #include "spin_slider.h"
+#include "status_line.h"
 #include "timeouts.h"
 #include "value_box.h"
 
@@ -22,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSerialPort>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -111,6 +113,7 @@ private Q_SLOTS:
     void missingDevice();
     void permissionDenied();
     void portHeldByAnotherProgram();
+    void cardLineBackUnderItsName();
 };
 
 void TestPortFaults::lineClosedMidTransfer_data()
@@ -251,6 +254,50 @@ void TestPortFaults::portHeldByAnotherProgram()
     rig.choose("se2");
     QVERIFY2(rig.app.link().isOpen(), qPrintable(rig.app.notices().last()));
     QVERIFY(rig.sendWorks());
+}
+
+// The card's line closes in the middle of a Send and a new one is served under the same name a
+// moment later: the transfer fails as always, every status line tells of the wait, and the
+// program opens the line again by itself, sending nothing until the next Send.
+void TestPortFaults::cardLineBackUnderItsName()
+{
+    ProgramOnPorts rig;
+    QTemporaryDir folder;
+    const QString name = folder.filePath("card");
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    QVERIFY(QFile::link(rig.server.slavePath(), name));
+    rig.app.chooseDevice(name);
+    QVERIFY(rig.app.link().isOpen());
+    CardWindow* window = rig.app.showCardWindow(CardModel::VrnB);
+    rig.server.card().faults().answerDelayMs = 300; // the line closes before the answer
+    connect(&rig.server, &sim::PtyCardServer::frameReceived, &rig.server,
+            [&] { QTimer::singleShot(0, &rig.server, &sim::PtyCardServer::close); });
+    GraphicalButton* send = ProgramOnPorts::button(window, true);
+    send->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!send->isBusy(), kLongWaitMs);
+    QCOMPARE(send->backColour(), kGreyColour);
+    QVERIFY2(rig.app.notices().last().contains("stopped working"),
+             qPrintable(rig.app.notices().last()));
+    disconnect(&rig.server, &sim::PtyCardServer::frameReceived, nullptr, nullptr);
+    QVERIFY(QFile::remove(name)); // the card's server takes its name away as it stops
+    const QString waiting = name + " unplugged: waiting for it";
+    for (QWidget* w : {static_cast<QWidget*>(rig.app.launcher()), static_cast<QWidget*>(window)})
+        QCOMPARE(w->findChild<StatusLine*>()->linkText(), waiting);
+
+    // A new terminal, not yet behind the name: nothing is opened or written.
+    rig.server.card().faults().answerDelayMs = 0;
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    rig.server.clearReceived();
+    QTest::qWait(3 * Link::kAdapterPollMs);
+    QVERIFY(!rig.app.link().isOpen());
+    QVERIFY(rig.server.received().isEmpty());
+
+    QVERIFY(QFile::link(rig.server.slavePath(), name));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.app.link().isOpen(), 4 * Link::kAdapterPollMs);
+    QCOMPARE(window->findChild<StatusLine*>()->linkText(), name + " reopened as " + name);
+    QVERIFY(rig.server.received().isEmpty());
+    QVERIFY(rig.sendWorks());
+    QCOMPARE(rig.ends, 0);
 }
 
 int main(int argc, char* argv[])

@@ -1,11 +1,14 @@
 #include "link.h"
 #include "link_words.h"
+#include "listed_ports.h"
 #include "simulated_transport.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace vrn;
+
+Q_DECLARE_METATYPE(vrn::PortInfo)
 
 class TestLink : public QObject
 {
@@ -16,6 +19,8 @@ private Q_SLOTS:
     void portNumberGoesThroughResolver();
     void missingPortFailsNamingIt();
     void noPortChangeWhileTransferRuns();
+    void adapterKeys_data();
+    void adapterKeys();
 };
 
 void TestLink::defaultPortNames_data()
@@ -107,6 +112,46 @@ void TestLink::noPortChangeWhileTransferRuns()
     QTRY_COMPARE(calls, 1);
     QVERIFY(ok);
     QCOMPARE(card.parameter('B'), 2);
+}
+
+// An adapter by the key vrn-cli takes: what identifies each kind of port, and that a key typed
+// by hand finds the port it names and no other.
+void TestLink::adapterKeys_data()
+{
+    QTest::addColumn<PortInfo>("port");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("typed"); // a key typed by hand that names this port
+    QTest::addColumn<QString>("notIt"); // one that does not
+    PortInfo builtIn;
+    builtIn.device = "/dev/ttyS0";
+    QTest::newRow("serial-number")
+        << ListedPorts::usbAdapter("/dev/ttyUSB1", "A10K3JX2", "1-2") << "usb:A10K3JX2"
+        << "usb:A10K3JX2"
+        << "usb:A10K3JX3";
+    QTest::newRow("ids-and-place")
+        << ListedPorts::usbAdapter("/dev/ttyUSB0", "", "1-2.4") << "usb:0403:6001@1-2.4:1.0"
+        << "usb:0403:6001"
+        << "usb:0403:6001@1-2.3";
+    QTest::newRow("device-name") << builtIn << "/dev/ttyS0"
+                                 << ""
+                                 << "usb:0403:6001";
+}
+
+void TestLink::adapterKeys()
+{
+    QFETCH(PortInfo, port);
+    QFETCH(QString, key);
+    QFETCH(QString, typed);
+    QFETCH(QString, notIt);
+    const AdapterIdentity adapter = identityOf(port);
+    QCOMPARE(adapter.key(), key);
+    QVERIFY(isAdapter(port, adapter));
+    if (const std::optional<AdapterIdentity> parsed = AdapterIdentity::fromKey(key))
+        QCOMPARE(parsed->key(), key);
+    if (!typed.isEmpty())
+        QVERIFY(isAdapter(port, AdapterIdentity::fromKey(typed).value()));
+    QVERIFY(!isAdapter(port, AdapterIdentity::fromKey(notIt).value()));
+    QVERIFY(!AdapterIdentity::fromKey("/dev/ttyS0"));
 }
 
 QTEST_GUILESS_MAIN(TestLink)

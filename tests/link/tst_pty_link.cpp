@@ -2,7 +2,9 @@
 // end, the program's serial transport on the other.
 
 #include "link.h"
+#include "link_messages.h"
 #include "link_words.h"
+#include "listed_ports.h"
 #include "protocol.h"
 #include "pty_card_server.h"
 #include "reply_fields.h"
@@ -66,6 +68,10 @@ private Q_SLOTS:
     void lateReplyOfTimedOutReadIsDropped();
     void clearingOutputKeepsFramesAlreadySent_data();
     void clearingOutputKeepsFramesAlreadySent();
+    void lostAdapterReopenedUnderItsNewName_data();
+    void lostAdapterReopenedUnderItsNewName();
+    void lineLostSoonAfterAppearing_data();
+    void lineLostSoonAfterAppearing();
 };
 
 void TestPtyLink::sendAndReadOverTheTerminal_data()
@@ -243,6 +249,105 @@ void TestPtyLink::clearingOutputKeepsFramesAlreadySent()
     QTRY_COMPARE_WITH_TIMEOUT(server.card().framesReceived().size(), frames.size(),
                               kTransferWaitMs);
     QCOMPARE(server.card().framesReceived(), frames);
+}
+
+// The card's adapter pulled out and plugged back under another name, while another adapter
+// comes and goes: the link opens the card's adapter again by itself, and nothing else.
+void TestPtyLink::lostAdapterReopenedUnderItsNewName_data()
+{
+    QTest::addColumn<QString>("serial");      // the card's adapter; empty: none, told by place
+    QTest::addColumn<QString>("otherSerial"); // the other adapter, of the same kind
+    QTest::addColumn<QString>("otherPlace");
+    QTest::newRow("by-serial-number") << "A10K3JX2"
+                                      << "B7700Q1"
+                                      << "1-2";
+    QTest::newRow("by-ids-and-place") << ""
+                                      << ""
+                                      << "1-3";
+}
+
+void TestPtyLink::lostAdapterReopenedUnderItsNewName()
+{
+    QFETCH(QString, serial);
+    QFETCH(QString, otherSerial);
+    QFETCH(QString, otherPlace);
+    auto ports = std::make_shared<ListedPorts>();
+    Link link;
+    link.setPortSource(ports);
+    link.setReopensLostAdapter(true);
+    sim::PtyCardServer before;
+    QVERIFY2(before.open(), qPrintable(before.errorString()));
+    ports->listed = {ListedPorts::usbAdapter(before.slavePath(), serial, "1-2")};
+    QVERIFY2(link.openDevice(before.slavePath()), qPrintable(said(link.lastError())));
+    const AdapterIdentity card = link.adapter();
+    QVERIFY(card.isKnown());
+
+    // Pulled out: the link says so at once and waits.
+    QSignalSpy lost(&link, &Link::lineLost);
+    before.close();
+    ports->listed.clear();
+    QTRY_COMPARE(lost.size(), 1);
+    QCOMPARE(link.adapterWait(), Link::AdapterWait::Waiting);
+    QCOMPARE(link.adapterSeen(), Link::AdapterSeen::Gone);
+    QVERIFY(LinkMessages::linkState(link).contains("unplugged: waiting for it"));
+
+    // Another adapter of the same kind is plugged in: it is never opened, nor written to.
+    sim::PtyCardServer other;
+    QVERIFY2(other.open(), qPrintable(other.errorString()));
+    ports->listed = {ListedPorts::usbAdapter(other.slavePath(), otherSerial, otherPlace)};
+    QTest::qWait(3 * Link::kAdapterPollMs);
+    QVERIFY(!link.isOpen());
+    QCOMPARE(link.adapterWait(), Link::AdapterWait::Waiting);
+
+    // The card's adapter comes back under another name.
+    sim::PtyCardServer after;
+    QVERIFY2(after.open(), qPrintable(after.errorString()));
+    ports->listed.append(ListedPorts::usbAdapter(after.slavePath(), serial, "1-2"));
+    QTRY_VERIFY_WITH_TIMEOUT(link.isOpen(), 4 * Link::kAdapterPollMs);
+    QCOMPARE(link.portName(), after.slavePath());
+    QCOMPARE(link.adapter(), card);
+    QCOMPARE(link.adapterWait(), Link::AdapterWait::Reopened);
+    QCOMPARE(LinkMessages::linkState(link),
+             QStringLiteral("FT232R USB UART%1 reopened as %2")
+                 .arg(serial.isEmpty() ? QString() : " (" + serial + ")", after.slavePath()));
+    QVERIFY(other.received().isEmpty());
+    QVERIFY(after.received().isEmpty()); // opened, nothing sent by itself
+
+    Completion completion;
+    QVERIFY(start(link, transactions({"a0123$"}), completion));
+    QTRY_COMPARE_WITH_TIMEOUT(completion.calls, 1, kTransferWaitMs);
+    QVERIFY2(completion.outcome.ok, qPrintable(said(completion.outcome.error)));
+    QCOMPARE(after.card().framesReceived(), QList<QByteArray>{"a0123$"});
+}
+
+// A port that goes away a moment after it appeared is what the braille display daemon does to
+// adapters it claims: the message names it where it is installed.
+void TestPtyLink::lineLostSoonAfterAppearing_data()
+{
+    QTest::addColumn<bool>("brailleDaemon");
+    QTest::newRow("braille-daemon-installed") << true;
+    QTest::newRow("no-braille-daemon") << false;
+}
+
+void TestPtyLink::lineLostSoonAfterAppearing()
+{
+    QFETCH(bool, brailleDaemon);
+    auto ports = std::make_shared<ListedPorts>();
+    ports->brailleDaemon = brailleDaemon;
+    Link link;
+    link.setPortSource(ports);
+    sim::PtyCardServer server;
+    QVERIFY2(server.open(), qPrintable(server.errorString()));
+    QVERIFY2(link.openDevice(server.slavePath()), qPrintable(said(link.lastError())));
+    QSignalSpy lost(&link, &Link::lineLost);
+    server.close();
+    QTRY_COMPARE(lost.size(), 1);
+    const auto reason = lost.front().front().value<LinkError>();
+    QCOMPARE(reason.reason, LinkError::Reason::LineLost);
+    QVERIFY(reason.vanishedAfterMs >= 0 && reason.vanishedAfterMs < 2500);
+    const QString told = LinkMessages::transferProblem(reason);
+    QCOMPARE(told.contains("brltty"), brailleDaemon);
+    QVERIFY2(told.contains(reason.port), qPrintable(told));
 }
 
 QTEST_GUILESS_MAIN(TestPtyLink)
