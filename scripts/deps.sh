@@ -40,6 +40,9 @@ VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
 # cookie for the program's xcb platform, and pdftotext to read the saved record back.
 VRN_SCREEN_READER_PACKAGES=(python3-pyatspi at-spi2-core dbus xvfb xauth qt6-qpa-plugins
                             poppler-utils)
+# The package check (scripts/check-package.sh): dpkg-dev for the package's library dependencies
+# and udev's udevadm, which reads the packaged rule as the system does.
+VRN_PACKAGE_CHECK_PACKAGES=(dpkg-dev udev)
 
 # Sets $build, the build folder a script works in: $BUILD_DIR when it is set (an existing build
 # folder, taken as it is), else build/<preset>, configured with that CMake preset first (the
