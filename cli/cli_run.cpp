@@ -3,6 +3,7 @@
 #include "audience.h"
 #include "command_line.h"
 #include "interrupt_watch.h"
+#include "port_list.h"
 #include "port_report.h"
 #include "port_run.h"
 #include "translations.h"
@@ -173,7 +174,7 @@ private:
 
 } // namespace
 
-int runCli(const QStringList& arguments)
+int runCli(const QStringList& arguments, PortSource& ports)
 {
     setAudience(Audience::Shell); // ports and files are named with options here, not menus
     // Output for programs reads the same on every machine: English, "." as decimal point.
@@ -191,6 +192,11 @@ int runCli(const QStringList& arguments)
                               .arg(parsed.error, CommandLine::tr("Try \"vrn-cli --help\".")));
         }
         return parsed.exitCode;
+    }
+    if (parsed.request->command == CliRequest::Command::Ports) {
+        const QList<PortInfo> listed = ports.ports();
+        write(stdout, parsed.request->json ? PortList::json(listed) : PortList::text(listed));
+        return 0;
     }
     CliRunner runner(*parsed.request);
     return runner.run();

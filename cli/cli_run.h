@@ -4,8 +4,11 @@
 
 namespace vrn {
 
+class PortSource;
+
 // Runs vrn-cli: reads the command line, runs the command on every port at once on the event
 // loop of the application that exists, prints the results and returns the exit status.
-int runCli(const QStringList& arguments);
+// The ports command lists what `ports` holds.
+int runCli(const QStringList& arguments, PortSource& ports);
 
 } // namespace vrn

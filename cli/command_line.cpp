@@ -92,8 +92,8 @@ std::optional<CardModel> modelNamed(const QString& text)
 
 std::optional<CliRequest::Command> commandNamed(const QString& text)
 {
-    for (auto command :
-         {CliRequest::Command::Send, CliRequest::Command::Read, CliRequest::Command::Verify}) {
+    for (auto command : {CliRequest::Command::Send, CliRequest::Command::Read,
+                         CliRequest::Command::Verify, CliRequest::Command::Ports}) {
         if (text == commandName(command))
             return command;
     }
@@ -126,6 +126,8 @@ QString commandName(CliRequest::Command command)
         return QStringLiteral("read");
     case CliRequest::Command::Verify:
         return QStringLiteral("verify");
+    case CliRequest::Command::Ports:
+        return QStringLiteral("ports");
     }
     return {};
 }
@@ -162,7 +164,9 @@ QString CommandLine::helpText()
            "  send FILE       load FILE as a card window's Open does, send it as its Send does,\n"
            "                  then read the card back and compare (unless --no-verify)\n"
            "  read --out FILE read the card as a window's Read does and save as its Save does\n"
-           "  verify FILE     read the card and compare it with FILE, changing nothing"));
+           "  verify FILE     read the card and compare it with FILE, changing nothing") +
+        QLatin1Char('\n') +
+        tr("  ports           list the serial ports, each with the key of its adapter"));
     QString text = parser.helpText();
     text += QLatin1Char('\n');
     text += tr("Each port runs its own transfer, all at the same time; the frames, pauses and\n"
@@ -225,6 +229,18 @@ CommandLine::Parsed CommandLine::parse(const QStringList& arguments)
             tr("Unknown command \"%1\": the commands are send, read and verify.").arg(typed));
     }
     request.command = *command;
+
+    if (request.command == CliRequest::Command::Ports) {
+        for (const QCommandLineOption* option :
+             {&options.card, &options.port, &options.ports, &options.out, &options.noVerify}) {
+            if (parser.isSet(*option))
+                return usageError(tr("ports takes no option but --json."));
+        }
+        if (!positional.isEmpty())
+            return usageError(tr("Unexpected argument \"%1\".").arg(positional.first()));
+        request.json = parser.isSet(options.json);
+        return {request, {}, {}, 0};
+    }
 
     if (!parser.isSet(options.card))
         return usageError(tr("Name the card model with --card vrn-a, vrn-b, vrn-c or vrn-d."));

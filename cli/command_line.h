@@ -10,10 +10,11 @@
 
 namespace vrn {
 
-// What one run of vrn-cli is to do: the command, the card model, the ports and the file.
+// What one run of vrn-cli is to do: the command, the card model, the ports and the file; or
+// to list the system's ports.
 struct CliRequest
 {
-    enum class Command { Send, Read, Verify };
+    enum class Command { Send, Read, Verify, Ports };
 
     Command command = Command::Send;
     CardModel model = CardModel::VrnA;
@@ -28,7 +29,8 @@ struct CliRequest
     QString outputFile(const QString& port) const;
 };
 
-// "send", "read", "verify": the command's name as typed and as the JSON output gives it.
+// "send", "read", "verify", "ports": the command's name as typed and as the JSON output gives
+// it.
 QString commandName(CliRequest::Command command);
 
 // The port name that stands for the card simulated inside the program.

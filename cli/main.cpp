@@ -2,6 +2,7 @@
 // once, with the card windows' own logic running unseen.
 
 #include "cli_run.h"
+#include "port_source.h"
 #include "runtime_folder.h"
 
 #include <QApplication>
@@ -17,5 +18,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vrn-cli"));
     QApplication::setApplicationVersion(QStringLiteral(VRN_VERSION));
-    return vrn::runCli(QApplication::arguments());
+    vrn::SystemPorts ports;
+    return vrn::runCli(QApplication::arguments(), ports);
 }

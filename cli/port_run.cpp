@@ -126,6 +126,10 @@ void PortRun::start()
         m_stage = Stage::Verifying;
         started = m_window->verify();
         break;
+    case CliRequest::Command::Ports:
+        // Listed before any port would run; no card is spoken to.
+        finish(PortOutcome::Failed);
+        return;
     }
     // A refused start has ended the run already (its result came with transferEnded()).
     if (started)

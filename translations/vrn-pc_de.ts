@@ -274,6 +274,15 @@ Beispiele:
         <source>[file]</source>
         <translation>[Datei]</translation>
     </message>
+    <message>
+        <source>  ports           list the serial ports, each with the key of its adapter</source>
+        <translation>  ports            die seriellen Schnittstellen auflisten, jede mit der Kennung
+                   ihres Adapters</translation>
+    </message>
+    <message>
+        <source>ports takes no option but --json.</source>
+        <translation>ports nimmt keine Option außer --json.</translation>
+    </message>
 </context>
 <context>
     <name>CommissioningRecord</name>
@@ -846,6 +855,13 @@ Beispiele:
     </message>
 </context>
 <context>
+    <name>PortList</name>
+    <message>
+        <source>The system lists no serial port.</source>
+        <translation>Das System führt keine serielle Schnittstelle auf.</translation>
+    </message>
+</context>
+<context>
     <name>PortReport</name>
     <message>
         <source>verified</source>
@@ -1182,6 +1198,25 @@ Beispiele:
     <message>
         <source>Reference input</source>
         <translation>Referenzeingang</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::AdapterIdentity</name>
+    <message>
+        <source>USB serial number %1</source>
+        <translation>USB-Seriennummer %1</translation>
+    </message>
+    <message>
+        <source>vendor %1, product %2</source>
+        <translation>Hersteller %1, Produkt %2</translation>
+    </message>
+    <message>
+        <source>plugged in at USB %1</source>
+        <translation>eingesteckt an USB %1</translation>
+    </message>
+    <message>
+        <source>known by its device name %1</source>
+        <translation>erkannt an seinem Gerätenamen %1</translation>
     </message>
 </context>
 <context>

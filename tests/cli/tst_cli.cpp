@@ -3,11 +3,15 @@
 // vrn-card-sim processes (several at once, silent, holding other values, dropping the line).
 // The frames are compared with what a card window sends for the same file.
 //
+// The list of the ports command is made inside this test, from ports it gives.
+//
 // Run with VRN_HOLD_PORT=<device> the test program is another program that holds the device
 // until its standard input closes.
 
 #include "card_window_rig.h"
 #include "port_holder.h"
+#include "port_list.h"
+#include "port_source.h"
 #include "pty_card_server.h"
 
 #include <QApplication>
@@ -181,6 +185,45 @@ void windowSavesAfterRead(const QString& card, const std::map<char, int>& parame
     *saved = rig.save(u"window.par"_s);
 }
 
+PortInfo builtInPort(const QString& device)
+{
+    PortInfo port;
+    port.device = device;
+    return port;
+}
+
+PortInfo usbPort(const QString& device, const QString& serialNumber, quint16 vendorId,
+                 quint16 productId, const QString& location)
+{
+    PortInfo port = builtInPort(device);
+    port.serialNumber = serialNumber;
+    port.hasIds = true;
+    port.vendorId = vendorId;
+    port.productId = productId;
+    port.usbLocation = location;
+    port.usbInterface = u"1.0"_s;
+    return port;
+}
+
+// A rig's ports, not in order: two built-in ones, an adapter with a serial number, and two of
+// one kind without.
+QList<PortInfo> rigPorts()
+{
+    QList<PortInfo> ports{builtInPort(u"/dev/ttyS10"_s),
+                          usbPort(u"/dev/ttyUSB0"_s, u"A10K3JX2"_s, 0x0403, 0x6001, u"1-1"_s),
+                          usbPort(u"/dev/ttyUSB2"_s, {}, 0x1a86, 0x7523, u"1-3.4"_s),
+                          usbPort(u"/dev/ttyUSB1"_s, {}, 0x1a86, 0x7523, u"1-2"_s),
+                          builtInPort(u"/dev/ttyS2"_s)};
+    for (PortInfo& port : ports) {
+        const bool ftdi = port.vendorId == 0x0403;
+        if (port.hasIds) {
+            port.description = ftdi ? u"FT232R USB UART"_s : u"USB Serial"_s;
+            port.manufacturer = ftdi ? u"FTDI"_s : u"QinHeng"_s;
+        }
+    }
+    return ports;
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -198,6 +241,9 @@ private Q_SLOTS:
     void simulatedCard();
     void loadedFileNoteIsTold();
     void terminalShowsProgress();
+    void portsCommandListsEveryPort_data();
+    void portsCommandListsEveryPort();
+    void portsCommandNeedsNoCard();
     void portProblemsNameThePort_data();
     void portProblemsNameThePort();
     void refusedFileTouchesNoPort_data();
@@ -549,6 +595,88 @@ void TestCli::terminalShowsProgress()
     QVERIFY2(shown.contains("\x1b[1A\r\x1b[Jsimulated  VRN-A  verified"), shown.constData());
 }
 
+void TestCli::portsCommandListsEveryPort_data()
+{
+    QTest::addColumn<bool>("listed"); // the rig's ports, or none
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("text-in-columns-as-people-count")
+        << true << false
+        << QStringList{u"/dev/ttyS2                              /dev/ttyS2"_s,
+                       u"/dev/ttyS10                             /dev/ttyS10"_s,
+                       u"/dev/ttyUSB0  FT232R USB UART  FTDI     usb:A10K3JX2"_s,
+                       u"/dev/ttyUSB1  USB Serial       QinHeng  usb:1a86:7523@1-2:1.0"_s,
+                       u"/dev/ttyUSB2  USB Serial       QinHeng  usb:1a86:7523@1-3.4:1.0"_s};
+    QTest::newRow("json-as-people-count")
+        << true << true
+        << QStringList{
+               uR"({"device":"/dev/ttyS2","description":"","manufacturer":"","serial_number":"",
+                    "vendor_id":null,"product_id":null,"usb_location":"","usb_interface":"",
+                    "adapter":"/dev/ttyS2"})"_s,
+               uR"({"device":"/dev/ttyS10","description":"","manufacturer":"","serial_number":"",
+                    "vendor_id":null,"product_id":null,"usb_location":"","usb_interface":"",
+                    "adapter":"/dev/ttyS10"})"_s,
+               uR"({"device":"/dev/ttyUSB0","description":"FT232R USB UART","manufacturer":"FTDI",
+                    "serial_number":"A10K3JX2","vendor_id":"0403","product_id":"6001",
+                    "usb_location":"1-1","usb_interface":"1.0","adapter":"usb:A10K3JX2"})"_s,
+               uR"({"device":"/dev/ttyUSB1","description":"USB Serial","manufacturer":"QinHeng",
+                    "serial_number":"","vendor_id":"1a86","product_id":"7523",
+                    "usb_location":"1-2","usb_interface":"1.0",
+                    "adapter":"usb:1a86:7523@1-2:1.0"})"_s,
+               uR"({"device":"/dev/ttyUSB2","description":"USB Serial","manufacturer":"QinHeng",
+                    "serial_number":"","vendor_id":"1a86","product_id":"7523",
+                    "usb_location":"1-3.4","usb_interface":"1.0",
+                    "adapter":"usb:1a86:7523@1-3.4:1.0"})"_s};
+    QTest::newRow("text-without-ports")
+        << false << false << QStringList{u"The system lists no serial port."_s};
+    QTest::newRow("json-without-ports") << false << true << QStringList{};
+}
+
+// `vrn-cli ports` lists each port once, in the order people count, with the key --port takes.
+void TestCli::portsCommandListsEveryPort()
+{
+    QFETCH(bool, listed);
+    QFETCH(bool, json);
+    const QList<PortInfo> ports = listed ? rigPorts() : QList<PortInfo>();
+    QFETCH(QStringList, lines);
+    const QString printed = json ? PortList::json(ports) : PortList::text(ports);
+    QVERIFY(printed.isEmpty() || printed.endsWith(u'\n'));
+    const QStringList got = printed.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(got.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!json) {
+            QCOMPARE(got[i], lines[i]);
+            continue;
+        }
+        QJsonParseError error;
+        const QJsonDocument expected = QJsonDocument::fromJson(lines[i].toUtf8(), &error);
+        QVERIFY2(expected.isObject(), qPrintable(error.errorString()));
+        QCOMPARE(QJsonDocument::fromJson(got[i].toUtf8()).object(), expected.object());
+    }
+}
+
+// The ports command asks for no card, port or file, and takes no other option than --json.
+void TestCli::portsCommandNeedsNoCard()
+{
+    for (const QString& format : {u"--json"_s, QString()}) {
+        QStringList arguments{u"ports"_s};
+        if (!format.isEmpty())
+            arguments << format;
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        if (format.isEmpty()) {
+            QVERIFY2(!run.out.isEmpty(), qPrintable(run.said()));
+            continue;
+        }
+        for (const QJsonObject& o : run.objects())
+            QVERIFY2(o.contains(u"adapter"_s), qPrintable(run.said()));
+    }
+    const CliRun refused = runCli({u"ports"_s, u"--card"_s, u"vrn-b"_s});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY2(refused.err.contains("ports takes no option but --json."), qPrintable(refused.said()));
+}
+
 void TestCli::portProblemsNameThePort_data()
 {
     QTest::addColumn<QString>("problem");
@@ -572,6 +700,7 @@ void TestCli::portProblemsNameThePort()
     std::function<void(QProcess&)> prepare;
     if (problem == u"missing") {
         port = u"/dev/vrn-test-no-such-port"_s;
+
     } else if (problem == u"held") {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"VRN_HOLD_PORT"_s, port);
@@ -714,9 +843,10 @@ void TestCli::helpListsEverything()
     const CliRun run = runCli({u"--help"_s});
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char* word : {"send FILE", "read --out FILE", "verify FILE", "--card", "--port",
-                             "--ports", "--out", "--no-verify", "--json", "{port}", "simulated",
-                             "Exit status", "Examples", "vrn-cli send --card vrn-b --port"}) {
+    for (const char* word :
+         {"send FILE", "read --out FILE", "verify FILE", "--card", "--port", "--ports", "--out",
+          "--no-verify", "--json", "{port}", "simulated", "\n  ports ", "Exit status", "Examples",
+          "vrn-cli send --card vrn-b --port"}) {
         QVERIFY2(help.contains(QLatin1String(word)), word);
     }
 }
