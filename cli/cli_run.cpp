@@ -63,9 +63,11 @@ public:
     explicit CliRunner(const CliRequest& request)
         : m_request(request), m_terminalWidth(request.json ? 0 : progressTerminalWidth())
     {
-        for (const QString& port : request.ports) {
+        for (const CliPort& port : request.ports) {
             m_runs.push_back(std::make_unique<PortRun>(request, port));
-            m_portWidth = std::max(m_portWidth, static_cast<int>(port.size()));
+            m_portWidth =
+                std::max(m_portWidth,
+                         static_cast<int>(PortReport::portName(m_runs.back()->result()).size()));
         }
     }
 
@@ -183,7 +185,7 @@ int runCli(const QStringList& arguments, PortSource& ports)
     else
         installTranslations(*QCoreApplication::instance());
 
-    const CommandLine::Parsed parsed = CommandLine::parse(arguments);
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments, ports);
     if (!parsed.request) {
         if (!parsed.output.isEmpty())
             write(stdout, parsed.output);

@@ -8,7 +8,7 @@ class PortSource;
 
 // Runs vrn-cli: reads the command line, runs the command on every port at once on the event
 // loop of the application that exists, prints the results and returns the exit status.
-// The ports command lists what `ports` holds.
+// Adapters named on the command line, and the ports command, are looked up in `ports`.
 int runCli(const QStringList& arguments, PortSource& ports);
 
 } // namespace vrn

@@ -2,8 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
 
 namespace vrn {
 namespace {
@@ -196,10 +199,23 @@ QString CommandLine::helpText()
                "  vrn-cli read --card vrn-d --port /dev/ttyUSB0 --port /dev/ttyUSB1 "
                "--out card-{port}.par\n"
                "  vrn-cli send --card vrn-b --port simulated pump.par\n");
+    text += QLatin1Char('\n');
+    text += tr("Adapters: --port and --ports also take a USB serial adapter by its key, whichever\n"
+               "name the system gives its port this time: usb:A10K3JX2 (its USB serial number),\n"
+               "usb:0403:6001 (its vendor and product id), usb:0403:6001@1-2 (those ids where it\n"
+               "is plugged in; usb:0403:6001@1-2:1.0 for one interface of a two-port adapter).\n"
+               "A key must fit exactly one port. The output names the key and the port it\n"
+               "chose (in JSON, adapter beside port); in --out, {port} stands for the key.\n"
+               "\"vrn-cli ports\" lists every port with its key; with --json as one JSON object\n"
+               "per port and line: device, description, manufacturer, serial_number, vendor_id,\n"
+               "product_id, usb_location, usb_interface, adapter.\n"
+               "\n"
+               "  vrn-cli ports\n"
+               "  vrn-cli send --card vrn-b --ports usb:A10K3JX2,usb:0403:6001@1-2 pump.par\n");
     return text;
 }
 
-CommandLine::Parsed CommandLine::parse(const QStringList& arguments)
+CommandLine::Parsed CommandLine::parse(const QStringList& arguments, PortSource& source)
 {
     QCommandLineParser parser;
     Options options;
@@ -254,18 +270,33 @@ CommandLine::Parsed CommandLine::parse(const QStringList& arguments)
     QStringList parsedPorts = parser.values(options.port);
     for (const QString& list : parser.values(options.ports))
         parsedPorts += list.split(u',', Qt::SkipEmptyParts);
-    request.ports = portsInOrder(arguments, parsedPorts);
-    for (QString& port : request.ports)
+    QStringList given = portsInOrder(arguments, parsedPorts);
+    for (QString& port : given)
         port = port.trimmed();
-    if (request.ports.isEmpty())
+    if (given.isEmpty())
         return usageError(tr("Name at least one port with --port or --ports."));
-    QSet<QString> seen;
-    for (const QString& port : request.ports) {
-        if (port.isEmpty())
+    // The system's list is read once, and only when an adapter is named.
+    QList<PortInfo> listed;
+    if (std::any_of(given.cbegin(), given.cend(), PortChoice::namesAdapter))
+        listed = source.ports();
+    QMap<QString, const CliPort*> seen; // by the device each port reaches
+    for (const QString& name : given) {
+        if (name.isEmpty())
             return usageError(tr("A port name is empty."));
-        if (seen.contains(deviceIdentity(port)))
-            return usageError(tr("The port %1 is named twice.").arg(port));
-        seen.insert(deviceIdentity(port));
+        request.ports.push_back(PortChoice::choose(name, listed));
+    }
+    for (const CliPort& port : request.ports) {
+        // An adapter that reached no device fails as its own port; only its key named twice
+        // is bad usage.
+        const QString identity = deviceIdentity(port.device.isEmpty() ? port.given : port.device);
+        if (const CliPort* before = seen.value(identity)) {
+            const CliPort& key = port.byAdapter ? port : *before;
+            if (!key.byAdapter || key.device.isEmpty())
+                return usageError(tr("The port %1 is named twice.").arg(port.given));
+            return usageError(
+                tr("The port %1 is named twice: %2 is that port.").arg(key.device, key.given));
+        }
+        seen.insert(identity, &port);
     }
 
     if (parser.isSet(options.noVerify) && request.command != CliRequest::Command::Send)
@@ -287,8 +318,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList& arguments)
                                  "for example --out card-{port}.par."));
         }
         QSet<QString> outputs;
-        for (const QString& port : request.ports) {
-            const QString path = request.outputFile(port);
+        for (const CliPort& port : request.ports) {
+            const QString path = request.outputFile(port.given);
             if (outputs.contains(path))
                 return usageError(tr("Two ports would save to the same file %1.").arg(path));
             outputs.insert(path);

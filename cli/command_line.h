@@ -1,12 +1,14 @@
 #pragma once
 
 #include "card_values.h"
+#include "port_choice.h"
 
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace vrn {
 
@@ -18,14 +20,18 @@ struct CliRequest
 
     Command command = Command::Send;
     CardModel model = CardModel::VrnA;
-    QStringList ports; // as given: device names, or "simulated"
+    // In the order given: device names, "simulated", or adapters' keys with the device chosen
+    // for each.
+    std::vector<CliPort> ports;
     // The parameter file to load (send, verify), or the file to save (read), in which
-    // "{port}" stands for the port's name.
+    // "{port}" stands for the port's name as given.
     QString file;
     bool verifyAfterSend = true;
     bool json = false;
 
-    // The file a read on `port` saves to.
+    // The file a read on the port given as `port` saves to. An adapter's key stands in it, not
+    // the device the system gave the adapter this time: a rig's files keep following its
+    // adapters when they come back under other names.
     QString outputFile(const QString& port) const;
 };
 
@@ -52,8 +58,9 @@ public:
         int exitCode = 0; // when there is no request
     };
 
-    // `arguments` as QCoreApplication::arguments() gives them, the program first.
-    static Parsed parse(const QStringList& arguments);
+    // `arguments` as QCoreApplication::arguments() gives them, the program first. An adapter
+    // named with --port or --ports is looked for in `source`'s list; nothing is opened.
+    static Parsed parse(const QStringList& arguments, PortSource& source);
     // The --help text: commands, options and examples.
     static QString helpText();
 };

@@ -46,6 +46,11 @@ QJsonValue textJson(ValueUnit unit, std::optional<int> code)
     return code ? QJsonValue(valueText(unit, *code)) : QJsonValue(QJsonValue::Null);
 }
 
+QJsonValue textOrNull(const QString& text)
+{
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+
 QString seconds(qint64 ms)
 {
     return QLocale().toString(ms / 1000.0, 'f', 1);
@@ -114,7 +119,7 @@ QString PortReport::line(const PortResult& r, int portWidth)
     if (!r.note.isEmpty() && r.outcome != PortOutcome::RefusedFile)
         detail += QStringLiteral(". ") + r.note;
     QString text = QStringLiteral("%1  %2  %3  %4")
-                       .arg(r.port, -portWidth)
+                       .arg(portName(r), -portWidth)
                        .arg(modelName(r.model), outcomeText(r.outcome), detail);
     if (r.elapsedMs > 0)
         text += QStringLiteral(" (%1)").arg(tr("%1 s").arg(seconds(r.elapsedMs)));
@@ -125,8 +130,17 @@ QString PortReport::progressLine(const PortResult& r, const QString& stage, qint
                                  int portWidth)
 {
     return QStringLiteral("%1  %2  %3  %4")
-        .arg(r.port, -portWidth)
+        .arg(portName(r), -portWidth)
         .arg(modelName(r.model), stage, tr("%1 s").arg(seconds(elapsedMs)));
+}
+
+QString PortReport::portName(const PortResult& r)
+{
+    if (r.adapter.isEmpty())
+        return r.port;
+    if (r.port.isEmpty())
+        return r.adapter;
+    return QStringLiteral("%1 (%2)").arg(r.adapter, r.port);
 }
 
 QJsonObject PortReport::json(const PortResult& r)
@@ -156,7 +170,8 @@ QJsonObject PortReport::json(const PortResult& r)
         });
     }
     return QJsonObject{
-        {QStringLiteral("port"), r.port},
+        {QStringLiteral("port"), textOrNull(r.port)},
+        {QStringLiteral("adapter"), textOrNull(r.adapter)},
         {QStringLiteral("card"), modelName(r.model)},
         {QStringLiteral("command"), commandName(r.command)},
         {QStringLiteral("file"), r.file},

@@ -16,13 +16,16 @@ public:
     // "/dev/pts/3  VRN-B  verified  4 values on the card (0.4 s)"; the port padded to
     // `portWidth` characters so the lines of several ports stand in columns.
     static QString line(const PortResult& result, int portWidth);
+    // The port as a line names it: "/dev/pts/3"; an adapter's key with the device chosen for
+    // it, "usb:A10K3JX2 (/dev/ttyUSB1)", or alone when no port was found for it.
+    static QString portName(const PortResult& result);
     // The line while the run goes on: the port, the card and where it stands.
     static QString progressLine(const PortResult& result, const QString& stage, qint64 elapsedMs,
                                 int portWidth);
     // "verified", "failed", ... in the user's language.
     static QString outcomeText(PortOutcome outcome);
 
-    // port, card, command, file, outcome, error, note, seconds, values, differences.
+    // port, adapter, card, command, file, outcome, error, note, seconds, values, differences.
     static QJsonObject json(const PortResult& result);
 
     // "3 of 4 ports verified" and the like, after several ports.

@@ -32,15 +32,17 @@ QString outcomeName(PortOutcome outcome)
     return {};
 }
 
-PortRun::PortRun(const CliRequest& request, const QString& port, QObject* parent)
-    : QObject(parent), m_request(request),
+PortRun::PortRun(const CliRequest& request, const CliPort& port, QObject* parent)
+    : QObject(parent), m_request(request), m_portProblem(port.problem),
       m_window(makeCardWindow(request.model, m_station.context))
 {
-    m_result.port = port;
+    m_result.port = port.device;
+    if (port.byAdapter)
+        m_result.adapter = port.given;
     m_result.model = request.model;
     m_result.command = request.command;
-    m_result.file =
-        request.command == CliRequest::Command::Read ? request.outputFile(port) : request.file;
+    m_result.file = request.command == CliRequest::Command::Read ? request.outputFile(port.given)
+                                                                 : request.file;
     const std::span<const CardValue> values = cardDescription(request.model).values;
     m_result.values.assign(values.begin(), values.end());
 
@@ -104,6 +106,10 @@ void PortRun::start()
     m_stage = Stage::Opening;
     Q_EMIT progressed();
     const QString& port = m_result.port;
+    if (port.isEmpty()) {
+        finish(PortOutcome::Failed, m_portProblem);
+        return;
+    }
     const bool opened = port == kSimulatedPort
                             ? sim::openSimulatedCard(m_station.link, m_simulatedCard)
                             : m_station.link.openDevice(port);

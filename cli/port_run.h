@@ -39,7 +39,8 @@ QString outcomeName(PortOutcome outcome);
 // after a read) holds and what the card was last seen to hold.
 struct PortResult
 {
-    QString port;
+    QString port;    // the device; empty when no port was found for the adapter named
+    QString adapter; // the adapter's key as given ("usb:A10K3JX2"); empty for a device name
     CardModel model = CardModel::VrnA;
     CliRequest::Command command = CliRequest::Command::Send;
     QString file; // loaded or saved
@@ -62,10 +63,8 @@ class PortRun : public QObject
 {
     Q_OBJECT
 public:
-    PortRun(const CliRequest& request, const QString& port, QObject* parent = nullptr);
+    PortRun(const CliRequest& request, const CliPort& port, QObject* parent = nullptr);
     ~PortRun() override;
-
-    QString port() const { return m_result.port; }
 
     // For send and verify: loads the parameter file into the window as its Open does. False
     // when the window refuses it; the run has then ended (finished() follows).
@@ -99,7 +98,8 @@ private:
     QString toldSinceStart() const;
 
     const CliRequest m_request;
-    sim::Card m_simulatedCard; // behind the port "simulated"
+    const QString m_portProblem; // why no port was chosen for the adapter named
+    sim::Card m_simulatedCard;   // behind the port "simulated"
     CardStation m_station;
     std::unique_ptr<CardWindow> m_window;
 

@@ -280,8 +280,42 @@ Beispiele:
                    ihres Adapters</translation>
     </message>
     <message>
+        <source>Adapters: --port and --ports also take a USB serial adapter by its key, whichever
+name the system gives its port this time: usb:A10K3JX2 (its USB serial number),
+usb:0403:6001 (its vendor and product id), usb:0403:6001@1-2 (those ids where it
+is plugged in; usb:0403:6001@1-2:1.0 for one interface of a two-port adapter).
+A key must fit exactly one port. The output names the key and the port it
+chose (in JSON, adapter beside port); in --out, {port} stands for the key.
+&quot;vrn-cli ports&quot; lists every port with its key; with --json as one JSON object
+per port and line: device, description, manufacturer, serial_number, vendor_id,
+product_id, usb_location, usb_interface, adapter.
+
+  vrn-cli ports
+  vrn-cli send --card vrn-b --ports usb:A10K3JX2,usb:0403:6001@1-2 pump.par
+</source>
+        <translation>Adapter: --port und --ports nehmen auch einen USB-Seriell-Adapter über seine
+Kennung, welchen Gerätenamen das System seiner Schnittstelle diesmal auch gibt:
+usb:A10K3JX2 (seine USB-Seriennummer), usb:0403:6001 (seine Hersteller- und
+Produktkennung), usb:0403:6001@1-2 (diese Kennungen dort, wo er eingesteckt ist;
+usb:0403:6001@1-2:1.0 für ein Interface eines Adapters mit zwei Schnittstellen).
+Eine Kennung muss auf genau eine Schnittstelle passen. Die Ausgabe nennt die
+Kennung und die gewählte Schnittstelle (in JSON adapter neben port); in --out
+steht {port} für die Kennung. &quot;vrn-cli ports&quot; listet jede Schnittstelle mit
+ihrer Kennung auf; mit --json als ein JSON-Objekt je Schnittstelle und Zeile:
+device, description, manufacturer, serial_number, vendor_id, product_id,
+usb_location, usb_interface, adapter.
+
+  vrn-cli ports
+  vrn-cli send --card vrn-b --ports usb:A10K3JX2,usb:0403:6001@1-2 pump.par
+</translation>
+    </message>
+    <message>
         <source>ports takes no option but --json.</source>
         <translation>ports nimmt keine Option außer --json.</translation>
+    </message>
+    <message>
+        <source>The port %1 is named twice: %2 is that port.</source>
+        <translation>Die Schnittstelle %1 ist doppelt angegeben: %2 ist diese Schnittstelle.</translation>
     </message>
 </context>
 <context>
@@ -852,6 +886,17 @@ Beispiele:
     <message>
         <source>The file &quot;%1&quot; was not loaded: %2. Nothing was sent to any card.</source>
         <translation>Die Datei &quot;%1&quot; wurde nicht geladen: %2. An keine Karte wurde etwas gesendet.</translation>
+    </message>
+</context>
+<context>
+    <name>PortChoice</name>
+    <message>
+        <source>No adapter %1 is plugged in; `vrn-cli ports` lists the adapters there are.</source>
+        <translation>Kein Adapter %1 ist eingesteckt; `vrn-cli ports` listet die vorhandenen Adapter auf.</translation>
+    </message>
+    <message>
+        <source>%1 fits several ports: %2. Name one by its USB location or serial number as `vrn-cli ports` lists them, or by its device name.</source>
+        <translation>%1 passt auf mehrere Schnittstellen: %2. Geben Sie eine über ihren USB-Steckplatz oder ihre Seriennummer an, wie `vrn-cli ports` sie auflistet, oder über ihren Gerätenamen.</translation>
     </message>
 </context>
 <context>

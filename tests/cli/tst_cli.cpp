@@ -3,14 +3,18 @@
 // vrn-card-sim processes (several at once, silent, holding other values, dropping the line).
 // The frames are compared with what a card window sends for the same file.
 //
-// The list of the ports command is made inside this test, from ports it gives.
+// The choice of a port by its adapter's key and the list of the ports command run inside this
+// test, against ports it gives.
 //
 // Run with VRN_HOLD_PORT=<device> the test program is another program that holds the device
 // until its standard input closes.
 
 #include "card_window_rig.h"
+#include "command_line.h"
 #include "port_holder.h"
 #include "port_list.h"
+#include "port_report.h"
+#include "port_run.h"
 #include "port_source.h"
 #include "pty_card_server.h"
 
@@ -33,9 +37,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace vrn;
 using namespace Qt::StringLiterals;
@@ -185,6 +191,23 @@ void windowSavesAfterRead(const QString& card, const std::map<char, int>& parame
     *saved = rig.save(u"window.par"_s);
 }
 
+// The ports a test lists, in place of the system's.
+class ListedPorts : public PortSource
+{
+public:
+    explicit ListedPorts(QList<PortInfo> ports) : m_ports(std::move(ports)) {}
+    QList<PortInfo> ports() override { return m_ports; }
+    bool deviceExists(const QString& device) override
+    {
+        return std::any_of(m_ports.cbegin(), m_ports.cend(),
+                           [&device](const PortInfo& port) { return port.device == device; });
+    }
+    bool brailleDaemonInstalled() override { return false; }
+
+private:
+    QList<PortInfo> m_ports;
+};
+
 PortInfo builtInPort(const QString& device)
 {
     PortInfo port;
@@ -224,6 +247,32 @@ QList<PortInfo> rigPorts()
     return ports;
 }
 
+// Runs each port of the request as vrn-cli does, all at once, until every one has ended.
+std::vector<PortResult> runPorts(const CliRequest& request)
+{
+    std::vector<std::unique_ptr<PortRun>> runs;
+    for (const CliPort& port : request.ports)
+        runs.push_back(std::make_unique<PortRun>(request, port));
+    for (auto& run : runs) {
+        if (run->loadFile())
+            run->start();
+    }
+    const bool ended = QTest::qWaitFor(
+        [&runs] {
+            return std::all_of(runs.cbegin(), runs.cend(),
+                               [](const auto& run) { return run->isFinished(); });
+        },
+        kRunWaitMs);
+    // The port is closed and finished() told on the next turn of the event loop.
+    QTest::qWait(50);
+    std::vector<PortResult> results;
+    for (const auto& run : runs)
+        results.push_back(run->result());
+    if (!ended)
+        results.clear();
+    return results;
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -241,6 +290,9 @@ private Q_SLOTS:
     void simulatedCard();
     void loadedFileNoteIsTold();
     void terminalShowsProgress();
+    void adapterKeysChooseTheirPort_data();
+    void adapterKeysChooseTheirPort();
+    void adapterKeyRunsOnItsPortOnly();
     void portsCommandListsEveryPort_data();
     void portsCommandListsEveryPort();
     void portsCommandNeedsNoCard();
@@ -595,6 +647,127 @@ void TestCli::terminalShowsProgress()
     QVERIFY2(shown.contains("\x1b[1A\r\x1b[Jsimulated  VRN-A  verified"), shown.constData());
 }
 
+void TestCli::adapterKeysChooseTheirPort_data()
+{
+    QTest::addColumn<QStringList>("given");
+    // Per port: the device chosen, or "!" and part of why none was.
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QString>("usageError"); // part of it; empty when the command line is good
+    QTest::newRow("serial-number")
+        << QStringList{u"usb:A10K3JX2"_s} << QStringList{u"/dev/ttyUSB0"_s} << QString();
+    QTest::newRow("ids-of-the-one-such-adapter")
+        << QStringList{u"usb:0403:6001"_s} << QStringList{u"/dev/ttyUSB0"_s} << QString();
+    QTest::newRow("ids-where-it-is-plugged-in")
+        << QStringList{u"usb:1a86:7523@1-3.4"_s} << QStringList{u"/dev/ttyUSB2"_s} << QString();
+    QTest::newRow("ids-place-and-interface-in-capitals")
+        << QStringList{u"USB:1A86:7523@1-2:1.0"_s} << QStringList{u"/dev/ttyUSB1"_s} << QString();
+    QTest::newRow("ids-of-two-adapters")
+        << QStringList{u"usb:1a86:7523"_s}
+        << QStringList{u"!usb:1a86:7523 fits several ports: /dev/ttyUSB1, /dev/ttyUSB2. Name one "
+                       "by its USB location or serial number"_s}
+        << QString();
+    QTest::newRow("no-such-adapter")
+        << QStringList{u"usb:B99X"_s}
+        << QStringList{u"!No adapter usb:B99X is plugged in; `vrn-cli ports` lists the adapters "
+                       "there are."_s}
+        << QString();
+    QTest::newRow("another-interface-is-another-port")
+        << QStringList{u"usb:1a86:7523@1-2:1.1"_s} << QStringList{u"!No adapter"_s} << QString();
+    QTest::newRow("device-names-and-keys-in-their-order")
+        << QStringList{u"/dev/ttyS2"_s, u"usb:A10K3JX2"_s, u"simulated"_s}
+        << QStringList{u"/dev/ttyS2"_s, u"/dev/ttyUSB0"_s, u"simulated"_s} << QString();
+    QTest::newRow("key-of-a-device-named-already")
+        << QStringList{u"/dev/ttyUSB0"_s, u"usb:A10K3JX2"_s} << QStringList{}
+        << u"The port /dev/ttyUSB0 is named twice: usb:A10K3JX2 is that port."_s;
+    QTest::newRow("two-keys-of-one-adapter")
+        << QStringList{u"usb:A10K3JX2"_s, u"usb:0403:6001@1-1"_s} << QStringList{}
+        << u"The port /dev/ttyUSB0 is named twice: usb:0403:6001@1-1 is that port."_s;
+    QTest::newRow("missing-adapter-twice")
+        << QStringList{u"usb:B99X"_s, u"usb:B99X"_s} << QStringList{}
+        << u"The port usb:B99X is named twice."_s;
+}
+
+// Each adapter's key is looked up in the list of ports before the run: it stands for the one
+// port that fits it, or is told why none does; two names of one port are bad usage.
+void TestCli::adapterKeysChooseTheirPort()
+{
+    QFETCH(QStringList, given);
+    QFETCH(QStringList, chosen);
+    QFETCH(QString, usageError);
+    QStringList arguments{u"vrn-cli"_s, u"send"_s, u"--card"_s, u"vrn-b"_s};
+    for (const QString& port : given)
+        arguments << u"--port"_s << port;
+    arguments << u"pump.par"_s;
+    ListedPorts source(rigPorts());
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments, source);
+    if (!usageError.isEmpty()) {
+        QVERIFY(!parsed.request);
+        QCOMPARE(parsed.exitCode, 2);
+        QVERIFY2(parsed.error.contains(usageError), qPrintable(parsed.error));
+        return;
+    }
+    QVERIFY2(parsed.request, qPrintable(parsed.error));
+    const std::vector<CliPort>& ports = parsed.request->ports;
+    QCOMPARE(ports.size(), std::size_t(chosen.size()));
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        const CliPort& port = ports[std::size_t(i)];
+        QCOMPARE(port.given, given[i]);
+        if (chosen[i].startsWith(u'!')) {
+            QCOMPARE(port.device, QString());
+            QVERIFY(port.byAdapter);
+            QVERIFY2(port.problem.contains(chosen[i].mid(1)), qPrintable(port.problem));
+        } else {
+            QCOMPARE(port.device, chosen[i]);
+            QCOMPARE(port.byAdapter, port.device != port.given);
+            QCOMPARE(port.problem, QString());
+        }
+    }
+}
+
+// A Send to an adapter by its key goes to its port alone; a key that fits two ports, or none,
+// fails that port without a byte on any line. The results name the key and the port.
+void TestCli::adapterKeyRunsOnItsPortOnly()
+{
+    sim::PtyCardServer first, second;
+    QVERIFY2(first.open(), qPrintable(first.errorString()));
+    QVERIFY2(second.open(), qPrintable(second.errorString()));
+    ListedPorts source({usbPort(first.slavePath(), u"VRNA1"_s, 0x0403, 0x6001, u"1-1"_s),
+                        usbPort(second.slavePath(), u"VRNB2"_s, 0x0403, 0x6001, u"1-2"_s)});
+    const CommandLine::Parsed parsed = CommandLine::parse(
+        {u"vrn-cli"_s, u"send"_s, u"--card"_s, u"vrn-b"_s, u"--ports"_s,
+         u"usb:VRNB2,usb:0403:6001,usb:VRNC3"_s, kData + u"/common/data/vrn_b_check9.par"_s},
+        source);
+    QVERIFY2(parsed.request, qPrintable(parsed.error));
+    const std::vector<PortResult> results = runPorts(*parsed.request);
+    QCOMPARE(results.size(), std::size_t(3));
+
+    QCOMPARE(first.received(), QByteArray());
+    QCOMPARE(second.card().framesReceived().last(), QByteArray("w$"));
+    const QJsonObject chosen = PortReport::json(results[0]);
+    QCOMPARE(chosen.value("port").toString(), second.slavePath());
+    QCOMPARE(chosen.value("adapter").toString(), u"usb:VRNB2"_s);
+    QCOMPARE(chosen.value("outcome").toString(), u"verified"_s);
+    const QString line = PortReport::line(results[0], 0);
+    QVERIFY2(line.startsWith(u"usb:VRNB2 (%1)  VRN-B  verified"_s.arg(second.slavePath())),
+             qPrintable(line));
+
+    for (const PortResult& failed : {results[1], results[2]}) {
+        const QJsonObject o = PortReport::json(failed);
+        QVERIFY(o.value("port").isNull());
+        QCOMPARE(o.value("outcome").toString(), u"failed"_s);
+        QVERIFY2(PortReport::line(failed, 0).startsWith(failed.adapter + u"  VRN-B  failed  "_s),
+                 qPrintable(PortReport::line(failed, 0)));
+    }
+    QCOMPARE(PortReport::json(results[1]).value("adapter").toString(), u"usb:0403:6001"_s);
+    QVERIFY2(results[1].error.contains(first.slavePath() + u", "_s + second.slavePath()),
+             qPrintable(results[1].error));
+    QVERIFY2(results[2].error.contains(u"No adapter usb:VRNC3"), qPrintable(results[2].error));
+    std::vector<const PortResult*> all;
+    for (const PortResult& result : results)
+        all.push_back(&result);
+    QCOMPARE(PortReport::exitStatus(all), 1);
+}
+
 void TestCli::portsCommandListsEveryPort_data()
 {
     QTest::addColumn<bool>("listed"); // the rig's ports, or none
@@ -682,6 +855,8 @@ void TestCli::portProblemsNameThePort_data()
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("told");
     QTest::newRow("missing-port") << u"missing"_s << u"does not exist"_s;
+    QTest::newRow("no-such-adapter")
+        << u"adapter"_s << u"No adapter usb:VRN-TEST-NO-SUCH-ADAPTER is plugged in"_s;
     QTest::newRow("port-held-by-another-program") << u"held"_s << u"another program"_s;
     QTest::newRow("no-permission") << u"permission"_s << u"You may not use the serial port"_s;
 }
@@ -700,7 +875,8 @@ void TestCli::portProblemsNameThePort()
     std::function<void(QProcess&)> prepare;
     if (problem == u"missing") {
         port = u"/dev/vrn-test-no-such-port"_s;
-
+    } else if (problem == u"adapter") {
+        port = u"usb:VRN-TEST-NO-SUCH-ADAPTER"_s;
     } else if (problem == u"held") {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"VRN_HOLD_PORT"_s, port);
@@ -843,10 +1019,10 @@ void TestCli::helpListsEverything()
     const CliRun run = runCli({u"--help"_s});
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char* word :
-         {"send FILE", "read --out FILE", "verify FILE", "--card", "--port", "--ports", "--out",
-          "--no-verify", "--json", "{port}", "simulated", "\n  ports ", "Exit status", "Examples",
-          "vrn-cli send --card vrn-b --port"}) {
+    for (const char* word : {"send FILE", "read --out FILE", "verify FILE", "--card", "--port",
+                             "--ports", "--out", "--no-verify", "--json", "{port}", "simulated",
+                             "\n  ports ", "usb:A10K3JX2", "usb:0403:6001@1-2", "usb_location",
+                             "Exit status", "Examples", "vrn-cli send --card vrn-b --port"}) {
         QVERIFY2(help.contains(QLatin1String(word)), word);
     }
 }
