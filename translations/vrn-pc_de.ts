@@ -1246,25 +1246,6 @@ usb_location, usb_interface, adapter.
     </message>
 </context>
 <context>
-    <name>vrn::AdapterIdentity</name>
-    <message>
-        <source>USB serial number %1</source>
-        <translation>USB-Seriennummer %1</translation>
-    </message>
-    <message>
-        <source>vendor %1, product %2</source>
-        <translation>Hersteller %1, Produkt %2</translation>
-    </message>
-    <message>
-        <source>plugged in at USB %1</source>
-        <translation>eingesteckt an USB %1</translation>
-    </message>
-    <message>
-        <source>known by its device name %1</source>
-        <translation>erkannt an seinem Gerätenamen %1</translation>
-    </message>
-</context>
-<context>
     <name>vrn::CardWindow</name>
     <message>
         <source>Card holds what this window sends</source>
