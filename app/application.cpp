@@ -5,6 +5,7 @@
 #include "commissioning.h"
 #include "form2.h"
 #include "link_messages.h"
+#include "port_wait_window.h"
 #include "simulated_transport.h"
 #include "status_line.h"
 #include "traffic_log_window.h"
@@ -52,6 +53,7 @@ Application::Application()
             [this](int model) { showCardWindow(static_cast<CardModel>(model)); });
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
     connect(m_launcher.get(), &Form2::trafficLogWanted, this, &Application::showTrafficLog);
+    connect(m_launcher.get(), &Form2::portWaitWanted, this, &Application::showPortWait);
     const auto showLinkState = [this] {
         m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_station.link),
                                               LinkMessages::adapterDetails(m_station.link));
@@ -129,6 +131,32 @@ TrafficLogWindow* Application::showTrafficLog()
     m_trafficLog->raise();
     m_trafficLog->activateWindow();
     return m_trafficLog.get();
+}
+
+PortWaitWindow* Application::showPortWait()
+{
+    if (!m_portWait) {
+        m_portWait = new PortWaitWindow(m_station.link.sharedPortSource(), m_launcher.get());
+        connect(m_portWait, &PortWaitWindow::portAppeared, this, [this](const QString& device) {
+            if (m_station.link.openDevice(device)) {
+                m_portWait->showOpened(LinkMessages::linkState(m_station.link));
+            } else {
+                const QString text = LinkMessages::portProblem(m_station.link.lastError());
+                m_station.link.traffic().addEvent(TrafficEntry::kNoTag, text);
+                m_portWait->showNotOpened(text);
+            }
+        });
+        // The port it opened going away at once is told there, with its likely cause.
+        connect(&m_station.link, &Link::lineLost, m_portWait, [this](const LinkError& reason) {
+            if (m_portWait->isVisible() && !m_portWait->isWaiting())
+                m_portWait->showLost(LinkMessages::transferProblem(reason));
+        });
+    }
+    m_portWait->startWaiting();
+    m_portWait->show();
+    m_portWait->raise();
+    m_portWait->activateWindow();
+    return m_portWait;
 }
 
 void Application::choosePort(int portNumber)

@@ -20,6 +20,7 @@ namespace vrn {
 
 class CardWindow;
 class Form2;
+class PortWaitWindow;
 class TrafficLogWindow;
 
 // The program: owns the slot table, the serial link and the shared file dialog for the whole
@@ -45,6 +46,9 @@ public:
     TrafficLogWindow* showTrafficLog();
     // The traffic log, once it was shown.
     TrafficLogWindow* trafficLog() const { return m_trafficLog.get(); }
+
+    // Shows "Wait for a new port" (creating it the first time), waiting afresh.
+    PortWaitWindow* showPortWait();
 
     void choosePort(int portNumber);
     // A port by its device name: one the system lists, or one the user typed.
@@ -72,6 +76,7 @@ private:
     CardStation m_station;
     std::unique_ptr<Form2> m_launcher;
     std::unique_ptr<TrafficLogWindow> m_trafficLog;
+    QPointer<PortWaitWindow> m_portWait;
     std::array<QPointer<CardWindow>, 4> m_cards;
     std::function<void()> m_end;
     bool m_ended = false;

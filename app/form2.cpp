@@ -15,46 +15,6 @@
 #include <algorithm>
 
 namespace vrn {
-namespace {
-
-QStringView withoutLeadingZeros(QStringView digits)
-{
-    while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
-        digits = digits.mid(1);
-    return digits;
-}
-
-// Orders device names as people count: "ttyS2" before "ttyS10".
-bool comesBefore(const QString& a, const QString& b)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            const qsizetype startA = i;
-            const qsizetype startB = j;
-            while (i < a.size() && a[i].isDigit())
-                ++i;
-            while (j < b.size() && b[j].isDigit())
-                ++j;
-            // Without their leading zeros, the longer number is the larger one.
-            const QStringView plainA = withoutLeadingZeros(QStringView(a).mid(startA, i - startA));
-            const QStringView plainB = withoutLeadingZeros(QStringView(b).mid(startB, j - startB));
-            if (plainA.size() != plainB.size())
-                return plainA.size() < plainB.size();
-            if (plainA != plainB)
-                return plainA < plainB;
-            continue;
-        }
-        if (a[i] != b[j])
-            return a[i] < b[j];
-        ++i;
-        ++j;
-    }
-    return a.size() - i < b.size() - j;
-}
-
-} // namespace
 
 QString SerialPortEntry::caption() const
 {
@@ -98,6 +58,10 @@ Form2::Form2(QWidget* parent)
         m_portMenu->addAction(QCoreApplication::translate("Launcher", "Other port..."));
     other->setObjectName(QStringLiteral("seOther"));
     connect(other, &QAction::triggered, this, &Form2::askForOtherPort);
+    QAction* wait =
+        m_portMenu->addAction(QCoreApplication::translate("Launcher", "Wait for a new port..."));
+    wait->setObjectName(QStringLiteral("seWait"));
+    connect(wait, &QAction::triggered, this, &Form2::portWaitWanted);
     connect(m_portMenu, &QMenu::aboutToShow, this, &Form2::listSystemPorts);
 
     m_status = new StatusLine(this);

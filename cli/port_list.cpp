@@ -1,6 +1,5 @@
 #include "port_list.h"
 
-#include <QCollator>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
@@ -23,12 +22,8 @@ QJsonValue idJson(const PortInfo& port, quint16 id)
 
 void PortList::sort(QList<PortInfo>& ports)
 {
-    // Numbers within names compare as numbers: "ttyS2" before "ttyS10", "COM3" before
-    // "COM12". A collator for the C locale compares code points only, so one of a language.
-    QCollator collator(QLocale(QLocale::English));
-    collator.setNumericMode(true);
-    std::stable_sort(ports.begin(), ports.end(), [&collator](const PortInfo& a, const PortInfo& b) {
-        return collator.compare(a.device, b.device) < 0;
+    std::stable_sort(ports.begin(), ports.end(), [](const PortInfo& a, const PortInfo& b) {
+        return comesBefore(a.device, b.device);
     });
 }
 

@@ -40,6 +40,7 @@ public:
     // its own).
     void setPortSource(std::shared_ptr<PortSource> source);
     PortSource& portSource() const { return *m_ports; }
+    std::shared_ptr<PortSource> sharedPortSource() const { return m_ports; }
     // The port the line in use was opened on as the system lists it, and its adapter; empty
     // for the simulated card and before any port was opened.
     const PortInfo& portInfo() const { return m_portInfo; }

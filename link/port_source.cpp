@@ -65,7 +65,43 @@ PortInfo namedDevice(const QString& device)
     return port;
 }
 
+QStringView withoutLeadingZeros(QStringView digits)
+{
+    while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
+        digits = digits.mid(1);
+    return digits;
+}
+
 } // namespace
+
+bool comesBefore(const QString& a, const QString& b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype startA = i;
+            const qsizetype startB = j;
+            while (i < a.size() && a[i].isDigit())
+                ++i;
+            while (j < b.size() && b[j].isDigit())
+                ++j;
+            // Without their leading zeros, the longer number is the larger one.
+            const QStringView plainA = withoutLeadingZeros(QStringView(a).mid(startA, i - startA));
+            const QStringView plainB = withoutLeadingZeros(QStringView(b).mid(startB, j - startB));
+            if (plainA.size() != plainB.size())
+                return plainA.size() < plainB.size();
+            if (plainA != plainB)
+                return plainA < plainB;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
 
 QString AdapterIdentity::key() const
 {

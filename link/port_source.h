@@ -56,6 +56,9 @@ struct AdapterIdentity
     static std::optional<AdapterIdentity> fromKey(const QString& key);
 };
 
+// Orders device names as people count: "ttyS2" before "ttyS10", "COM3" before "COM12".
+bool comesBefore(const QString& a, const QString& b);
+
 AdapterIdentity identityOf(const PortInfo& port);
 // True when the port is the adapter `wanted` names. A key given by hand names only what it
 // says: "usb:0403:6001" matches that adapter wherever it is plugged in.

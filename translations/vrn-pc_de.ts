@@ -665,6 +665,10 @@ usb_location, usb_interface, adapter.
         <source>Device name of the serial port (for example /dev/ttyUSB1 or /dev/pts/3):</source>
         <translation>Gerätename der seriellen Schnittstelle (zum Beispiel /dev/ttyUSB1 oder /dev/pts/3):</translation>
     </message>
+    <message>
+        <source>Wait for a new port...</source>
+        <translation>Auf neue Schnittstelle warten...</translation>
+    </message>
 </context>
 <context>
     <name>LinkMessages</name>
@@ -1532,6 +1536,45 @@ usb_location, usb_interface, adapter.
     <message>
         <source>interrupted after %1 of %2 frames: the card may hold a mix of old and new values</source>
         <translation>nach %1 von %2 Rahmen abgebrochen: die Karte enthält womöglich eine Mischung aus alten und neuen Werten</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::PortWaitWindow</name>
+    <message>
+        <source>Wait for a new port</source>
+        <translation>Auf neue Schnittstelle warten</translation>
+    </message>
+    <message>
+        <source>&amp;Ports there now:</source>
+        <translation>&amp;Vorhandene Schnittstellen:</translation>
+    </message>
+    <message>
+        <source>Ports there now</source>
+        <translation>Vorhandene Schnittstellen</translation>
+    </message>
+    <message>
+        <source>Plug the card&apos;s USB serial adapter in now. The port that appears is opened; nothing is sent to it or to any other port.</source>
+        <translation>Stecken Sie jetzt den USB-Seriell-Adapter der Karte ein. Die Schnittstelle, die dann erscheint, wird geöffnet; an sie und an jede andere Schnittstelle wird nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>No serial port found</source>
+        <translation>Keine serielle Schnittstelle gefunden</translation>
+    </message>
+    <message>
+        <source>Opened: %1.</source>
+        <translation>Geöffnet: %1.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Still waiting for another port.</source>
+        <translation>Es wird weiter auf eine andere Schnittstelle gewartet.</translation>
     </message>
 </context>
 <context>

@@ -73,8 +73,9 @@ void TestApplication::launcherLayout()
     const QList<QAction*> bar = launcher->menuBar()->actions();
     QCOMPARE(bar.size(), 1);
     QCOMPARE(bar[0]->text(), QStringLiteral("Seriale"));
-    QCOMPARE(menuCaptions(bar[0]->menu()), QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-",
-                                                        "Simulated card", "-", "Other port..."}));
+    QCOMPARE(menuCaptions(bar[0]->menu()),
+             QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card", "-",
+                          "Other port...", "Wait for a new port..."}));
     const struct
     {
         const char* name;

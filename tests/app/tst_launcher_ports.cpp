@@ -78,6 +78,8 @@ struct TestApp
 };
 
 const QStringList kFixedItems{"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card", "-"};
+// The items after the system's ports.
+const QStringList kPortItems{"Other port...", "Wait for a new port..."};
 
 } // namespace
 
@@ -133,7 +135,7 @@ void TestLauncherPorts::menuListsSystemPorts()
     TestApp t;
     t.ports = ports;
     t.openMenu();
-    QCOMPARE(t.captions(), kFixedItems + listed + QStringList("Other port..."));
+    QCOMPARE(t.captions(), kFixedItems + listed + kPortItems);
 }
 
 void TestLauncherPorts::portListReadAfreshEachOpening()
@@ -144,12 +146,12 @@ void TestLauncherPorts::portListReadAfreshEachOpening()
     t.ports = {{"/dev/ttyUSB0", "", ""}, {"/dev/ttyACM0", "", ""}}; // an adapter plugged in
     t.openMenu();
     QCOMPARE(t.listings, 2);
-    const QStringList both{"/dev/ttyACM0", "/dev/ttyUSB0", "Other port..."};
-    QCOMPARE(t.captions(), kFixedItems + both);
+    const QStringList both{"/dev/ttyACM0", "/dev/ttyUSB0"};
+    QCOMPARE(t.captions(), kFixedItems + both + kPortItems);
     t.ports.clear(); // both unplugged
     t.openMenu();
-    const QStringList none{"No serial port found [off]", "Other port..."};
-    QCOMPARE(t.captions(), kFixedItems + none);
+    const QStringList none{"No serial port found [off]"};
+    QCOMPARE(t.captions(), kFixedItems + none + kPortItems);
 }
 
 // The ports the system lists, under the names their users know: "COM3" on Windows rather than

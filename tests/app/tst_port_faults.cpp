@@ -10,8 +10,10 @@
 #include "card_window.h"
 #include "form2.h"
 #include "graphical_button.h"
+#include "listed_ports.h"
 #include "option_box.h"
 #include "port_holder.h"
+#include "port_wait_window.h"
 #include "pty_card_server.h"
 #include "spin_slider.h"
 #include "status_line.h"
@@ -21,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
@@ -114,6 +117,8 @@ private Q_SLOTS:
     void permissionDenied();
     void portHeldByAnotherProgram();
     void cardLineBackUnderItsName();
+    void waitForNewPort_data();
+    void waitForNewPort();
 };
 
 void TestPortFaults::lineClosedMidTransfer_data()
@@ -298,6 +303,49 @@ void TestPortFaults::cardLineBackUnderItsName()
     QVERIFY(rig.server.received().isEmpty());
     QVERIFY(rig.sendWorks());
     QCOMPARE(rig.ends, 0);
+}
+
+// "Wait for a new port": the port that appears is opened, and nothing is written anywhere until
+// the user sends; one that appears and vanishes at once is told of with its likely cause.
+void TestPortFaults::waitForNewPort_data()
+{
+    QTest::addColumn<bool>("vanishes");
+    QTest::newRow("appears-and-is-opened") << false;
+    QTest::newRow("appears-and-vanishes-with-brltty-installed") << true;
+}
+
+void TestPortFaults::waitForNewPort()
+{
+    QFETCH(bool, vanishes);
+    ProgramOnPorts rig;
+    auto ports = std::make_shared<ListedPorts>();
+    ports->brailleDaemon = true;
+    ports->listed = {ListedPorts::usbAdapter("/dev/vrn-test-there-before", "OLD0001")};
+    rig.app.link().setPortSource(ports);
+    rig.choose("seWait");
+    auto* window = rig.app.launcher()->findChild<PortWaitWindow*>();
+    QVERIFY(window && window->isVisible() && window->isWaiting());
+    const auto* text = window->findChild<QLabel*>("portWaitText");
+    QTest::qWait(2 * PortWaitWindow::kPollMs);
+    QVERIFY(!rig.app.link().isOpen()); // the port there before is not the one waited for
+
+    if (vanishes) {
+        ports->listed.append(ListedPorts::usbAdapter("/dev/vrn-test-claimed", "CH34X01"));
+        QTest::qWait(PortWaitWindow::kPollMs * 3 / 2);
+        ports->listed.removeLast();
+        QTRY_VERIFY_WITH_TIMEOUT(text->text().contains("brltty"), 4 * PortWaitWindow::kPollMs);
+        QVERIFY(!rig.app.link().isOpen());
+        QVERIFY(window->isWaiting());
+        return;
+    }
+    QVERIFY2(rig.server.open(), qPrintable(rig.server.errorString()));
+    ports->listed.append(ListedPorts::usbAdapter(rig.server.slavePath(), "A10K3JX2"));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.app.link().isOpen(), 4 * PortWaitWindow::kPollMs);
+    QCOMPARE(rig.app.link().portName(), rig.server.slavePath());
+    QVERIFY2(text->text().contains("Opened: " + rig.server.slavePath()), qPrintable(text->text()));
+    QVERIFY(!window->isWaiting());
+    QVERIFY(rig.server.received().isEmpty());
+    QVERIFY(rig.sendWorks());
 }
 
 int main(int argc, char* argv[])
