@@ -6,6 +6,13 @@
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 
+#ifdef Q_OS_LINUX
+#include <QElapsedTimer>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
 namespace vrn {
 namespace {
 
@@ -38,6 +45,32 @@ void readUsbLocation(const QString& portName, PortInfo& port)
             return;
         }
     }
+}
+#endif
+
+#ifdef Q_OS_LINUX
+// The entries of the system's folder of terminal devices, each with its inode: changes whenever
+// a serial device appears or goes. Empty where the folder cannot be read.
+QByteArray terminalDevices()
+{
+    QByteArray entries;
+    DIR* folder = ::opendir("/sys/class/tty");
+    if (!folder)
+        return entries;
+    while (const dirent* entry = ::readdir(folder)) {
+        entries += entry->d_name;
+        entries += ':';
+        entries += QByteArray::number(quint64(entry->d_ino));
+        entries += '/';
+    }
+    ::closedir(folder);
+    // What the system's device manager knows of a device (its serial number, its ids) it writes
+    // a moment after the device appears: a change there counts as well.
+    struct stat known = {};
+    if (::stat("/run/udev/data", &known) == 0)
+        entries += QByteArray::number(qint64(known.st_mtim.tv_sec)) + '.' +
+                   QByteArray::number(qint64(known.st_mtim.tv_nsec));
+    return entries;
 }
 #endif
 
@@ -255,6 +288,23 @@ QList<PortInfo> PortSource::portsOf(const AdapterIdentity& adapter)
 
 QList<PortInfo> SystemPorts::ports()
 {
+#ifdef Q_OS_LINUX
+    // Reading the list walks every terminal device of the system and costs tens of milliseconds
+    // of processor time, too much to do twice a second while waiting for an adapter. The
+    // system's folder of terminal devices tells in a few microseconds whether any came or went
+    // (a device back under its old name is a new entry, with another inode): the list is read
+    // again only then. Every user of the system's list (the launcher's menu, each port vrn-cli
+    // opens) shares the one reading.
+    // Read afresh every ten seconds all the same, should a change go unseen.
+    constexpr qint64 kLongestReuseMs = 10000;
+    static QByteArray readFor;
+    static QList<PortInfo> lastRead;
+    static QElapsedTimer readAt;
+    const QByteArray devices = terminalDevices();
+    if (!devices.isEmpty() && devices == readFor && readAt.isValid() &&
+        readAt.elapsed() < kLongestReuseMs)
+        return lastRead;
+#endif
     QList<PortInfo> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         PortInfo port;
@@ -277,6 +327,11 @@ QList<PortInfo> SystemPorts::ports()
         }
         ports.append(port);
     }
+#ifdef Q_OS_LINUX
+    readFor = devices;
+    lastRead = ports;
+    readAt.start();
+#endif
     return ports;
 }
 
