@@ -2,7 +2,8 @@
 # Writes docs/figures.md from the results folder of a ./scripts/figures.sh run (figures.sh calls
 # it at its end): the fuzzing table from fuzzing.txt, the soak's tables from
 # soak-every-fault.txt and soak-fast-only.txt, the performance figures from bench.txt,
-# bench-log.txt and bench-cli.txt, each section naming the commit in the folder's file "commit".
+# bench-log.txt and bench-cli.txt, the reopening figures from reopen.txt, each section naming the
+# commit in the folder's file "commit".
 # A section whose results the run did not make (no --bench, --no-fuzz) is kept as the page had
 # it.
 #   ./scripts/figures-page.sh build/figures/<commit>-<time>              rewrites docs/figures.md
@@ -339,6 +340,34 @@ performance_section() {
         }' "$results/bench.txt" "$results/bench-log.txt" "$results/bench-cli.txt"
 }
 
+# Reopening a card's line: from reopen.txt (./scripts/bench-reopen.sh).
+reopen_section() {
+    awk -v commit="$commit" "$formats"'
+        /^== Reopening/ { cycles = $(NF - 1) }
+        $1 == "reopen-ms" && NF == 4 { lo = $2; mid = $3; hi = $4 }
+        $1 == "wait-processor-percent" { waiting = $2 }
+        $1 == "port-list-processor-ms" { fresh = $3; reused = $5 }
+        $1 == "port-list-wait-processor-percent" { listing = $2 }
+        $1 == "commit" { machine = $0; sub(/^commit [^,]*, /, "", machine) }
+        END {
+            if (mid == "" || waiting == "" || listing == "") exit 1
+            print "## Reopening an adapter"
+            print ""
+            print wrap("All figures in this section: **commit " commit "**, measured by " \
+                "`./scripts/bench-reopen.sh` (" machine ").", "")
+            print ""
+            print wrap("The card'"'"'s line closed and served again under the same name, " cycles \
+                " times: from its return to the port open, " lo " / " mid " / " hi \
+                " ms (min / median / max; the link looks twice a second).", "- ")
+            print wrap("Processor share of the program while it waits: " waiting " %.", "- ")
+            print wrap("Looking for a USB adapter in the system'"'"'s port list: " fresh \
+                " ms of processor time when the list is read afresh (a device came or went, " \
+                "and every ten seconds), " reused " ms when it is not; " listing \
+                " % of the processor while waiting with nothing plugged in or out.", "- ")
+        }
+    ' "$results/reopen.txt"
+}
+
 # Writes the section made by the function named, or keeps the committed one when the run did
 # not make its results.
 section() { # <function> <section name> <results file...>
@@ -371,6 +400,7 @@ EOF
     section fuzz_section "Fuzzing" fuzzing.txt
     section soak_section "Fault-injection soak" soak-every-fault.txt soak-fast-only.txt
     section performance_section "Performance" bench.txt bench-log.txt bench-cli.txt
+    section reopen_section "Reopening an adapter" reopen.txt
 } >"$page.new"
 # One blank line between paragraphs, none at the end.
 awk 'NF == 0 { blank = 1; next } { if (blank && printed) print ""; blank = 0; printed = 1; print }' \

@@ -6,7 +6,8 @@
 #   2. the long fault-injection soak, seed 4242 x 4000 transfers, with every fault and with
 #      --fast-only (both at once), each with its tables of faults and outcomes;
 #   3. beside the soaks, ./scripts/fuzz.sh for every libFuzzer target (600 s each, two at a
-#      time).
+#      time);
+#   4. with --reopen, ./scripts/bench-reopen.sh (a card's line found again after an unplug).
 # Everything printed is also kept in build/figures/<commit>-<time>/; the commit the figures
 # belong to (and whether the working tree differed from it) opens and closes the output. At the
 # end ./scripts/figures-page.sh writes docs/figures.md from that folder: the sections this run
@@ -16,6 +17,7 @@
 #   ./scripts/figures.sh --bench               and the performance figures
 #   ./scripts/figures.sh --fuzz-seconds 60 --transfers 400   a shorter trial
 #   ./scripts/figures.sh --no-fuzz             the soak only
+#   ./scripts/figures.sh --reopen --no-soak --no-fuzz   the reopening figures only
 #   ./scripts/figures.sh --page /tmp/figures.md   the page written elsewhere (for a trial)
 #   BUILD_DIR=build/x ./scripts/figures.sh     an existing build folder (soak and benchmarks)
 set -euo pipefail
@@ -23,12 +25,14 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
 usage() {
-    echo "usage: $0 [--bench] [--no-fuzz] [--fuzz-seconds N] [--transfers N] [--seed N]" \
-        "[--page FILE]" >&2
+    echo "usage: $0 [--bench] [--reopen] [--no-soak] [--no-fuzz] [--fuzz-seconds N]" \
+        "[--transfers N] [--seed N] [--page FILE]" >&2
     exit 2
 }
 
 bench=0
+reopen=0
+soak=1
 fuzz_seconds=600
 transfers=4000
 seed=4242
@@ -36,6 +40,8 @@ page=docs/figures.md
 while [ $# -gt 0 ]; do
     case "$1" in
         --bench) bench=1 ;;
+        --reopen) reopen=1 ;;
+        --no-soak) soak=0 ;;
         --no-fuzz) fuzz_seconds=0 ;;
         --fuzz-seconds) fuzz_seconds="${2:-}"; shift ;;
         --transfers) transfers="${2:-}"; shift ;;
@@ -83,34 +89,42 @@ if [ "$bench" -eq 1 ]; then
     echo "== vrn-cli: ten cards at once against one"
     ./scripts/bench-cli.sh | tee "$out/bench-cli.txt" || failed=1
 fi
-
-echo
-echo "== Fault-injection soak: seed $seed, $transfers transfers"
-vrn_build_dir dev
-cmake --build "$build" --target vrn-soak >/dev/null
-export QT_QPA_PLATFORM=offscreen
-export QT_LOGGING_RULES="qt.qpa.*=false"
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-    export XDG_RUNTIME_DIR="$out/runtime"
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
+if [ "$reopen" -eq 1 ]; then
+    echo
+    ./scripts/bench-reopen.sh | tee "$out/reopen.txt" || failed=1
 fi
-# The soaks wait on timers most of the time and their verdict does not depend on the machine's
-# load, so the fuzzers run beside them, two at a time.
-"$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
-every=$!
-"$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" --fast-only \
-    >"$out/soak-fast-only.txt" &
-fast=$!
+
+if [ "$soak" -eq 1 ]; then
+    echo
+    echo "== Fault-injection soak: seed $seed, $transfers transfers"
+    vrn_build_dir dev
+    cmake --build "$build" --target vrn-soak >/dev/null
+    export QT_QPA_PLATFORM=offscreen
+    export QT_LOGGING_RULES="qt.qpa.*=false"
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        export XDG_RUNTIME_DIR="$out/runtime"
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+    fi
+    # The soaks wait on timers most of the time and their verdict does not depend on the
+    # machine's load, so the fuzzers run beside them, two at a time.
+    "$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" >"$out/soak-every-fault.txt" &
+    every=$!
+    "$build/soak/vrn-soak" --seed "$seed" --transfers "$transfers" --fast-only \
+        >"$out/soak-fast-only.txt" &
+    fast=$!
+fi
 if [ "$fuzz_seconds" -gt 0 ]; then
     VRN_FUZZ_WORK="$(mktemp -d "${TMPDIR:-/tmp}/vrn-figures-fuzz.XXXXXX")" \
         ./scripts/fuzz.sh --jobs 2 "$fuzz_seconds" >"$out/fuzzing.txt" 2>&1 || failed=1
 fi
-wait "$every" || failed=1
-wait "$fast" || failed=1
-echo "-- every fault, the time-outs included:"
-cat "$out/soak-every-fault.txt"
-echo "-- --fast-only (without the faults that wait for a time-out):"
-cat "$out/soak-fast-only.txt"
+if [ "$soak" -eq 1 ]; then
+    wait "$every" || failed=1
+    wait "$fast" || failed=1
+    echo "-- every fault, the time-outs included:"
+    cat "$out/soak-every-fault.txt"
+    echo "-- --fast-only (without the faults that wait for a time-out):"
+    cat "$out/soak-fast-only.txt"
+fi
 if [ "$fuzz_seconds" -gt 0 ]; then
     echo
     echo "== Fuzzing: every target for $fuzz_seconds s, from the committed corpus, two at a time"
