@@ -190,8 +190,11 @@ bool Link::startTransfer(std::vector<TransferStep> steps, TransferEngine::Done d
     LinkError reason;
     if (m_engine.isBusy())
         reason = {LinkError::Reason::TransferRunning, portName()};
-    else if (!isOpen())
+    else if (!isOpen()) {
         reason = {LinkError::Reason::NoPortOpen, portName()};
+        if (m_wait == AdapterWait::Waiting)
+            reason.awaitedAdapter = AdapterIdentity::label(m_portInfo);
+    }
     if (reason.isError()) {
         if (refusal)
             *refusal = reason;

@@ -52,6 +52,9 @@ struct LinkError
     // moment after they appear, is installed.
     int vanishedAfterMs = -1;
     bool brailleDaemonInstalled = false;
+    // For NoPortOpen: the adapter whose line was lost and that the link waits for to come back
+    // ("FT232R USB UART (A10K3JX2)"); empty when it waits for none.
+    QString awaitedAdapter;
 
     bool isError() const { return reason != Reason::None; }
     // The reason and its details in a line, for test messages and logs (not for users).

@@ -828,6 +828,10 @@ usb_location, usb_interface, adapter.
         <source>%1 (%2, %3)</source>
         <translation>%1 (%2, %3)</translation>
     </message>
+    <message>
+        <source>No serial port is open: %1 was unplugged. The program opens it again by itself when it is back (the status line says so); then try once more.</source>
+        <translation>Keine serielle Schnittstelle ist offen: %1 wurde ausgesteckt. Das Programm öffnet ihn von selbst wieder, sobald er zurück ist (die Statuszeile sagt es); versuchen Sie es dann noch einmal.</translation>
+    </message>
 </context>
 <context>
     <name>ParameterFile</name>

@@ -204,6 +204,10 @@ QString LinkMessages::transferProblem(const LinkError& e)
     case Reason::None:
         return {};
     case Reason::NoPortOpen:
+        if (!e.awaitedAdapter.isEmpty())
+            return tr("No serial port is open: %1 was unplugged. The program opens it again by "
+                      "itself when it is back (the status line says so); then try once more.")
+                .arg(e.awaitedAdapter);
         return tr("No serial port is open. Choose the card's port in the \"Seriale\" menu of the "
                   "launcher window (or \"Simulated card\" to try the program without a card).");
     case Reason::TransferRunning:

@@ -290,6 +290,9 @@ void TestPtyLink::lostAdapterReopenedUnderItsNewName()
     QCOMPARE(link.adapterWait(), Link::AdapterWait::Waiting);
     QCOMPARE(link.adapterSeen(), Link::AdapterSeen::Gone);
     QVERIFY(LinkMessages::linkState(link).contains("unplugged: waiting for it"));
+    LinkError refusal;
+    QVERIFY(!link.startTransfer(transactions({"a0123$"}), {}, &refusal));
+    QVERIFY(LinkMessages::transferProblem(refusal).contains("opens it again by itself"));
 
     // Another adapter of the same kind is plugged in: it is never opened, nor written to.
     sim::PtyCardServer other;
