@@ -70,6 +70,7 @@ private Q_SLOTS:
     void clearingOutputKeepsFramesAlreadySent();
     void lostAdapterReopenedUnderItsNewName_data();
     void lostAdapterReopenedUnderItsNewName();
+    void choosingAnotherPortEndsTheWait();
     void lineLostSoonAfterAppearing_data();
     void lineLostSoonAfterAppearing();
 };
@@ -321,6 +322,35 @@ void TestPtyLink::lostAdapterReopenedUnderItsNewName()
     QTRY_COMPARE_WITH_TIMEOUT(completion.calls, 1, kTransferWaitMs);
     QVERIFY2(completion.outcome.ok, qPrintable(said(completion.outcome.error)));
     QCOMPARE(after.card().framesReceived(), QList<QByteArray>{"a0123$"});
+}
+
+// The technician stops waiting by choosing another port: the lost adapter coming back later is
+// left alone.
+void TestPtyLink::choosingAnotherPortEndsTheWait()
+{
+    auto ports = std::make_shared<ListedPorts>();
+    Link link;
+    link.setPortSource(ports);
+    link.setReopensLostAdapter(true);
+    sim::PtyCardServer card;
+    QVERIFY2(card.open(), qPrintable(card.errorString()));
+    ports->listed = {ListedPorts::usbAdapter(card.slavePath(), "A10K3JX2")};
+    QVERIFY2(link.openDevice(card.slavePath()), qPrintable(said(link.lastError())));
+    QSignalSpy lost(&link, &Link::lineLost);
+    card.close();
+    ports->listed.clear();
+    QTRY_COMPARE(lost.size(), 1);
+    QCOMPARE(link.adapterWait(), Link::AdapterWait::Waiting);
+
+    sim::PtyCardServer chosen;
+    QVERIFY2(chosen.open(), qPrintable(chosen.errorString()));
+    QVERIFY2(link.openDevice(chosen.slavePath()), qPrintable(said(link.lastError())));
+    QCOMPARE(link.adapterWait(), Link::AdapterWait::None);
+    QVERIFY2(card.open(), qPrintable(card.errorString()));
+    ports->listed = {ListedPorts::usbAdapter(card.slavePath(), "A10K3JX2")};
+    QTest::qWait(3 * Link::kAdapterPollMs);
+    QCOMPARE(link.portName(), chosen.slavePath());
+    QVERIFY(card.received().isEmpty());
 }
 
 // A port that goes away a moment after it appeared is what the braille display daemon does to
