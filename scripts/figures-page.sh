@@ -377,6 +377,7 @@ section() { # <function> <section name> <results file...>
         if [ ! -s "$results/$file" ]; then
             echo "figures-page: no $file in $results: \"$name\" kept as it was" >&2
             kept_section "$name"
+            echo # a kept section that was the page's last ends without its blank line
             return
         fi
     done
