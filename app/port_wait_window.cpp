@@ -10,12 +10,6 @@
 #include <QVBoxLayout>
 
 namespace vrn {
-namespace {
-
-// A port gone this soon after it appeared was claimed by another program.
-constexpr qint64 kClaimedSoonMs = 2500;
-
-} // namespace
 
 PortWaitWindow::PortWaitWindow(std::shared_ptr<PortSource> ports, QWidget* parent)
     : QDialog(parent), m_ports(std::move(ports))
@@ -81,7 +75,7 @@ void PortWaitWindow::look()
             ++seen;
             continue;
         }
-        if (seen->second.elapsed() < kClaimedSoonMs) {
+        if (seen->second.elapsed() < LinkError::kVanishedSoonMs) {
             LinkError gone{LinkError::Reason::LineLost, seen->first};
             gone.vanishedAfterMs = int(seen->second.elapsed());
             gone.brailleDaemonInstalled = m_ports->brailleDaemonInstalled();

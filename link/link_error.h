@@ -52,6 +52,9 @@ struct LinkError
     // moment after they appear, is installed.
     int vanishedAfterMs = -1;
     bool brailleDaemonInstalled = false;
+    // A device gone this soon after it appeared was likely claimed by a program that takes new
+    // adapters for itself (the braille display daemon does so within about a second).
+    static constexpr int kVanishedSoonMs = 2500;
     // For NoPortOpen: the adapter whose line was lost and that the link waits for to come back
     // ("FT232R USB UART (A10K3JX2)"); empty when it waits for none.
     QString awaitedAdapter;

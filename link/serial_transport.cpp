@@ -25,10 +25,6 @@ constexpr bool kRefusedPortIsHeldElsewhere = true;
 constexpr bool kRefusedPortIsHeldElsewhere = false;
 #endif
 
-// A line lost this soon after its device appeared is likely taken by a program that claims new
-// adapters (the braille display daemon does so within about a second).
-constexpr qint64 kVanishedSoonMs = 2500;
-
 #ifdef Q_OS_UNIX
 // The device node a port name stands for: QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
 QString devicePath(const QString& deviceName)
@@ -193,7 +189,7 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
             const qint64 after = QDateTime::currentMSecsSinceEpoch() - m_appearedAtMs;
             m_error.vanishedAfterMs =
                 int(std::clamp<qint64>(after, 0, std::numeric_limits<int>::max()));
-            if (m_error.vanishedAfterMs < kVanishedSoonMs && m_ports)
+            if (m_error.vanishedAfterMs < LinkError::kVanishedSoonMs && m_ports)
                 m_error.brailleDaemonInstalled = m_ports->brailleDaemonInstalled();
         }
         m_port.clearError();

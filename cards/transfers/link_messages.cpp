@@ -27,9 +27,6 @@ QString adapterText(const PortInfo& port)
     return QStringLiteral("%1 (%2)").arg(port.description, port.serialNumber);
 }
 
-// A line lost this soon after its device appeared, with the braille display daemon installed.
-constexpr int kClaimedSoonMs = 2500;
-
 } // namespace
 
 QString LinkMessages::deviceProblem(const LinkError& e)
@@ -95,7 +92,7 @@ QString LinkMessages::deviceProblem(const LinkError& e)
         return tr("The serial port %1 is already open.").arg(port);
     case Reason::LineLost:
         if (e.brailleDaemonInstalled && e.vanishedAfterMs >= 0 &&
-            e.vanishedAfterMs < kClaimedSoonMs)
+            e.vanishedAfterMs < LinkError::kVanishedSoonMs)
             return tr("The serial port %1 went away %2 s after it appeared. The braille display "
                       "daemon brltty, which is installed on this computer, takes some USB serial "
                       "adapters (CH340, CP210x) for a braille display and claims them this way. "
