@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card_job.h"
 #include "card_values.h"
 #include "port_choice.h"
 
@@ -38,9 +39,6 @@ struct CliRequest
 // "send", "read", "verify", "ports": the command's name as typed and as the JSON output gives
 // it.
 QString commandName(CliRequest::Command command);
-
-// The port name that stands for the card simulated inside the program.
-inline const QString kSimulatedPort = QStringLiteral("simulated");
 
 // A port's name as a part of a file name: "/dev/pts/3" gives "pts-3", "COM3" gives "COM3".
 QString portFileName(const QString& port);

@@ -1,9 +1,7 @@
 #include "port_run.h"
 
 #include "card_window.h"
-#include "card_windows.h"
 #include "link_messages.h"
-#include "simulated_transport.h"
 
 #include <QTimer>
 
@@ -33,8 +31,8 @@ QString outcomeName(PortOutcome outcome)
 }
 
 PortRun::PortRun(const CliRequest& request, const CliPort& port, QObject* parent)
-    : QObject(parent), m_request(request), m_portProblem(port.problem),
-      m_window(makeCardWindow(request.model, m_station.context))
+    : QObject(parent), m_request(request), m_portProblem(port.problem), m_job(request.model),
+      m_window(&m_job.window())
 {
     m_result.port = port.device;
     if (port.byAdapter)
@@ -48,13 +46,8 @@ PortRun::PortRun(const CliRequest& request, const CliPort& port, QObject* parent
 
     // A file's problems reach the user as the window's notices; here they become the port's
     // error. A transfer's result comes with transferEnded().
-    m_station.notices.setShowWindows(false);
-    connect(&m_station.notices, &Notices::posted, this,
-            [this](const QString&, const QString& text) { m_told << text; });
-    // This run decides itself whether a Verify follows the Send.
-    m_window->setVerifyAfterSendOptionFollowed(false);
-    connect(m_window.get(), &CardWindow::transferEnded, this, &PortRun::onTransferEnded);
-    connect(&m_station.link.engine(), &TransferEngine::frameAnswered, this,
+    connect(m_window, &CardWindow::transferEnded, this, &PortRun::onTransferEnded);
+    connect(&m_job.link().engine(), &TransferEngine::frameAnswered, this,
             [this](int answered, int planned) {
                 m_framesAnswered = answered;
                 m_framesPlanned = planned;
@@ -62,13 +55,7 @@ PortRun::PortRun(const CliRequest& request, const CliPort& port, QObject* parent
             });
 }
 
-PortRun::~PortRun()
-{
-    // A transfer still waiting is dropped without telling anyone; the window goes before the
-    // context it works with.
-    m_station.link.engine().abandon();
-    m_window.reset();
-}
+PortRun::~PortRun() = default;
 
 bool PortRun::loadFile()
 {
@@ -91,11 +78,11 @@ void PortRun::interrupt()
     if (m_finished || m_interrupted)
         return;
     m_interrupted = true;
-    if (m_stage == Stage::Waiting || !m_station.link.isBusy()) {
+    if (m_stage == Stage::Waiting || !m_job.link().isBusy()) {
         finish(PortOutcome::Interrupted, tr("interrupted before the card was sent anything"));
         return;
     }
-    m_station.link.engine().stopAtFrameBoundary();
+    m_job.link().engine().stopAtFrameBoundary();
 }
 
 void PortRun::start()
@@ -110,14 +97,11 @@ void PortRun::start()
         finish(PortOutcome::Failed, m_portProblem);
         return;
     }
-    const bool opened = port == kSimulatedPort
-                            ? sim::openSimulatedCard(m_station.link, m_simulatedCard)
-                            : m_station.link.openDevice(port);
-    if (!opened) {
-        finish(PortOutcome::Failed, LinkMessages::portProblem(m_station.link.lastError()));
+    if (!m_job.openPort(port)) {
+        finish(PortOutcome::Failed, LinkMessages::portProblem(m_job.link().lastError()));
         return;
     }
-    m_told.clear();
+    m_job.takeTold(); // what the file's Open told is the note already
     bool started = false;
     switch (m_request.command) {
     case CliRequest::Command::Send:
@@ -201,9 +185,9 @@ void PortRun::onTransferEnded(const TransferResult& result)
     }
 }
 
-QString PortRun::toldSinceStart() const
+QString PortRun::toldSinceStart()
 {
-    return m_told.join(QLatin1Char(' '));
+    return m_job.takeTold();
 }
 
 void PortRun::finish(PortOutcome outcome, const QString& error)
@@ -219,7 +203,7 @@ void PortRun::finish(PortOutcome outcome, const QString& error)
     // On the next turn of the event loop, out of the port's own signal that ended the
     // transfer: the port is closed, free for others, and the run tells it has ended.
     QTimer::singleShot(0, this, [this] {
-        m_station.link.closePort();
+        m_job.closePort();
         Q_EMIT finished();
     });
 }

@@ -1,15 +1,9 @@
 #pragma once
 
-#include "card.h"
-#include "card_context.h"
-#include "card_station.h"
+#include "card_job.h"
 #include "card_values.h"
 #include "card_window.h"
 #include "command_line.h"
-#include "file_dialog_state.h"
-#include "link.h"
-#include "notices.h"
-#include "slot_table.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -55,10 +49,9 @@ struct PortResult
     std::vector<ValueDifference> differences;
 };
 
-// One port of a command-line run, with a context of its own: slot table, link, file state,
-// notices and one card window that is never shown. The window's own Open, Send, Read, Verify
-// and Save do the work, so the frames, pauses and files are exactly the window's. Runs on the
-// event loop beside the other ports.
+// One port of a command-line run, on a card job of its own (slot table, link, file state,
+// notices and one card window that is never shown), the engine the station's rows run too.
+// Runs on the event loop beside the other ports.
 class PortRun : public QObject
 {
     Q_OBJECT
@@ -95,15 +88,13 @@ private:
     void onTransferEnded(const TransferResult& result);
     void startVerify();
     void finish(PortOutcome outcome, const QString& error = {});
-    QString toldSinceStart() const;
+    // What the window told since the last time asked.
+    QString toldSinceStart();
 
     const CliRequest m_request;
     const QString m_portProblem; // why no port was chosen for the adapter named
-    sim::Card m_simulatedCard;   // behind the port "simulated"
-    CardStation m_station;
-    std::unique_ptr<CardWindow> m_window;
-
-    QStringList m_told; // the notices of this port's files, in order
+    CardJob m_job;
+    CardWindow* const m_window;
     Stage m_stage = Stage::Waiting;
     int m_framesAnswered = 0; // how far the running Send is, for stage()
     int m_framesPlanned = 0;
