@@ -4,6 +4,7 @@
 #include "link_error.h"
 #include "reply_check.h"
 
+#include <optional>
 #include <vector>
 
 namespace vrn {
@@ -28,6 +29,9 @@ struct TransferResult
     int framesAnswered = 0;                  // of a Send: the frames the card answered
     int framesPlanned = 0;                   // of a Send: the frames it was to make
     Codes cardCodes; // what the card now holds, after a transfer that ended well
+    // What the card on the port was known to hold when the transfer started; none when
+    // nothing was known of it (set by the window that ran it).
+    std::optional<Codes> cardBefore;
 
     bool ok() const { return ending == Ending::Done; }
 };

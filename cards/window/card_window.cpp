@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -230,6 +231,7 @@ std::optional<CardWindow::VerifyResult> CardWindow::lastVerify() const
 void CardWindow::started(TransferKind kind)
 {
     m_running = kind;
+    m_cardBefore = cardHolds();
     switch (kind) {
     case TransferKind::Send:
         m_status->setTransferText(tr("Sending..."));
@@ -326,8 +328,12 @@ void CardWindow::tellResult(const TransferResult& result)
     m_context.notices.post(this, windowTitle(), text, offer);
 }
 
-void CardWindow::ended(const TransferResult& result)
+void CardWindow::ended(const TransferResult& told)
 {
+    TransferResult result = told;
+    // What the card was known to hold as the transfer started; a refused one did not start.
+    result.cardBefore =
+        told.ending == TransferResult::Ending::Refused || !m_running ? cardHolds() : m_cardBefore;
     if (result.kind == TransferKind::Verify && result.ok())
         compareWithCard(result.cardCodes);
     tellResult(result);
@@ -519,9 +525,9 @@ void CardWindow::open()
         return;
     }
     if (const std::optional<QString> doubt = FileOrigins().doubt(read.content, m_model))
-        askBeforeLoading(*path, *doubt, std::move(read.fields));
+        askBeforeLoading(*path, *doubt, std::move(read.fields), read.content);
     else
-        load(*path, read.fields);
+        load(*path, read.fields, read.content);
 }
 
 bool CardWindow::saveFile(const QString& path)
@@ -533,6 +539,8 @@ bool CardWindow::saveFile(const QString& path)
         return false;
     }
     FileOrigins().remember(bytes, m_model);
+    m_lastFile = WindowFile{path, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256),
+                            codesToSend()};
     Q_EMIT fileSaved(path);
     return true;
 }
@@ -550,11 +558,11 @@ bool CardWindow::openFile(const QString& path)
                    .arg(QDir::toNativeSeparators(path), modelName(m_model), *doubt));
         return false;
     }
-    return load(path, read.fields);
+    return load(path, read.fields, read.content);
 }
 
 void CardWindow::askBeforeLoading(const QString& path, const QString& doubt,
-                                  std::vector<FileField> fields)
+                                  std::vector<FileField> fields, const QByteArray& content)
 {
     // A question still open from an earlier Open is answered "no": the latest Open counts.
     delete m_otherModelQuestion;
@@ -572,22 +580,26 @@ void CardWindow::askBeforeLoading(const QString& path, const QString& doubt,
     box->setEscapeButton(QMessageBox::Cancel);
     // Modal for this window only: the other windows and every transfer go on meanwhile.
     box->setWindowModality(Qt::WindowModal);
-    connect(box, &QMessageBox::finished, this, [this, box, yes, path, fields = std::move(fields)] {
-        box->deleteLater();
-        if (box->clickedButton() == yes)
-            load(path, fields);
-    });
+    connect(box, &QMessageBox::finished, this,
+            [this, box, yes, path, content, fields = std::move(fields)] {
+                box->deleteLater();
+                if (box->clickedButton() == yes)
+                    load(path, fields, content);
+            });
     m_otherModelQuestion = box;
     box->open();
 }
 
-bool CardWindow::load(const QString& path, const std::vector<FileField>& fields)
+bool CardWindow::load(const QString& path, const std::vector<FileField>& fields,
+                      const QByteArray& content)
 {
     m_loadAdjustments.clear();
     if (const auto problem = applyParameterFile(fields)) {
         notify(fileRefusal(path, *problem));
         return false;
     }
+    m_lastFile = WindowFile{path, QCryptographicHash::hash(content, QCryptographicHash::Sha256),
+                            codesToSend()};
     // Values beyond what the card takes were set as a typed entry sets them: say which.
     if (!m_loadAdjustments.isEmpty()) {
         notify(

@@ -90,6 +90,17 @@ public:
     std::vector<SetElsewhere> valuesSetElsewhere() const;
     QStringList setElsewhereTexts() const;
 
+    // The parameter file the window's values came from or went to last: its path, the SHA-256
+    // of its bytes then, and what the window would have sent then (when the window still
+    // sends that, it still holds the file's values).
+    struct WindowFile
+    {
+        QString path;
+        QByteArray sha256;
+        Codes codes;
+    };
+    const std::optional<WindowFile>& lastFile() const { return m_lastFile; }
+
     // What the card on the port was last seen to hold, when anything is known of it.
     std::optional<Codes> cardHolds() const;
     // The values that differ between the window and what the card was last seen to hold.
@@ -177,7 +188,7 @@ private:
     void started(TransferKind kind);
     // A transfer of the window ended or was refused: the user is told, the status line shows
     // it, and whoever waits learns the result.
-    void ended(const TransferResult& result);
+    void ended(const TransferResult& told);
     // Puts what happened into the link's traffic record, with the model's name, and a problem
     // into a notice.
     void tellResult(const TransferResult& result);
@@ -185,8 +196,9 @@ private:
     void showVerifyResult();
     // Asks, without blocking the other windows, before loading a file that may be another
     // card's (`doubt` says why).
-    void askBeforeLoading(const QString& path, const QString& doubt, std::vector<FileField> fields);
-    bool load(const QString& path, const std::vector<FileField>& fields);
+    void askBeforeLoading(const QString& path, const QString& doubt, std::vector<FileField> fields,
+                          const QByteArray& content);
+    bool load(const QString& path, const std::vector<FileField>& fields, const QByteArray& content);
 
     GraphicalButton* m_sendButton = nullptr;
     GraphicalButton* m_readButton = nullptr;
@@ -197,7 +209,9 @@ private:
     QMenu* m_moreMenu = nullptr;
     QPointer<QMessageBox> m_verifyBox;
     std::optional<TransferKind> m_running; // this window's transfer that runs now
-    QString m_statusPort;                  // the port the status line's last transfer was on
+    std::optional<Codes> m_cardBefore;     // what the card was known to hold as it started
+    std::optional<WindowFile> m_lastFile;
+    QString m_statusPort; // the port the status line's last transfer was on
     std::optional<VerifyResult> m_lastVerify;
     QStringList m_loadAdjustments;
     QPointer<QMessageBox> m_otherModelQuestion;
