@@ -62,7 +62,8 @@ std::vector<Emission> Card::answer(const QByteArray& frame)
             text.truncate(std::max(0, m_faults.replyLength));
     } else {
         if (const auto command = protocol::parseCommandFrame(frame)) {
-            if (const auto code = command->code())
+            const auto code = command->code();
+            if (code && !m_faults.keptLetters.contains(command->letter))
                 m_memory[command->letter] = *code;
         }
         if (m_faults.garbageAnswers) {

@@ -23,6 +23,7 @@ struct Faults
                                    // long > 56: padded with blanks after the 56)
     QMap<int, QByteArray> replyFieldOverrides; // 1-based position -> three characters sent there
     int portLostAfterFrames = -1; // the line goes dead after this many frames (-1: never)
+    QByteArray keptLetters; // frames of these letters are answered, but the value is not changed
 };
 
 // One piece of the card's answer: characters that reach the line after a delay.

@@ -129,6 +129,14 @@ bool configure(const QCommandLineParser& parser, vrn::sim::Card& card,
         }
         card.setParameter(letter.at(0), *value);
     }
+    for (const QString& item : parser.values(QStringLiteral("keep"))) {
+        const QByteArray letter = item.toLatin1();
+        if (letter.size() != 1 || !protocol::isParameterLetter(letter.at(0))) {
+            fail(QStringLiteral("--keep wants a parameter letter, for example --keep H"));
+            return false;
+        }
+        card.faults().keptLetters += letter;
+    }
     return true;
 }
 
@@ -216,6 +224,11 @@ int main(int argc, char* argv[])
                                  QStringLiteral("Preset the card's parameter <letter> to <value> "
                                                 "(repeatable), for example H=512."),
                                  QStringLiteral("letter=value"));
+    const QCommandLineOption keep(QStringLiteral("keep"),
+                                  QStringLiteral("Answer the frames of parameter <letter> but "
+                                                 "keep its value (repeatable): a card that will "
+                                                 "not change it."),
+                                  QStringLiteral("letter"));
     const QCommandLineOption trace(
         QStringLiteral("trace"),
         QStringLiteral("Write every read from and write to the terminal to <file>, one line "
@@ -223,7 +236,7 @@ int main(int argc, char* argv[])
                        "number of characters and the characters (for timing measurements)."),
         QStringLiteral("file"));
     parser.addOptions({link, quiet, latency, baud, split, silent, garbage, replyLength, field,
-                       loseAfter, set, trace});
+                       loseAfter, set, keep, trace});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         fail(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
