@@ -7,6 +7,7 @@
 #include "link_messages.h"
 #include "port_wait_window.h"
 #include "simulated_transport.h"
+#include "station_window.h"
 #include "status_line.h"
 #include "traffic_log_window.h"
 
@@ -54,6 +55,7 @@ Application::Application()
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
     connect(m_launcher.get(), &Form2::trafficLogWanted, this, &Application::showTrafficLog);
     connect(m_launcher.get(), &Form2::portWaitWanted, this, &Application::showPortWait);
+    connect(m_launcher.get(), &Form2::stationWanted, this, &Application::showStation);
     const auto showLinkState = [this] {
         m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_station.link),
                                               LinkMessages::adapterDetails(m_station.link));
@@ -131,6 +133,17 @@ TrafficLogWindow* Application::showTrafficLog()
     m_trafficLog->raise();
     m_trafficLog->activateWindow();
     return m_trafficLog.get();
+}
+
+StationWindow* Application::showStation()
+{
+    if (!m_stationWindow)
+        m_stationWindow =
+            std::make_unique<StationWindow>(m_station.link, m_station.link.sharedPortSource());
+    m_stationWindow->show();
+    m_stationWindow->raise();
+    m_stationWindow->activateWindow();
+    return m_stationWindow.get();
 }
 
 PortWaitWindow* Application::showPortWait()

@@ -21,6 +21,7 @@ namespace vrn {
 class CardWindow;
 class Form2;
 class PortWaitWindow;
+class StationWindow;
 class TrafficLogWindow;
 
 // The program: owns the slot table, the serial link and the shared file dialog for the whole
@@ -49,6 +50,8 @@ public:
 
     // Shows "Wait for a new port" (creating it the first time), waiting afresh.
     PortWaitWindow* showPortWait();
+    // Shows the commissioning station (creating it the first time).
+    StationWindow* showStation();
 
     void choosePort(int portNumber);
     // A port by its device name: one the system lists, or one the user typed.
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<Form2> m_launcher;
     std::unique_ptr<TrafficLogWindow> m_trafficLog;
     QPointer<PortWaitWindow> m_portWait;
+    std::unique_ptr<StationWindow> m_stationWindow;
     std::array<QPointer<CardWindow>, 4> m_cards;
     std::function<void()> m_end;
     bool m_ended = false;

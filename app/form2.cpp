@@ -62,6 +62,17 @@ Form2::Form2(QWidget* parent)
         m_portMenu->addAction(QCoreApplication::translate("Launcher", "Wait for a new port..."));
     wait->setObjectName(QStringLiteral("seWait"));
     connect(wait, &QAction::triggered, this, &Form2::portWaitWanted);
+    QAction* station =
+        m_portMenu->addAction(QCoreApplication::translate("Launcher", "Commissioning station..."));
+    station->setObjectName(QStringLiteral("seStation"));
+    station->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    station->setToolTip(
+        QCoreApplication::translate("Launcher",
+                                    "Commission cards one after another: each is read and saved, "
+                                    "sent the recipe and verified (%1)")
+            .arg(shortcutText(station)));
+    connect(station, &QAction::triggered, this, &Form2::stationWanted);
+    addAction(station); // the shortcut works anywhere in the launcher
     connect(m_portMenu, &QMenu::aboutToShow, this, &Form2::listSystemPorts);
 
     m_status = new StatusLine(this);
@@ -70,6 +81,7 @@ Form2::Form2(QWidget* parent)
     QToolButton* logButton =
         addTrafficLogCommand(this, m_status, [this] { Q_EMIT trafficLogWanted(); });
     logButton->setFocusPolicy(Qt::ClickFocus);
+    m_status->addCommand(station)->setFocusPolicy(Qt::ClickFocus);
 
     FormBuilder form(client());
     form.add({

@@ -60,6 +60,8 @@ QString CommissioningRecord::html() const
                 serialNumber.trimmed().isEmpty() ? tr("not given") : typed(serialNumber));
     page += row(tr("Date and time"), timeText(at));
     page += row(tr("Port"), port.toHtmlEscaped());
+    if (!operatorName.trimmed().isEmpty())
+        page += row(tr("Operator"), typed(operatorName));
     page += row(tr("Program"),
                 QStringLiteral("VRN-PC %1")
                     .arg(programVersion.isEmpty() ? tr("(version unknown)") : programVersion));

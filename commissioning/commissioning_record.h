@@ -31,6 +31,7 @@ public:
     QString port;
     QString programVersion;
     QString serialNumber;
+    QString operatorName; // who commissioned the card at the station; empty elsewhere
     QString note;
     std::vector<Value> values;
     // The last Verify, if there was one: when and what it found.

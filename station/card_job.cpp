@@ -7,8 +7,9 @@
 namespace vrn {
 
 CardJob::CardJob(CardModel model, Link* shared, QObject* parent)
-    : QObject(parent), m_model(model), m_shared(shared),
-      m_context{m_slots, shared ? *shared : m_ownLink, m_files, m_notices, &m_watch}
+    : QObject(parent), m_model(model),
+      m_shared(shared), m_context{m_slots, shared ? *shared : m_ownLink, m_files, m_notices,
+                                  &m_watch}
 {
     m_window = makeCardWindow(model, m_context);
     // The window's notices become the job's words; a verify after every Send is the driver's
