@@ -3,6 +3,7 @@
 #include "audience.h"
 #include "command_line.h"
 #include "interrupt_watch.h"
+#include "journal_command.h"
 #include "port_list.h"
 #include "port_report.h"
 #include "port_run.h"
@@ -194,6 +195,13 @@ int runCli(const QStringList& arguments, PortSource& ports)
                               .arg(parsed.error, CommandLine::tr("Try \"vrn-cli --help\".")));
         }
         return parsed.exitCode;
+    }
+    if (parsed.request->command == CliRequest::Command::Journal) {
+        const JournalCommand::Output output = JournalCommand::run(*parsed.request);
+        write(stdout, output.out);
+        if (!output.error.isEmpty())
+            write(stderr, QStringLiteral("vrn-cli: %1\n").arg(output.error));
+        return output.exitCode;
     }
     if (parsed.request->command == CliRequest::Command::Ports) {
         const QList<PortInfo> listed = ports.ports();

@@ -66,6 +66,14 @@ struct Options
     QCommandLineOption json{QStringLiteral("json"),
                             CommandLine::tr("One JSON object per port and line, in English, "
                                             "instead of the text for people.")};
+    QCommandLineOption journal{QStringLiteral("journal"),
+                               CommandLine::tr("The journal file to use instead of the "
+                                               "program's own."),
+                               CommandLine::tr("file")};
+    QCommandLineOption serial{QStringLiteral("serial"),
+                              CommandLine::tr("journal show: the serial number of the card whose "
+                                              "entries to list."),
+                              CommandLine::tr("serial")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             CommandLine::tr("Show this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
@@ -73,7 +81,7 @@ struct Options
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({card, port, ports, out, noVerify, json, help, version});
+        parser.addOptions({card, port, ports, out, noVerify, json, journal, serial, help, version});
         // The names of what is typed are the reader's words; what is typed stays English.
         parser.addPositionalArgument(CommandLine::tr("command"),
                                      CommandLine::tr("send, read or verify."));
@@ -95,8 +103,9 @@ std::optional<CardModel> modelNamed(const QString& text)
 
 std::optional<CliRequest::Command> commandNamed(const QString& text)
 {
-    for (auto command : {CliRequest::Command::Send, CliRequest::Command::Read,
-                         CliRequest::Command::Verify, CliRequest::Command::Ports}) {
+    for (auto command :
+         {CliRequest::Command::Send, CliRequest::Command::Read, CliRequest::Command::Verify,
+          CliRequest::Command::Ports, CliRequest::Command::Journal}) {
         if (text == commandName(command))
             return command;
     }
@@ -118,6 +127,46 @@ CommandLine::Parsed usageError(const QString& text)
     return parsed;
 }
 
+// "journal check" and "journal show --serial SERIAL": no card, port or parameter file.
+CommandLine::Parsed parseJournal(const QCommandLineParser& parser, const Options& options,
+                                 QStringList positional, CliRequest request)
+{
+    for (const QCommandLineOption* option :
+         {&options.card, &options.port, &options.ports, &options.out, &options.noVerify}) {
+        if (parser.isSet(*option))
+            return usageError(CommandLine::tr("journal takes no option but --journal, --serial "
+                                              "and --json."));
+    }
+    if (positional.isEmpty())
+        return usageError(CommandLine::tr("Say what to do with the journal: check or show."));
+    const QString action = positional.takeFirst();
+    if (action == QLatin1String("check")) {
+        request.journalAction = CliRequest::JournalAction::Check;
+    } else if (action == QLatin1String("show")) {
+        request.journalAction = CliRequest::JournalAction::Show;
+    } else {
+        return usageError(
+            CommandLine::tr("Unknown journal command \"%1\": use check or show.").arg(action));
+    }
+    if (!positional.isEmpty())
+        return usageError(CommandLine::tr("Unexpected argument \"%1\".").arg(positional.first()));
+    request.json = parser.isSet(options.json);
+    if (request.journalAction == CliRequest::JournalAction::Check) {
+        if (parser.isSet(options.serial))
+            return usageError(CommandLine::tr("--serial belongs to journal show."));
+        if (request.json)
+            return usageError(CommandLine::tr("--json belongs to journal show."));
+    } else {
+        request.cardSerial = parser.value(options.serial);
+        if (request.cardSerial.isEmpty()) {
+            return usageError(
+                CommandLine::tr("Name the card with --serial: journal show lists one card's "
+                                "entries."));
+        }
+    }
+    return {request, {}, {}, 0};
+}
+
 } // namespace
 
 QString commandName(CliRequest::Command command)
@@ -131,6 +180,8 @@ QString commandName(CliRequest::Command command)
         return QStringLiteral("verify");
     case CliRequest::Command::Ports:
         return QStringLiteral("ports");
+    case CliRequest::Command::Journal:
+        return QStringLiteral("journal");
     }
     return {};
 }
@@ -169,7 +220,12 @@ QString CommandLine::helpText()
            "  read --out FILE read the card as a window's Read does and save as its Save does\n"
            "  verify FILE     read the card and compare it with FILE, changing nothing") +
         QLatin1Char('\n') +
-        tr("  ports           list the serial ports, each with the key of its adapter"));
+        tr("  ports           list the serial ports, each with the key of its adapter") +
+        QLatin1Char('\n') +
+        tr("  journal check   check that no entry of the journal was changed, removed or\n"
+           "                  moved since it was written\n"
+           "  journal show --serial SERIAL\n"
+           "                  list the journal's entries of the card with that serial number"));
     QString text = parser.helpText();
     text += QLatin1Char('\n');
     text += tr("Each port runs its own transfer, all at the same time; the frames, pauses and\n"
@@ -212,6 +268,21 @@ QString CommandLine::helpText()
                "\n"
                "  vrn-cli ports\n"
                "  vrn-cli send --card vrn-b --ports usb:A10K3JX2,usb:0403:6001@1-2 pump.par\n");
+    text += QLatin1Char('\n');
+    text += tr("Journal: the journal is a file of JSON lines, one entry for every transfer to or\n"
+               "from a card, each line holding the SHA-256 of the one before and its own. It is\n"
+               "the file named with --journal, else the one $VRN_JOURNAL names, else\n"
+               "journal.jsonl in the program's data folder (~/.local/share/VRN-PC on Linux).\n"
+               "\"vrn-cli journal check\" checks every line and says how many entries are\n"
+               "intact, or names the first line that was changed, removed, moved or is no\n"
+               "entry; a last line cut off by a crash is told and does not count. Exit status:\n"
+               "0 intact, 1 a line is bad, 2 bad usage or no journal that can be read.\n"
+               "\"vrn-cli journal show --serial SERIAL\" lists that card's entries: time, what\n"
+               "was done, from where, port and adapter, card model, outcome and the values on\n"
+               "the card afterwards; with --json each entry as the journal holds it, one a line.\n"
+               "\n"
+               "  vrn-cli journal check\n"
+               "  vrn-cli journal show --serial 12345 --journal /mnt/rig3/journal.jsonl\n");
     return text;
 }
 
@@ -248,7 +319,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList& arguments, PortSource&
 
     if (request.command == CliRequest::Command::Ports) {
         for (const QCommandLineOption* option :
-             {&options.card, &options.port, &options.ports, &options.out, &options.noVerify}) {
+             {&options.card, &options.port, &options.ports, &options.out, &options.noVerify,
+              &options.journal, &options.serial}) {
             if (parser.isSet(*option))
                 return usageError(tr("ports takes no option but --json."));
         }
@@ -257,6 +329,16 @@ CommandLine::Parsed CommandLine::parse(const QStringList& arguments, PortSource&
         request.json = parser.isSet(options.json);
         return {request, {}, {}, 0};
     }
+
+    if (parser.isSet(options.journal)) {
+        request.journal = parser.value(options.journal);
+        if (request.journal.isEmpty())
+            return usageError(tr("Name the journal file after --journal."));
+    }
+    if (request.command == CliRequest::Command::Journal)
+        return parseJournal(parser, options, positional, request);
+    if (parser.isSet(options.serial))
+        return usageError(tr("--serial belongs to journal show."));
 
     if (!parser.isSet(options.card))
         return usageError(tr("Name the card model with --card vrn-a, vrn-b, vrn-c or vrn-d."));

@@ -14,10 +14,11 @@
 namespace vrn {
 
 // What one run of vrn-cli is to do: the command, the card model, the ports and the file; or
-// to list the system's ports.
+// to list the system's ports, or to check or show the journal.
 struct CliRequest
 {
-    enum class Command { Send, Read, Verify, Ports };
+    enum class Command { Send, Read, Verify, Ports, Journal };
+    enum class JournalAction { Check, Show };
 
     Command command = Command::Send;
     CardModel model = CardModel::VrnA;
@@ -29,6 +30,11 @@ struct CliRequest
     QString file;
     bool verifyAfterSend = true;
     bool json = false;
+    // The journal named with --journal; empty for the program's own (Journal::defaultPath()).
+    QString journal;
+    // journal: what to do with it, and for show the card's serial number.
+    JournalAction journalAction = JournalAction::Check;
+    QString cardSerial;
 
     // The file a read on the port given as `port` saves to. An adapter's key stands in it, not
     // the device the system gave the adapter this time: a rig's files keep following its
@@ -36,8 +42,8 @@ struct CliRequest
     QString outputFile(const QString& port) const;
 };
 
-// "send", "read", "verify", "ports": the command's name as typed and as the JSON output gives
-// it.
+// "send", "read", "verify", "ports", "journal": the command's name as typed and as the JSON output
+// gives it.
 QString commandName(CliRequest::Command command);
 
 // A port's name as a part of a file name: "/dev/pts/3" gives "pts-3", "COM3" gives "COM3".

@@ -8,28 +8,6 @@
 namespace vrn {
 namespace {
 
-// The unit of a value as the JSON output names it.
-QString unitName(ValueUnit unit)
-{
-    switch (unit) {
-    case ValueUnit::Milliamps:
-        return QStringLiteral("mA");
-    case ValueUnit::Millivolts:
-        return QStringLiteral("mV");
-    case ValueUnit::Seconds:
-        return QStringLiteral("s");
-    case ValueUnit::TenMilliseconds:
-        return QStringLiteral("ms");
-    case ValueUnit::PwmChoice:
-        return QStringLiteral("PWM choice");
-    case ValueUnit::CoilRange:
-        return QStringLiteral("coil range");
-    case ValueUnit::ReferenceInput:
-        return QStringLiteral("reference input");
-    }
-    return {};
-}
-
 std::optional<int> codeOf(const Codes& codes, char letter)
 {
     const auto it = codes.find(letter);
@@ -57,6 +35,27 @@ QString seconds(qint64 ms)
 }
 
 } // namespace
+
+QString PortReport::unitName(ValueUnit unit)
+{
+    switch (unit) {
+    case ValueUnit::Milliamps:
+        return QStringLiteral("mA");
+    case ValueUnit::Millivolts:
+        return QStringLiteral("mV");
+    case ValueUnit::Seconds:
+        return QStringLiteral("s");
+    case ValueUnit::TenMilliseconds:
+        return QStringLiteral("ms");
+    case ValueUnit::PwmChoice:
+        return QStringLiteral("PWM choice");
+    case ValueUnit::CoilRange:
+        return QStringLiteral("coil range");
+    case ValueUnit::ReferenceInput:
+        return QStringLiteral("reference input");
+    }
+    return {};
+}
 
 QString PortReport::outcomeText(PortOutcome outcome)
 {

@@ -117,7 +117,8 @@ void PortRun::start()
         started = m_window->verify();
         break;
     case CliRequest::Command::Ports:
-        // Listed before any port would run; no card is spoken to.
+    case CliRequest::Command::Journal:
+        // Done before any port would run; no card is spoken to.
         finish(PortOutcome::Failed);
         return;
     }

@@ -317,6 +317,92 @@ usb_location, usb_interface, adapter.
         <source>The port %1 is named twice: %2 is that port.</source>
         <translation>Die Schnittstelle %1 ist doppelt angegeben: %2 ist diese Schnittstelle.</translation>
     </message>
+    <message>
+        <source>The journal file to use instead of the program&apos;s own.</source>
+        <translation>Die Journaldatei, die statt der des Programms verwendet wird.</translation>
+    </message>
+    <message>
+        <source>journal show: the serial number of the card whose entries to list.</source>
+        <translation>journal show: die Seriennummer der Karte, deren Einträge aufgelistet werden.</translation>
+    </message>
+    <message>
+        <source>serial</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>journal takes no option but --journal, --serial and --json.</source>
+        <translation>journal nimmt keine Option außer --journal, --serial und --json.</translation>
+    </message>
+    <message>
+        <source>Say what to do with the journal: check or show.</source>
+        <translation>Geben Sie an, was mit dem Journal geschehen soll: check oder show.</translation>
+    </message>
+    <message>
+        <source>Unknown journal command &quot;%1&quot;: use check or show.</source>
+        <translation>Unbekannter Journal-Befehl &quot;%1&quot;: Verwenden Sie check oder show.</translation>
+    </message>
+    <message>
+        <source>--serial belongs to journal show.</source>
+        <translation>--serial gehört zu journal show.</translation>
+    </message>
+    <message>
+        <source>--json belongs to journal show.</source>
+        <translation>--json gehört zu journal show.</translation>
+    </message>
+    <message>
+        <source>Name the card with --serial: journal show lists one card&apos;s entries.</source>
+        <translation>Nennen Sie die Karte mit --serial: journal show listet die Einträge einer Karte auf.</translation>
+    </message>
+    <message>
+        <source>  journal check   check that no entry of the journal was changed, removed or
+                  moved since it was written
+  journal show --serial SERIAL
+                  list the journal&apos;s entries of the card with that serial number</source>
+        <translation>  journal check   prüfen, dass kein Eintrag des Journals geändert, entfernt oder
+                  verschoben wurde, seit er geschrieben wurde
+  journal show --serial SERIENNUMMER
+                  die Einträge des Journals zur Karte mit dieser Seriennummer
+                  auflisten</translation>
+    </message>
+    <message>
+        <source>Journal: the journal is a file of JSON lines, one entry for every transfer to or
+from a card, each line holding the SHA-256 of the one before and its own. It is
+the file named with --journal, else the one $VRN_JOURNAL names, else
+journal.jsonl in the program&apos;s data folder (~/.local/share/VRN-PC on Linux).
+&quot;vrn-cli journal check&quot; checks every line and says how many entries are
+intact, or names the first line that was changed, removed, moved or is no
+entry; a last line cut off by a crash is told and does not count. Exit status:
+0 intact, 1 a line is bad, 2 bad usage or no journal that can be read.
+&quot;vrn-cli journal show --serial SERIAL&quot; lists that card&apos;s entries: time, what
+was done, from where, port and adapter, card model, outcome and the values on
+the card afterwards; with --json each entry as the journal holds it, one a line.
+
+  vrn-cli journal check
+  vrn-cli journal show --serial 12345 --journal /mnt/rig3/journal.jsonl
+</source>
+        <translation>Journal: Das Journal ist eine Datei aus JSON-Zeilen, ein Eintrag für jede Übertragung
+zu einer Karte oder von ihr; jede Zeile enthält die SHA-256-Prüfsumme der Zeile
+davor und ihre eigene. Es ist die mit --journal genannte Datei, sonst die, die
+$VRN_JOURNAL nennt, sonst journal.jsonl im Datenordner des Programms
+(~/.local/share/VRN-PC unter Linux).
+&quot;vrn-cli journal check&quot; prüft jede Zeile und sagt, wie viele Einträge unversehrt
+sind, oder nennt die erste Zeile, die geändert, entfernt oder verschoben wurde
+oder kein Eintrag ist; eine letzte Zeile, die ein Absturz abgeschnitten hat, wird
+genannt und zählt nicht. Exit-Status: 0 unversehrt, 1 eine Zeile ist fehlerhaft,
+2 falscher Aufruf oder kein Journal, das sich lesen lässt.
+&quot;vrn-cli journal show --serial SERIENNUMMER&quot; listet die Einträge dieser Karte auf:
+Zeit, was getan wurde, von wo, Schnittstelle und Adapter, Kartenmodell, Ergebnis
+und die Werte auf der Karte danach; mit --json jeden Eintrag so, wie das Journal
+ihn enthält, einen je Zeile.
+
+  vrn-cli journal check
+  vrn-cli journal show --serial 12345 --journal /mnt/rig3/journal.jsonl
+</translation>
+    </message>
+    <message>
+        <source>Name the journal file after --journal.</source>
+        <translation>Nennen Sie die Journaldatei nach --journal.</translation>
+    </message>
 </context>
 <context>
     <name>CommissioningRecord</name>
@@ -637,6 +723,112 @@ usb_location, usb_interface, adapter.
     <message>
         <source>A parameter file does not say which card it is for. VRN-PC knows the files saved on this computer by their values, wherever they are now, and tells a file of another model by the number of its values where the models differ (VRN-A 10, VRN-C 4, VRN-B and VRN-D 3). A VRN-B and a VRN-D file made elsewhere cannot be told apart.</source>
         <translation>Eine Parameterdatei sagt nicht, für welche Karte sie ist. VRN-PC erkennt die auf diesem Computer gespeicherten Dateien an ihren Werten, wo immer sie jetzt liegen, und eine Datei eines anderen Modells an der Zahl ihrer Werte, wo die Modelle voneinander abweichen (VRN-A 10, VRN-C 4, VRN-B und VRN-D 3). Anderswo erstellte Dateien der VRN-B und der VRN-D lassen sich nicht unterscheiden.</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>The journal %1 could not be written: %2</source>
+        <translation>Das Journal %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be made</source>
+        <translation>sein Ordner %1 lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>%1: there is no journal file</source>
+        <translation>%1: Es gibt keine Journaldatei</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>1 entry</source>
+        <translation>1 Eintrag</translation>
+    </message>
+    <message>
+        <source>%1 entries</source>
+        <translation>%1 Einträge</translation>
+    </message>
+    <message>
+        <source>%1: %2, intact</source>
+        <translation>%1: %2, unversehrt</translation>
+    </message>
+    <message>
+        <source>; the last line was cut off while it was written, probably by a crash or power loss: the entries before it are intact</source>
+        <translation>; die letzte Zeile wurde beim Schreiben abgeschnitten, wahrscheinlich durch einen Absturz oder Stromausfall: Die Einträge davor sind unversehrt</translation>
+    </message>
+    <message>
+        <source>%1: line %2 does not follow line %3: one of them was changed after it was written</source>
+        <translation>%1: Zeile %2 folgt nicht auf Zeile %3: Eine der beiden wurde nach dem Schreiben geändert</translation>
+    </message>
+    <message>
+        <source>%1: line %2 was changed after it was written</source>
+        <translation>%1: Zeile %2 wurde nach dem Schreiben geändert</translation>
+    </message>
+    <message>
+        <source>%1: a line before line %2 was removed</source>
+        <translation>%1: Eine Zeile vor Zeile %2 wurde entfernt</translation>
+    </message>
+    <message>
+        <source>%1: an entry before line %2 was removed</source>
+        <translation>%1: Ein Eintrag vor Zeile %2 wurde entfernt</translation>
+    </message>
+    <message>
+        <source>%1: line %2 is out of order</source>
+        <translation>%1: Zeile %2 steht außer der Reihe</translation>
+    </message>
+    <message>
+        <source>%1: line %2 is not a journal entry</source>
+        <translation>%1: Zeile %2 ist kein Journaleintrag</translation>
+    </message>
+    <message>
+        <source>; the entry before it checks clean</source>
+        <translation>; der Eintrag davor ist einwandfrei</translation>
+    </message>
+    <message>
+        <source>; the %1 entries before it check clean</source>
+        <translation>; die %1 Einträge davor sind einwandfrei</translation>
+    </message>
+    <message>
+        <source>; line %1 was cut off by a crash, as the entry after it tells</source>
+        <translation>; Zeile %1 wurde durch einen Absturz abgeschnitten, wie der Eintrag danach festhält</translation>
+    </message>
+    <message>
+        <source>; %1 lines were cut off by crashes (the first is line %2), as the entries after them tell</source>
+        <translation>; %1 Zeilen wurden durch Abstürze abgeschnitten (die erste ist Zeile %2), wie die Einträge danach festhalten</translation>
+    </message>
+</context>
+<context>
+    <name>JournalCommand</name>
+    <message>
+        <source>%1 not known</source>
+        <translation>%1 nicht bekannt</translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation>Code %1</translation>
+    </message>
+    <message>
+        <source>%1 holds no entry of the card %2.</source>
+        <translation>%1 enthält keinen Eintrag der Karte %2.</translation>
+    </message>
+    <message>
+        <source>%1 holds 1 entry of the card %2:</source>
+        <translation>%1 enthält 1 Eintrag der Karte %2:</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 entries of the card %3:</source>
+        <translation>%1 enthält %2 Einträge der Karte %3:</translation>
+    </message>
+    <message>
+        <source>values afterwards not known</source>
+        <translation>Werte danach nicht bekannt</translation>
+    </message>
+    <message>
+        <source>afterwards: %1</source>
+        <translation>danach: %1</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,8 @@
 
 #include "card_window_rig.h"
 #include "command_line.h"
+#include "journal.h"
+#include "journal_entries.h"
 #include "port_holder.h"
 #include "port_list.h"
 #include "port_report.h"
@@ -296,6 +298,8 @@ private Q_SLOTS:
     void portsCommandListsEveryPort_data();
     void portsCommandListsEveryPort();
     void portsCommandNeedsNoCard();
+    void journalCommands_data();
+    void journalCommands();
     void portProblemsNameThePort_data();
     void portProblemsNameThePort();
     void refusedFileTouchesNoPort_data();
@@ -850,6 +854,89 @@ void TestCli::portsCommandNeedsNoCard()
     QVERIFY2(refused.err.contains("ports takes no option but --json."), qPrintable(refused.said()));
 }
 
+void TestCli::journalCommands_data()
+{
+    // The journal: three entries of the cards S-0, S-1, S-2, then as the row says.
+    QTest::addColumn<QString>("journal");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("told");
+    const QStringList check{u"journal"_s, u"check"_s};
+    const QStringList showS1{u"journal"_s, u"show"_s, u"--serial"_s, u"S-1"_s};
+    QTest::newRow("check-intact") << u"intact"_s << check << 0
+                                  << QStringList{u"journal.jsonl: 3 entries, intact\n"_s};
+    QTest::newRow("check-torn-last-line")
+        << u"torn"_s << check << 0
+        << QStringList{u"3 entries, intact; the last line was cut off while it was written"_s};
+    QTest::newRow("check-changed")
+        << u"changed"_s << check << 1
+        << QStringList{u"line 2 was changed after it was written; the entry before it checks "
+                       "clean\n"_s};
+    QTest::newRow("check-missing")
+        << u"missing"_s << check << 2 << QStringList{u"vrn-cli: "_s, u"there is no journal file"_s};
+    QTest::newRow("check-journal-from-the-environment")
+        << u"intact-by-environment"_s << check << 0 << QStringList{u"3 entries, intact"_s};
+    QTest::newRow("show-card")
+        << u"intact"_s << showS1 << 0
+        << QStringList{u"holds 1 entry of the card S-1:\n"_s,
+                       u" UTC  send  cli  /dev/ttyUSB0 (usb:A10K3JX2)  VRN-A  verified\n"_s,
+                       u"    afterwards: Coil range=(2) 1200 mA, PWM=(4) 400 Hz, "_s,
+                       u"I Max=46 mA, "_s, u"Ramps enabled=code 20\n"_s};
+    QTest::newRow("show-card-without-entries")
+        << u"intact"_s << QStringList{u"journal"_s, u"show"_s, u"--serial"_s, u"S-9"_s} << 0
+        << QStringList{u"holds no entry of the card S-9.\n"_s};
+    QTest::newRow("show-json-as-stored")
+        << u"intact"_s << showS1 + QStringList{u"--json"_s} << 0
+        << QStringList{u"{\"seq\":2,\"prev\":\""_s, u",\"card_serial\":\"S-1\","_s};
+    QTest::newRow("show-unreadable")
+        << u"folder"_s << showS1 << 2 << QStringList{u"vrn-cli: "_s, u"cannot be read"_s};
+}
+
+// journal check says whether the journal is intact or names its first bad line, journal show
+// lists one card's entries; both go by --journal, else by VRN_JOURNAL.
+void TestCli::journalCommands()
+{
+    QFETCH(QString, journal);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, told);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"journal.jsonl"_s);
+    if (journal != "missing") {
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(Journal(path).append(vrnASendEntry(u"S-%1"_s.arg(i), i)));
+    }
+    QByteArray bytes = contents(path);
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (journal == "torn") {
+        bytes += lines[0].first(200);
+    } else if (journal == "changed") {
+        bytes.replace(lines[0].size() + 200, 1, "#");
+    } else if (journal == "folder") {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkpath(path));
+    }
+    if (journal == "torn" || journal == "changed") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    const bool byEnvironment = journal == "intact-by-environment";
+    if (!byEnvironment)
+        arguments << u"--journal"_s << path;
+    const CliRun run = runCli(arguments, [&](QProcess& process) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"VRN_JOURNAL"_s, byEnvironment ? path : folder.filePath(u"other"_s));
+        process.setProcessEnvironment(environment);
+    });
+    QCOMPARE(run.exitCode, exitCode);
+    const QString said = run.said();
+    for (const QString& text : told)
+        QVERIFY2(said.contains(text), qPrintable(text + u" in:\n"_s + said));
+    if (arguments.contains(u"--json"_s))
+        QCOMPARE(run.out, lines[1] + '\n'); // the card's one entry as the journal holds it
+}
+
 void TestCli::portProblemsNameThePort_data()
 {
     QTest::addColumn<QString>("problem");
@@ -997,6 +1084,17 @@ void TestCli::badUsage_data()
         << QStringList{u"verify"_s, u"--no-verify"_s, u"--card"_s, u"vrn-b"_s,
                        u"--port"_s, u"simulated"_s,   file}
         << u"--no-verify"_s;
+    QTest::newRow("journal-without-what-to-do")
+        << QStringList{u"journal"_s} << u"Say what to do with the journal: check or show."_s;
+    QTest::newRow("journal-show-without-serial")
+        << QStringList{u"journal"_s, u"show"_s} << u"Name the card with --serial"_s;
+    QTest::newRow("journal-with-a-port")
+        << QStringList{u"journal"_s, u"check"_s, u"--port"_s, u"simulated"_s}
+        << u"journal takes no option but --journal, --serial and --json."_s;
+    QTest::newRow("serial-with-send")
+        << QStringList{u"send"_s,      u"--card"_s,   u"vrn-b"_s, u"--port"_s,
+                       u"simulated"_s, u"--serial"_s, u"S-1"_s,   file}
+        << u"--serial belongs to journal show."_s;
     QTest::newRow("unknown-option")
         << QStringList{u"send"_s,   u"--speed"_s,   u"--card"_s, u"vrn-b"_s,
                        u"--port"_s, u"simulated"_s, file}
@@ -1019,10 +1117,29 @@ void TestCli::helpListsEverything()
     const CliRun run = runCli({u"--help"_s});
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char* word : {"send FILE", "read --out FILE", "verify FILE", "--card", "--port",
-                             "--ports", "--out", "--no-verify", "--json", "{port}", "simulated",
-                             "\n  ports ", "usb:A10K3JX2", "usb:0403:6001@1-2", "usb_location",
-                             "Exit status", "Examples", "vrn-cli send --card vrn-b --port"}) {
+    for (const char* word : {"send FILE",
+                             "read --out FILE",
+                             "verify FILE",
+                             "--card",
+                             "--port",
+                             "--ports",
+                             "--out",
+                             "--no-verify",
+                             "--json",
+                             "{port}",
+                             "simulated",
+                             "\n  ports ",
+                             "usb:A10K3JX2",
+                             "usb:0403:6001@1-2",
+                             "usb_location",
+                             "Exit status",
+                             "Examples",
+                             "vrn-cli send --card vrn-b --port",
+                             "journal check",
+                             "journal show --serial SERIAL",
+                             "--journal <file>",
+                             "--serial <serial>",
+                             "$VRN_JOURNAL"}) {
         QVERIFY2(help.contains(QLatin1String(word)), word);
     }
 }
