@@ -2,8 +2,8 @@
 # Writes docs/figures.md from the results folder of a ./scripts/figures.sh run (figures.sh calls
 # it at its end): the fuzzing table from fuzzing.txt, the soak's tables from
 # soak-every-fault.txt and soak-fast-only.txt, the performance figures from bench.txt,
-# bench-log.txt and bench-cli.txt, the reopening figures from reopen.txt, each section naming the
-# commit in the folder's file "commit".
+# bench-log.txt and bench-cli.txt, the reopening figures from reopen.txt, the journal's from
+# journal.txt, each section naming the commit in the folder's file "commit".
 # A section whose results the run did not make (no --bench, --no-fuzz) is kept as the page had
 # it.
 #   ./scripts/figures-page.sh build/figures/<commit>-<time>              rewrites docs/figures.md
@@ -368,6 +368,35 @@ reopen_section() {
     ' "$results/reopen.txt"
 }
 
+# The journal: from journal.txt (./scripts/bench-journal.sh).
+journal_section() {
+    awk -v commit="$commit" "$formats"'
+        $1 == "file-system" { fs = $2; device = $3 }
+        $1 == "append-ms" { lo = $2; mid = $3; p99 = $4; hi = $5; appends = $10 }
+        $1 == "sync-floor-ms" { floorMid = $3; floorP99 = $4 }
+        $1 == "journal-bytes" { bytes = $2; entries = $3; sub(/^\(/, "", entries); each = $5 }
+        $1 == "check-ms" { checkLo = $2; checkMid = $3; checkHi = $4; runs = $8 }
+        $1 == "commit" { machine = $0; sub(/^commit [^,]*, /, "", machine) }
+        END {
+            if (mid == "" || floorMid == "" || checkMid == "") exit 1
+            print "## Journal"
+            print ""
+            print wrap("All figures in this section: **commit " commit "**, measured by " \
+                "`./scripts/bench-journal.sh` (" machine "), the journals on " fs " (" device \
+                ").", "")
+            print ""
+            print wrap("An append of a typical VRN-A entry (ten values before and after), synced " \
+                "to the disk, " group(appends) " appends: " lo " / **" mid "** / " p99 " / " hi \
+                " ms (min / median / 99th percentile / max). A bare write and sync of a line as " \
+                "long on the same disk, what the disk allows: median " floorMid " ms, 99th " \
+                "percentile " floorP99 " ms.", "- ")
+            print wrap("The check of a journal of " group(entries) " such entries (" \
+                sprintf("%.0f", bytes / 1000000) " MB, " group(each) " bytes an entry): " checkLo " / **" \
+                checkMid "** / " checkHi " ms (min / median / max of " runs " runs).", "- ")
+        }
+    ' "$results/journal.txt"
+}
+
 # Writes the section made by the function named, or keeps the committed one when the run did
 # not make its results.
 section() { # <function> <section name> <results file...>
@@ -402,6 +431,7 @@ EOF
     section soak_section "Fault-injection soak" soak-every-fault.txt soak-fast-only.txt
     section performance_section "Performance" bench.txt bench-log.txt bench-cli.txt
     section reopen_section "Reopening an adapter" reopen.txt
+    section journal_section "Journal" journal.txt
 } >"$page.new"
 # One blank line between paragraphs, none at the end.
 awk 'NF == 0 { blank = 1; next } { if (blank && printed) print ""; blank = 0; printed = 1; print }' \
