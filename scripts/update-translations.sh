@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
 vrn_install_missing qt6-l10n-tools
-sources=(app cli cards commissioning ui link sim journal)
+sources=(app cli cards commissioning compare station ui link sim journal)
 includes=()
 while IFS= read -r folder; do
     includes+=(-I "$folder")

@@ -1684,6 +1684,161 @@ ihn enthält, einen je Zeile.
     </message>
 </context>
 <context>
+    <name>vrn::CompareWindow</name>
+    <message>
+        <source>input type</source>
+        <translation>Eingangsart</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Vergleichen</translation>
+    </message>
+    <message>
+        <source>Card model</source>
+        <translation>Kartenmodell</translation>
+    </message>
+    <message>
+        <source>File A</source>
+        <translation>Datei A</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>&amp;Wählen...</translation>
+    </message>
+    <message>
+        <source>Choose file A</source>
+        <translation>Datei A wählen</translation>
+    </message>
+    <message>
+        <source>File B</source>
+        <translation>Datei B</translation>
+    </message>
+    <message>
+        <source>Ch&amp;oose...</source>
+        <translation>Wäh&amp;len...</translation>
+    </message>
+    <message>
+        <source>Choose file B</source>
+        <translation>Datei B wählen</translation>
+    </message>
+    <message>
+        <source>Compare file A with</source>
+        <translation>Datei A vergleichen mit</translation>
+    </message>
+    <message>
+        <source>The card on the &amp;port</source>
+        <translation>Der Karte an der &amp;Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Another &amp;file of the model (file B)</source>
+        <translation>Einer anderen &amp;Datei des Modells (Datei B)</translation>
+    </message>
+    <message>
+        <source>&amp;Compare</source>
+        <translation>&amp;Vergleichen</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Hinweise</translation>
+    </message>
+    <message>
+        <source>Values compared</source>
+        <translation>Verglichene Werte</translation>
+    </message>
+    <message>
+        <source>Card &amp;model:</source>
+        <translation>&amp;Kartenmodell:</translation>
+    </message>
+    <message>
+        <source>File &amp;A:</source>
+        <translation>Datei &amp;A:</translation>
+    </message>
+    <message>
+        <source>File &amp;B:</source>
+        <translation>Datei &amp;B:</translation>
+    </message>
+    <message>
+        <source>Port: %1</source>
+        <translation>Schnittstelle: %1</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>Differs</source>
+        <translation>Weicht ab</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose file A first.</source>
+        <translation>Wählen Sie zuerst Datei A.</translation>
+    </message>
+    <message>
+        <source>Choose file B first.</source>
+        <translation>Wählen Sie zuerst Datei B.</translation>
+    </message>
+    <message>
+        <source>Reading the card...</source>
+        <translation>Lese die Karte ...</translation>
+    </message>
+    <message>
+        <source>The card was read at %1 (port: %2).</source>
+        <translation>Die Karte wurde um %1 gelesen (Schnittstelle: %2).</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>not in the reply</source>
+        <translation>nicht in der Antwort</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <source>same</source>
+        <translation>gleich</translation>
+    </message>
+    <message>
+        <source>Card holds what the file sends</source>
+        <translation>Die Karte enthält, was die Datei sendet</translation>
+    </message>
+    <message>
+        <source>The files hold the same values</source>
+        <translation>Die Dateien enthalten dieselben Werte</translation>
+    </message>
+    <message>
+        <source>1 value differs: %1</source>
+        <translation>1 Wert weicht ab: %1</translation>
+    </message>
+    <message>
+        <source>%1 values differ: %2</source>
+        <translation>%1 Werte weichen ab: %2</translation>
+    </message>
+    <message>
+        <source>Not compared. %1</source>
+        <translation>Nicht verglichen. %1</translation>
+    </message>
+</context>
+<context>
     <name>vrn::PortRun</name>
     <message>
         <source>waiting</source>
