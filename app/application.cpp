@@ -3,6 +3,7 @@
 #include "card_windows.h"
 #include "classic_window.h"
 #include "commissioning.h"
+#include "compare_window.h"
 #include "form2.h"
 #include "link_messages.h"
 #include "port_wait_window.h"
@@ -55,6 +56,9 @@ Application::Application()
     connect(m_launcher.get(), &Form2::closed, this, &Application::onLauncherClosed);
     connect(m_launcher.get(), &Form2::trafficLogWanted, this, &Application::showTrafficLog);
     connect(m_launcher.get(), &Form2::portWaitWanted, this, &Application::showPortWait);
+    // From the launcher: the model chosen last, VRN-A the first time.
+    connect(m_launcher.get(), &Form2::compareWanted, this,
+            [this] { showCompare(m_compare ? m_compare->model() : CardModel::VrnA); });
     connect(m_launcher.get(), &Form2::stationWanted, this, &Application::showStation);
     const auto showLinkState = [this] {
         m_launcher->statusLine()->setLinkText(LinkMessages::linkState(m_station.link),
@@ -106,6 +110,7 @@ CardWindow* Application::showCardWindow(CardModel model)
         // Deleted when closed (VRN-B, C, D) or when the program ends.
         slot = makeCardWindow(model, m_station.context).release();
         addCommissioningRecord(*slot);
+        addCompareCommand(*slot, [this, model] { showCompare(model); });
         if (model == CardModel::VrnA) {
             // Closing the VRN-A window closes the port, then the program ends.
             connect(slot, &CardWindow::closed, this, [this] {
@@ -170,6 +175,17 @@ PortWaitWindow* Application::showPortWait()
     m_portWait->raise();
     m_portWait->activateWindow();
     return m_portWait;
+}
+
+CompareWindow* Application::showCompare(CardModel model)
+{
+    if (!m_compare)
+        m_compare = std::make_unique<CompareWindow>(m_station.link, m_station.files, model);
+    m_compare->setModel(model);
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+    return m_compare.get();
 }
 
 void Application::choosePort(int portNumber)

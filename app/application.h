@@ -19,6 +19,7 @@
 namespace vrn {
 
 class CardWindow;
+class CompareWindow;
 class Form2;
 class PortWaitWindow;
 class StationWindow;
@@ -50,6 +51,11 @@ public:
 
     // Shows "Wait for a new port" (creating it the first time), waiting afresh.
     PortWaitWindow* showPortWait();
+    // Shows the Compare window (creating it the first time) with `model` chosen, and brings it
+    // to the front.
+    CompareWindow* showCompare(CardModel model);
+    // The Compare window, once it was shown.
+    CompareWindow* compareWindow() const { return m_compare.get(); }
     // Shows the commissioning station (creating it the first time).
     StationWindow* showStation();
 
@@ -79,6 +85,7 @@ private:
     CardStation m_station;
     std::unique_ptr<Form2> m_launcher;
     std::unique_ptr<TrafficLogWindow> m_trafficLog;
+    std::unique_ptr<CompareWindow> m_compare;
     QPointer<PortWaitWindow> m_portWait;
     std::unique_ptr<StationWindow> m_stationWindow;
     std::array<QPointer<CardWindow>, 4> m_cards;

@@ -62,6 +62,11 @@ Form2::Form2(QWidget* parent)
         m_portMenu->addAction(QCoreApplication::translate("Launcher", "Wait for a new port..."));
     wait->setObjectName(QStringLiteral("seWait"));
     connect(wait, &QAction::triggered, this, &Form2::portWaitWanted);
+    QAction* compare = m_portMenu->addAction(QCoreApplication::translate("Launcher", "Compare..."));
+    compare->setObjectName(QStringLiteral("seCompare"));
+    compare->setToolTip(QCoreApplication::translate(
+        "Launcher", "Compare a parameter file with the card on the port or with another file"));
+    connect(compare, &QAction::triggered, this, &Form2::compareWanted);
     QAction* station =
         m_portMenu->addAction(QCoreApplication::translate("Launcher", "Commissioning station..."));
     station->setObjectName(QStringLiteral("seStation"));

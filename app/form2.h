@@ -58,6 +58,7 @@ Q_SIGNALS:
     void cardWindowWanted(int model); // 0 VRN-A, 1 VRN-B, 2 VRN-C, 3 VRN-D
     void trafficLogWanted();
     void portWaitWanted();
+    void compareWanted();
     void stationWanted();
     void closed();
 

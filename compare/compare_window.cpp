@@ -6,8 +6,10 @@
 #include "link.h"
 #include "link_messages.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -15,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -409,6 +412,21 @@ void CompareWindow::setRunning(bool running)
     const bool file = m_againstFile->isChecked();
     m_fileB->setEnabled(file && !running);
     m_chooseB->setEnabled(file && !running);
+}
+
+void addCompareCommand(CardWindow& window, std::function<void()> show)
+{
+    // In the card window's translation context, beside the menu's other items.
+    QAction* action = window.moreMenu()->addAction(
+        QCoreApplication::translate("vrn::CardWindow", "Compare with a file..."));
+    action->setObjectName(QStringLiteral("compareWithFile"));
+    action->setToolTip(QCoreApplication::translate(
+        "vrn::CardWindow", "Compare a parameter file with the card or with another file, "
+                           "without loading it into this window"));
+    QObject::connect(action, &QAction::triggered, &window, [&window, show = std::move(show)] {
+        window.applyPendingEntry();
+        show();
+    });
 }
 
 } // namespace vrn

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -99,5 +100,9 @@ private:
     QStringList m_notes; // what Open told of the files that loaded
     bool m_running = false;
 };
+
+// Puts "Compare with a file..." into the menu of a card window's status line's More button; it
+// runs `show`, which opens the Compare window with the window's model chosen.
+void addCompareCommand(CardWindow& window, std::function<void()> show);
 
 } // namespace vrn

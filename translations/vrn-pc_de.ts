@@ -861,6 +861,14 @@ ihn enthält, einen je Zeile.
         <source>Wait for a new port...</source>
         <translation>Auf neue Schnittstelle warten...</translation>
     </message>
+    <message>
+        <source>Compare...</source>
+        <translation>Vergleichen...</translation>
+    </message>
+    <message>
+        <source>Compare a parameter file with the card on the port or with another file</source>
+        <translation>Eine Parameterdatei mit der Karte an der Schnittstelle oder mit einer anderen Datei vergleichen</translation>
+    </message>
 </context>
 <context>
     <name>LinkMessages</name>
@@ -1618,6 +1626,14 @@ ihn enthält, einen je Zeile.
     <message>
         <source>Verify after every Send, and the commissioning record</source>
         <translation>Nach jedem Senden prüfen und das Inbetriebnahmeprotokoll</translation>
+    </message>
+    <message>
+        <source>Compare with a file...</source>
+        <translation>Mit einer Datei vergleichen...</translation>
+    </message>
+    <message>
+        <source>Compare a parameter file with the card or with another file, without loading it into this window</source>
+        <translation>Eine Parameterdatei mit der Karte oder mit einer anderen Datei vergleichen, ohne sie in dieses Fenster zu laden</translation>
     </message>
 </context>
 <context>

@@ -75,7 +75,8 @@ void TestApplication::launcherLayout()
     QCOMPARE(bar[0]->text(), QStringLiteral("Seriale"));
     QCOMPARE(menuCaptions(bar[0]->menu()),
              QStringList({"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card", "-",
-                          "Other port...", "Wait for a new port...", "Commissioning station..."}));
+                          "Other port...", "Wait for a new port...", "Compare...",
+                          "Commissioning station..."}));
     const struct
     {
         const char* name;

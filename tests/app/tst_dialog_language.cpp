@@ -7,6 +7,7 @@
 #include "card_window.h"
 #include "commissioning.h"
 #include "commissioning_dialog.h"
+#include "compare_window.h"
 #include "file_origins.h"
 #include "form2.h"
 #include "program_settings.h"
@@ -54,6 +55,7 @@ enum class Dialog {
     TrafficLog,
     TrafficLogSave,
     OtherPort,
+    Compare,
 };
 
 // "&Save..." as it reads: the mnemonic marks go, "&&" stays one "&".
@@ -231,6 +233,8 @@ QStringList textsOf(Dialog dialog)
         auto* question = t.shownChild<QInputDialog>(t.app.launcher(), "otherPortDialog");
         return question ? textsOf(question) : QStringList();
     }
+    case Dialog::Compare:
+        return textsOf(t.app.showCompare(CardModel::VrnB));
     }
     return {};
 }
@@ -269,6 +273,7 @@ void TestDialogLanguage::dialogSpeaksGerman_data()
     QTest::newRow("traffic-log") << int(Dialog::TrafficLog);
     QTest::newRow("traffic-log-save") << int(Dialog::TrafficLogSave);
     QTest::newRow("launcher-other-port") << int(Dialog::OtherPort);
+    QTest::newRow("compare-window") << int(Dialog::Compare);
 }
 
 void TestDialogLanguage::dialogSpeaksGerman()

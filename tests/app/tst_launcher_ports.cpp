@@ -79,7 +79,8 @@ struct TestApp
 
 const QStringList kFixedItems{"Ser1", "Ser2", "Ser3", "Se4", "Ser5", "-", "Simulated card", "-"};
 // The items after the system's ports.
-const QStringList kPortItems{"Other port...", "Wait for a new port...", "Commissioning station..."};
+const QStringList kPortItems{"Other port...", "Wait for a new port...", "Compare...",
+                             "Commissioning station..."};
 
 } // namespace
 

@@ -1,15 +1,19 @@
 // Compare: a parameter file against another file and against the card on the program's port,
 // each file read by a hidden card window's own Open; the program's slots stay as they were.
 
+#include "application.h"
 #include "card_job.h"
 #include "card_station.h"
 #include "card_window.h"
 #include "compare_window.h"
 #include "file_origins.h"
+#include "form2.h"
 #include "program_settings.h"
 #include "simulated_transport.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -84,6 +88,8 @@ private Q_SLOTS:
     void compares();
     void refusedShowsNoComparison_data();
     void refusedShowsNoComparison();
+    void reachedFromTheMenus_data();
+    void reachedFromTheMenus();
 };
 
 void TestCompare::compares_data()
@@ -174,6 +180,32 @@ void TestCompare::refusedShowsNoComparison()
     QCOMPARE(window.summary(), QStringLiteral("Not compared. ") + told);
     QCOMPARE(rows(window), 0);
     QVERIFY(program.card.framesReceived().isEmpty());
+}
+
+void TestCompare::reachedFromTheMenus_data()
+{
+    QTest::addColumn<int>("window"); // the card window whose More menu is used; -1: the launcher
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("launcher-seriale-menu") << -1 << int(CardModel::VrnA);
+    QTest::newRow("card-window-more-menu-chooses-its-model")
+        << int(CardModel::VrnC) << int(CardModel::VrnC);
+}
+
+void TestCompare::reachedFromTheMenus()
+{
+    QFETCH(int, window);
+    QFETCH(int, chosen);
+    Application app;
+    app.setEndHandler([] {});
+    app.notices().setShowWindows(false);
+    if (window < 0) {
+        app.launcher()->findChild<QAction*>(QStringLiteral("seCompare"))->trigger();
+    } else {
+        QMenu* more = app.showCardWindow(static_cast<CardModel>(window))->moreMenu();
+        more->findChild<QAction*>(QStringLiteral("compareWithFile"))->trigger();
+    }
+    QVERIFY(app.compareWindow() && app.compareWindow()->isVisible());
+    QCOMPARE(app.compareWindow()->model(), static_cast<CardModel>(chosen));
 }
 
 QTEST_MAIN(TestCompare)
