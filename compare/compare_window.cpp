@@ -79,6 +79,8 @@ CompareWindow::CompareWindow(Link& link, FileDialogState& files, CardModel model
     m_model = new QComboBox(this);
     m_model->setObjectName(QStringLiteral("compareModel"));
     m_model->setAccessibleName(tr("Card model"));
+    // A screen reader names a combo box by the item it shows: what it chooses is told here.
+    m_model->setAccessibleDescription(tr("Card model"));
     for (const CardModel each : kCardModels)
         m_model->addItem(modelName(each), static_cast<int>(each));
     setModel(model);

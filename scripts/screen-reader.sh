@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks VRN-PC as a screen reader sees it: starts the program on a virtual X server (Xvfb)
 # with a D-Bus session and an accessibility bus of its own, and lets
-# tests/screen_reader/check.py choose the simulated card, send, verify and save a
-# commissioning record through AT-SPI alone. The program starts with fresh settings in a
+# tests/screen_reader/check.py choose the simulated card, send, verify, save a commissioning
+# record and compare a parameter file with the card through AT-SPI alone. The program starts with fresh settings in a
 # temporary home; whatever the check started is ended with it. Fails, saying at which step,
 # when the screen reader misses something.
 #   ./scripts/screen-reader.sh

@@ -2,9 +2,10 @@
 """Does through AT-SPI alone what a blind technician does with VRN-PC and the simulated card.
 
 Chooses the simulated card in the launcher, sets a current and a PWM in the VRN-B window,
-sends, verifies and saves a commissioning record as a PDF, using only what a screen reader
-gets: the accessible tree, its names, actions and text interfaces, and its events. Prints
-what it read at each step; exits 1 naming the step where something was missing.
+sends, verifies, saves a commissioning record as a PDF and compares the parameter file of
+those settings with the card, using only what a screen reader gets: the accessible tree, its
+names, actions and text interfaces, and its events. Prints what it read at each step; exits 1
+naming the step where something was missing.
 
     check.py --record /tmp/x/record.pdf
 
@@ -31,6 +32,12 @@ OVER_SUPPLY = "200"  # msec
 PWM = "(2) 200 Hz"
 SERIAL = "SR-4711"
 VERIFIED = "Card holds what this window sends"
+COMPARE_TITLE = "Compare"
+COMPARED = "Card holds what the file sends"
+# The VRN-B window's parameter file of these settings: the slider positions of 1500 mA and
+# 200 ms, then PWM 2.
+PARAMETER_FILE = b'511\r\n79\r\n"00002"\r\n'
+
 WAIT = 10.0  # seconds for anything the program does after a request
 
 
@@ -306,6 +313,49 @@ def record(app, card, pdf):
     say("record holds", [SERIAL, f"{CURRENT} mA", f"{OVER_SUPPLY} ms", PWM, VERIFIED])
 
 
+def compare(app, card, folder, events):
+    step("compare: More, Compare with a file..., the file of these settings, read the result")
+    # Written here rather than through File > Save, whose modal dialog holds up the answer to
+    # the menu item's action until it closes.
+    path = os.path.join(folder, "pump.par")
+    with open(path, "wb") as file:
+        file.write(PARAMETER_FILE)
+    line = need(card, "status bar", "'Status line'", name="Status line")
+    more = need(line, "push button", "'More'", name="More")
+    do_action(more, "ShowMenu", "Press")
+    menu = need(more, "popup menu", "below 'More'")
+    wait_for(lambda: is_showing(menu), "'More' menu open")
+    do_action(need(menu, "menu item", "'Compare with a file...'", name="Compare with a file..."),
+              "Press")
+    dialog = wait_for(lambda: window(app, COMPARE_TITLE), f"window '{COMPARE_TITLE}'")
+    say("window", dialog.name)
+    # A combo box is named by what it shows; what it is for is its description.
+    model = need(dialog, "combo box", "'Card model'", description="Card model").name
+    say("Card model", model)
+    if model != "VRN-B":
+        fail(f"the VRN-B window's More menu chose {model!r}, not 'VRN-B'")
+    set_text(need(dialog, "text", "'File A'", name="File A"), path)
+    events.clear()
+    do_action(need(dialog, "push button", "'Compare'", name="Compare"), "Press")
+    result = wait_for(lambda: (lambda r: r if r.name and not r.name.startswith("Reading")
+                               else None)(need(dialog, "label", "'Result'",
+                                               description="Result")), "the comparison's result")
+    say("Result", result.name)
+    if result.name != COMPARED:
+        fail(f"the result says {result.name!r}, not '{COMPARED}'")
+    wait_for(lambda: ("accessible-name", "Result", COMPARED) in events, "the result heard")
+    table = need(dialog, "table", "'Values compared'", name="Values compared").queryTable()
+    columns = [table.getColumnHeader(c).name for c in range(table.nColumns)]
+    say("columns", columns)
+    for r in range(table.nRows):
+        cells = [table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
+        say(f"row {r + 1}", cells)
+        if cells[-1] != "same":
+            fail(f"row {r + 1} is not the same on the card: {cells}")
+    if table.nRows != 3:
+        fail(f"the table has {table.nRows} rows, not the 3 values of VRN-B")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--record", required=True, help="where to save the record's PDF")
@@ -335,6 +385,7 @@ def main():
         send(card, current, events)
         verify(app, card)
         record(app, card, pdf)
+        compare(app, card, os.path.dirname(pdf), events)
     except StepFailed as failure:
         print(f"screen reader check FAILED at '{step_name}': {failure}", file=sys.stderr)
         return 1
