@@ -5,6 +5,7 @@
 #include "commissioning.h"
 #include "compare_window.h"
 #include "form2.h"
+#include "journal_recorder.h"
 #include "link_messages.h"
 #include "port_wait_window.h"
 #include "simulated_transport.h"
@@ -111,6 +112,10 @@ CardWindow* Application::showCardWindow(CardModel model)
         slot = makeCardWindow(model, m_station.context).release();
         addCommissioningRecord(*slot);
         addCompareCommand(*slot, [this, model] { showCompare(model); });
+        QPointer<CardWindow> window = slot;
+        journalTransfers(*slot, m_journal, [this, window](const QString& problem) {
+            journalNotWritten(window, problem);
+        });
         if (model == CardModel::VrnA) {
             // Closing the VRN-A window closes the port, then the program ends.
             connect(slot, &CardWindow::closed, this, [this] {
@@ -140,11 +145,33 @@ TrafficLogWindow* Application::showTrafficLog()
     return m_trafficLog.get();
 }
 
+void Application::journalNotWritten(QWidget* window, const QString& problem)
+{
+    m_station.notices.post(
+        window, window ? window->windowTitle() : QString(),
+        tr("%1 This transfer is not in the journal; the program carries on.").arg(problem));
+}
+
 StationWindow* Application::showStation()
 {
-    if (!m_stationWindow)
+    if (!m_stationWindow) {
         m_stationWindow =
             std::make_unique<StationWindow>(m_station.link, m_station.link.sharedPortSource());
+        // No card is commissioned without its record: a journal that cannot be written stops
+        // the station.
+        m_stationWindow->setRecorder([this](const CardEvent& event) {
+            return recordInJournal(m_journal, event, QStringLiteral("station"));
+        });
+        m_stationWindow->setHistoryReader([this](const QString& serial) {
+            QString error;
+            QStringList lines;
+            for (const JournalRecord& record : readJournal(m_journal.path(), serial, &error))
+                lines << journalEntryText(record.entry).trimmed();
+            if (!error.isEmpty())
+                lines << error;
+            return lines;
+        });
+    }
     m_stationWindow->show();
     m_stationWindow->raise();
     m_stationWindow->activateWindow();
@@ -179,8 +206,19 @@ PortWaitWindow* Application::showPortWait()
 
 CompareWindow* Application::showCompare(CardModel model)
 {
-    if (!m_compare)
+    if (!m_compare) {
         m_compare = std::make_unique<CompareWindow>(m_station.link, m_station.files, model);
+        // A Compare with the card is a Verify: it goes into the journal as the windows' do.
+        connect(m_compare.get(), &CompareWindow::transferEnded, this,
+                [this](const TransferResult& result) {
+                    const CardWindow* hidden = m_compare->hiddenWindow();
+                    if (!hidden)
+                        return;
+                    if (const auto problem = recordInJournal(
+                            m_journal, cardEventOf(*hidden, result), QStringLiteral("window")))
+                        journalNotWritten(m_compare.get(), *problem);
+                });
+    }
     m_compare->setModel(model);
     m_compare->show();
     m_compare->raise();

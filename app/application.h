@@ -5,6 +5,7 @@
 #include "card_station.h"
 #include "card_values.h"
 #include "file_dialog_state.h"
+#include "journal.h"
 #include "link.h"
 #include "notices.h"
 #include "slot_table.h"
@@ -77,6 +78,8 @@ public:
 
 private:
     void endProgram();
+    // A window's transfer could not be put into the journal: told, and the window carries on.
+    void journalNotWritten(QWidget* window, const QString& problem);
     void onLauncherClosed();
     void reportPortProblem();
     bool anyCardWindowVisible() const;
@@ -88,6 +91,8 @@ private:
     std::unique_ptr<CompareWindow> m_compare;
     QPointer<PortWaitWindow> m_portWait;
     std::unique_ptr<StationWindow> m_stationWindow;
+    // Every Send, Read and Verify of the windows and the station is appended here.
+    Journal m_journal{Journal::defaultPath()};
     std::array<QPointer<CardWindow>, 4> m_cards;
     std::function<void()> m_end;
     bool m_ended = false;

@@ -1,6 +1,7 @@
 #include "port_run.h"
 
 #include "card_window.h"
+#include "journal_recorder.h"
 #include "link_messages.h"
 
 #include <QTimer>
@@ -32,7 +33,8 @@ QString outcomeName(PortOutcome outcome)
 
 PortRun::PortRun(const CliRequest& request, const CliPort& port, QObject* parent)
     : QObject(parent), m_request(request), m_portProblem(port.problem), m_job(request.model),
-      m_window(&m_job.window())
+      m_window(&m_job.window()),
+      m_journal(request.journal.isEmpty() ? Journal::defaultPath() : request.journal)
 {
     m_result.port = port.device;
     if (port.byAdapter)
@@ -140,6 +142,9 @@ void PortRun::onTransferEnded(const TransferResult& result)
         return;
     const CardWindow::TransferKind kind = result.kind;
     const bool ok = result.ok();
+    // A Read is put on record once its file is saved, so that the entry names it.
+    if (kind != CardWindow::TransferKind::Read || !ok || m_interrupted)
+        record(result);
     if (ok && kind != CardWindow::TransferKind::Send)
         m_cardSaid = result.cardCodes;
     if (m_interrupted) {
@@ -178,11 +183,24 @@ void PortRun::onTransferEnded(const TransferResult& result)
     }
     case CardWindow::TransferKind::Read:
         m_result.differences = m_window->valuesNotOnCard();
-        if (m_window->saveFile(m_result.file))
+        if (m_window->saveFile(m_result.file)) {
+            record(result);
             finish(PortOutcome::Saved);
-        else
-            finish(PortOutcome::NotSaved, toldSinceStart());
+        } else {
+            const QString told = toldSinceStart();
+            record(result);
+            finish(PortOutcome::NotSaved, told);
+        }
         return;
+    }
+}
+
+void PortRun::record(const TransferResult& result)
+{
+    if (const auto problem =
+            recordInJournal(m_journal, cardEventOf(*m_window, result), QStringLiteral("cli"))) {
+        const QString text = tr("%1 This transfer is not in the journal.").arg(*problem);
+        m_result.note = m_result.note.isEmpty() ? text : m_result.note + QLatin1Char(' ') + text;
     }
 }
 

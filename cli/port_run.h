@@ -4,6 +4,7 @@
 #include "card_values.h"
 #include "card_window.h"
 #include "command_line.h"
+#include "journal.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -93,8 +94,12 @@ private:
 
     const CliRequest m_request;
     const QString m_portProblem; // why no port was chosen for the adapter named
+    // Puts a transfer of the run into the journal; a failure to write is told in the note.
+    void record(const TransferResult& result);
+
     CardJob m_job;
     CardWindow* const m_window;
+    Journal m_journal;
     Stage m_stage = Stage::Waiting;
     int m_framesAnswered = 0; // how far the running Send is, for stage()
     int m_framesPlanned = 0;

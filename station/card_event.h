@@ -17,8 +17,8 @@ struct CardEvent
     Action action = Action::Send;
     CardModel model = CardModel::VrnA;
     TransferResult result;
-    QString file;          // empty when no file belongs to it
-    QByteArray fileSha256; // of the file's bytes as they were sent or saved
+    QString file;           // empty when no file belongs to it
+    QByteArray fileSha256;  // of the file's bytes as they were sent or saved
     QString port;           // the device the card was on ("simulated" for the simulated card)
     QString adapter;        // the adapter's key ("usb:A10K3JX2"); may be empty
     QString adapterDetails; // "USB serial number A10K3JX2, vendor 0403, ..."; may be empty
@@ -30,5 +30,7 @@ struct CardEvent
 
 // "send", "read", "verify", "snapshot", "restore".
 QString actionName(CardEvent::Action action);
+// How a transfer ended, as a record names it: "done", "refused", "failed", "reply refused".
+QString transferOutcome(const TransferResult& result);
 
 } // namespace vrn

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-
 namespace vrn {
 
 QString actionName(CardEvent::Action action)
@@ -32,22 +31,6 @@ QString actionName(CardEvent::Action action)
 
 namespace {
 
-// How a transfer ended, as the record names it.
-QString endingName(const TransferResult& result)
-{
-    switch (result.ending) {
-    case TransferResult::Ending::Done:
-        return QStringLiteral("done");
-    case TransferResult::Ending::Refused:
-        return QStringLiteral("refused");
-    case TransferResult::Ending::Failed:
-        return QStringLiteral("failed");
-    case TransferResult::Ending::ReplyRefused:
-        return QStringLiteral("reply refused");
-    }
-    return {};
-}
-
 // A part of a file name: letters, digits, '.', '_' and '-' as they are, anything else '_'.
 QString fileNamePart(const QString& text)
 {
@@ -67,8 +50,8 @@ StationCycle::StationCycle(CardJob& job, QObject* parent) : QObject(parent), m_j
     connect(&m_job.window(), &CardWindow::transferEnded, this, &StationCycle::onTransferEnded);
 }
 
-QString StationCycle::snapshotName(CardModel model, const QString& cardSerial,
-                                   const QString& port, const QDateTime& at)
+QString StationCycle::snapshotName(CardModel model, const QString& cardSerial, const QString& port,
+                                   const QDateTime& at)
 {
     QString who = fileNamePart(cardSerial);
     if (who.isEmpty()) {
@@ -142,7 +125,7 @@ void StationCycle::afterSnapshot(const TransferResult& result)
 {
     if (!result.ok()) {
         const QString why = LinkMessages::transferNotice(result);
-        if (!record(CardEvent::Action::Snapshot, result, {}, {}, endingName(result), why))
+        if (!record(CardEvent::Action::Snapshot, result, {}, {}, transferOutcome(result), why))
             return;
         // Not started (no port open, or the program's windows use the port): a Send would
         // be refused the same way.
@@ -160,8 +143,8 @@ void StationCycle::afterSnapshot(const TransferResult& result)
         m_job.model(), m_serial, m_job.link().portName(), QDateTime::currentDateTime()));
     QString saveProblem;
     if (!QDir().mkpath(folder)) {
-        saveProblem = tr("The backup folder \"%1\" could not be made.")
-                          .arg(QDir::toNativeSeparators(folder));
+        saveProblem =
+            tr("The backup folder \"%1\" could not be made.").arg(QDir::toNativeSeparators(folder));
     } else if (QFileInfo::exists(path)) {
         // Two snapshots of a card in one second: the first is kept as it is.
         saveProblem = tr("The snapshot \"%1\" exists already.").arg(QDir::toNativeSeparators(path));
@@ -173,9 +156,8 @@ void StationCycle::afterSnapshot(const TransferResult& result)
     const auto& saved = m_job.window().lastFile();
     const bool kept = saveProblem.isEmpty() && saved && saved->path == path;
     if (!record(CardEvent::Action::Snapshot, result, kept ? path : QString(),
-                kept ? saved->sha256 : QByteArray(), kept ? QStringLiteral("done")
-                                                          : QStringLiteral("not saved"),
-                saveProblem))
+                kept ? saved->sha256 : QByteArray(),
+                kept ? QStringLiteral("done") : QStringLiteral("not saved"), saveProblem))
         return;
     if (!kept) {
         m_result.reason = tr("The snapshot was not saved: %1").arg(saveProblem);
@@ -228,7 +210,7 @@ void StationCycle::afterSend(const TransferResult& result)
     const auto& file = m_job.window().lastFile();
     const QString why = result.ok() ? QString() : LinkMessages::transferNotice(result);
     if (!record(m_restoring ? CardEvent::Action::Restore : CardEvent::Action::Send, result,
-                m_sentFile, file ? file->sha256 : QByteArray(), endingName(result), why))
+                m_sentFile, file ? file->sha256 : QByteArray(), transferOutcome(result), why))
         return;
     if (!result.ok()) {
         fail(why);
@@ -247,7 +229,7 @@ void StationCycle::afterVerify(const TransferResult& result)
                         : verify     ? verify->differenceSummary()
                                      : tr("The card's reply was not compared.");
     const auto& file = m_job.window().lastFile();
-    const QString outcome = !result.ok() ? endingName(result)
+    const QString outcome = !result.ok() ? transferOutcome(result)
                             : same       ? QStringLiteral("verified")
                                          : QStringLiteral("differs");
     if (!record(CardEvent::Action::Verify, result, m_sentFile, file ? file->sha256 : QByteArray(),

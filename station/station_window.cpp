@@ -172,9 +172,8 @@ void StationRow::refreshPorts()
         m_port->addItem(tr("The launcher's port (%1)").arg(m_programLink.portName()),
                         kLaunchersPort);
     QList<PortInfo> listed = m_ports->ports();
-    std::sort(listed.begin(), listed.end(), [](const PortInfo& a, const PortInfo& b) {
-        return comesBefore(a.device, b.device);
-    });
+    std::sort(listed.begin(), listed.end(),
+              [](const PortInfo& a, const PortInfo& b) { return comesBefore(a.device, b.device); });
     for (const PortInfo& port : listed)
         m_port->addItem(port.description.isEmpty()
                             ? port.device
@@ -253,7 +252,9 @@ bool StationRow::openPortIfNeeded()
         showResult({false,
                     port.isEmpty() ? tr("Choose the port of this row first.")
                                    : LinkMessages::portProblem(link.lastError()),
-                    {}, {}, {}});
+                    {},
+                    {},
+                    {}});
         return false;
     }
     return true;
@@ -349,8 +350,8 @@ void StationRow::showResult(const CycleResult& result)
     if (!result.record.isEmpty())
         lines << tr("Record: %1").arg(QDir::toNativeSeparators(result.record).toHtmlEscaped());
     m_details->setText(lines.join(QStringLiteral("<br>")));
-    m_details->setAccessibleDescription(QString(m_details->text()).replace(
-        QStringLiteral("<br>"), QStringLiteral("; ")));
+    m_details->setAccessibleDescription(
+        QString(m_details->text()).replace(QStringLiteral("<br>"), QStringLiteral("; ")));
     m_serial->setFocus();
     m_serial->selectAll(); // the next scan replaces it
 }
@@ -365,8 +366,7 @@ void StationRow::askToSendAnyway(const QString& why)
     m_doNotSend->setFocus(); // Return keeps the card as it is
 }
 
-StationWindow::StationWindow(Link& programLink, std::shared_ptr<PortSource> ports,
-                             QWidget* parent)
+StationWindow::StationWindow(Link& programLink, std::shared_ptr<PortSource> ports, QWidget* parent)
     : QWidget(parent, Qt::Window), m_programLink(programLink), m_ports(std::move(ports))
 {
     setObjectName(QStringLiteral("station"));
@@ -412,9 +412,8 @@ StationWindow::StationWindow(Link& programLink, std::shared_ptr<PortSource> port
     auto* backupLabel = new QLabel(tr("&Backup folder:"), this);
     backupLabel->setBuddy(m_backup);
     form->addRow(backupLabel, backupLine);
-    setBackupFolder(
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(
-            QStringLiteral("snapshots")));
+    setBackupFolder(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                        .filePath(QStringLiteral("snapshots")));
 
     m_writeRecord = new QCheckBox(tr("Write a commissioning &record PDF for every card"), this);
     m_writeRecord->setObjectName(QStringLiteral("writeRecord"));
@@ -684,9 +683,8 @@ void StationWindow::showHistory(StationRow* row)
         layout->addWidget(journal, 1);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    QPushButton* restore =
-        buttons->addButton(tr("&Restore on the card of row %1").arg(row->number()),
-                           QDialogButtonBox::ActionRole);
+    QPushButton* restore = buttons->addButton(
+        tr("&Restore on the card of row %1").arg(row->number()), QDialogButtonBox::ActionRole);
     restore->setObjectName(QStringLiteral("restore"));
     restore->setEnabled(list->count() > 0);
     layout->addWidget(buttons);

@@ -98,8 +98,7 @@ class StationWindow : public QWidget
 {
     Q_OBJECT
 public:
-    StationWindow(Link& programLink, std::shared_ptr<PortSource> ports,
-                  QWidget* parent = nullptr);
+    StationWindow(Link& programLink, std::shared_ptr<PortSource> ports, QWidget* parent = nullptr);
     ~StationWindow() override;
 
     // Where the record of every transfer goes; a record that cannot be kept stops the station.

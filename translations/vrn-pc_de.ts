@@ -498,6 +498,10 @@ ihn enthält, einen je Zeile.
         <source>Date:</source>
         <translation>Datum:</translation>
     </message>
+    <message>
+        <source>Operator</source>
+        <translation>Bediener</translation>
+    </message>
 </context>
 <context>
     <name>Controls</name>
@@ -868,6 +872,14 @@ ihn enthält, einen je Zeile.
     <message>
         <source>Compare a parameter file with the card on the port or with another file</source>
         <translation>Eine Parameterdatei mit der Karte an der Schnittstelle oder mit einer anderen Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>Commissioning station...</source>
+        <translation>Inbetriebnahmestation...</translation>
+    </message>
+    <message>
+        <source>Commission cards one after another: each is read and saved, sent the recipe and verified (%1)</source>
+        <translation>Karten nacheinander in Betrieb nehmen: jede wird gelesen und gesichert, bekommt das Rezept gesendet und wird geprüft (%1)</translation>
     </message>
 </context>
 <context>
@@ -1454,6 +1466,13 @@ ihn enthält, einen je Zeile.
     </message>
 </context>
 <context>
+    <name>vrn::Application</name>
+    <message>
+        <source>%1 This transfer is not in the journal; the program carries on.</source>
+        <translation>%1 Diese Übertragung steht nicht im Journal; das Programm arbeitet weiter.</translation>
+    </message>
+</context>
+<context>
     <name>vrn::CardWindow</name>
     <message>
         <source>Card holds what this window sends</source>
@@ -1904,6 +1923,10 @@ ihn enthält, einen je Zeile.
         <source>interrupted after %1 of %2 frames: the card may hold a mix of old and new values</source>
         <translation>nach %1 von %2 Rahmen abgebrochen: die Karte enthält womöglich eine Mischung aus alten und neuen Werten</translation>
     </message>
+    <message>
+        <source>%1 This transfer is not in the journal.</source>
+        <translation>%1 Diese Übertragung steht nicht im Journal.</translation>
+    </message>
 </context>
 <context>
     <name>vrn::PortWaitWindow</name>
@@ -1942,6 +1965,331 @@ ihn enthält, einen je Zeile.
     <message>
         <source>Still waiting for another port.</source>
         <translation>Es wird weiter auf eine andere Schnittstelle gewartet.</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::StationCycle</name>
+    <message>
+        <source>%1 Nothing was sent.</source>
+        <translation>%1 Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>No snapshot: %1</source>
+        <translation>Keine Sicherung: %1</translation>
+    </message>
+    <message>
+        <source>The backup folder &quot;%1&quot; could not be made.</source>
+        <translation>Der Sicherungsordner &quot;%1&quot; konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The snapshot &quot;%1&quot; exists already.</source>
+        <translation>Die Sicherung &quot;%1&quot; gibt es schon.</translation>
+    </message>
+    <message>
+        <source>The snapshot was not saved: %1</source>
+        <translation>Die Sicherung wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be loaded: nothing was sent.</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geladen werden: es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The recipe &quot;%1&quot; was changed since it was chosen: nothing was sent. Choose it again to send it as it is now.</source>
+        <translation>Das Rezept &quot;%1&quot; wurde geändert, seit es gewählt wurde: es wurde nichts gesendet. Wählen Sie es erneut, um es so zu senden, wie es jetzt ist.</translation>
+    </message>
+    <message>
+        <source>The card&apos;s reply was not compared.</source>
+        <translation>Die Antwort der Karte wurde nicht verglichen.</translation>
+    </message>
+    <message>
+        <source>The card holds the recipe, but its commissioning record was not written: %1</source>
+        <translation>Die Karte enthält das Rezept, aber ihr Inbetriebnahmeprotokoll wurde nicht geschrieben: %1</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::StationRow</name>
+    <message>
+        <source>Port &amp;%1:</source>
+        <translation>Schnittstelle &amp;%1:</translation>
+    </message>
+    <message>
+        <source>Port of row %1</source>
+        <translation>Schnittstelle der Zeile %1</translation>
+    </message>
+    <message>
+        <source>Card &amp;serial number:</source>
+        <translation>&amp;Seriennummer der Karte:</translation>
+    </message>
+    <message>
+        <source>Card serial number, row %1</source>
+        <translation>Seriennummer der Karte, Zeile %1</translation>
+    </message>
+    <message>
+        <source>Type or scan the card&apos;s serial number and press Return: the card is read and saved, sent the recipe and verified</source>
+        <translation>Seriennummer der Karte eingeben oder scannen und Eingabe drücken: die Karte wird gelesen und gesichert, bekommt das Rezept gesendet und wird geprüft</translation>
+    </message>
+    <message>
+        <source>&amp;Commission</source>
+        <translation>In &amp;Betrieb nehmen</translation>
+    </message>
+    <message>
+        <source>Commission the card on row %1</source>
+        <translation>Die Karte der Zeile %1 in Betrieb nehmen</translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;Verlauf...</translation>
+    </message>
+    <message>
+        <source>History and restore, row %1</source>
+        <translation>Verlauf und Wiederherstellen, Zeile %1</translation>
+    </message>
+    <message>
+        <source>Details, row %1</source>
+        <translation>Einzelheiten, Zeile %1</translation>
+    </message>
+    <message>
+        <source>Send &amp;anyway</source>
+        <translation>&amp;Trotzdem senden</translation>
+    </message>
+    <message>
+        <source>Send the recipe without a snapshot, row %1</source>
+        <translation>Das Rezept ohne Sicherung senden, Zeile %1</translation>
+    </message>
+    <message>
+        <source>Do &amp;not send</source>
+        <translation>&amp;Nicht senden</translation>
+    </message>
+    <message>
+        <source>Do not send, row %1</source>
+        <translation>Nicht senden, Zeile %1</translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s port (%1)</source>
+        <translation>Die Schnittstelle des Startfensters (%1)</translation>
+    </message>
+    <message>
+        <source>Simulated card</source>
+        <translation>Simulierte Karte</translation>
+    </message>
+    <message>
+        <source>Choose the port of this row first.</source>
+        <translation>Wählen Sie zuerst die Schnittstelle dieser Zeile.</translation>
+    </message>
+    <message>
+        <source>Reading the card...</source>
+        <translation>Karte wird gelesen...</translation>
+    </message>
+    <message>
+        <source>No snapshot</source>
+        <translation>Keine Sicherung</translation>
+    </message>
+    <message>
+        <source>Sending the recipe...</source>
+        <translation>Rezept wird gesendet...</translation>
+    </message>
+    <message>
+        <source>Restoring the snapshot...</source>
+        <translation>Sicherung wird wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>Verifying...</source>
+        <translation>Wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Writing the record...</source>
+        <translation>Protokoll wird geschrieben...</translation>
+    </message>
+    <message>
+        <source>Row %1: no card commissioned yet</source>
+        <translation>Zeile %1: noch keine Karte in Betrieb genommen</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>BESTANDEN</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>NICHT BESTANDEN</translation>
+    </message>
+    <message>
+        <source>Card %1</source>
+        <translation>Karte %1</translation>
+    </message>
+    <message>
+        <source>%1: recipe %2, card %3</source>
+        <translation>%1: Rezept %2, Karte %3</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>not in the reply</source>
+        <translation>nicht in der Antwort</translation>
+    </message>
+    <message>
+        <source>Snapshot: %1</source>
+        <translation>Sicherung: %1</translation>
+    </message>
+    <message>
+        <source>Record: %1</source>
+        <translation>Protokoll: %1</translation>
+    </message>
+    <message>
+        <source>%1 Sending the recipe now would lose the card&apos;s old values. Send anyway?</source>
+        <translation>%1 Wird das Rezept jetzt gesendet, gehen die alten Werte der Karte verloren. Trotzdem senden?</translation>
+    </message>
+</context>
+<context>
+    <name>vrn::StationWindow</name>
+    <message>
+        <source>Commissioning station</source>
+        <translation>Inbetriebnahmestation</translation>
+    </message>
+    <message>
+        <source>Card model</source>
+        <translation>Kartenmodell</translation>
+    </message>
+    <message>
+        <source>Card &amp;model:</source>
+        <translation>Karten&amp;modell:</translation>
+    </message>
+    <message>
+        <source>none chosen</source>
+        <translation>keines gewählt</translation>
+    </message>
+    <message>
+        <source>&amp;Open recipe...</source>
+        <translation>Rezept ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Open the recipe, the parameter file sent to every card</source>
+        <translation>Das Rezept öffnen, die Parameterdatei, die an jede Karte gesendet wird</translation>
+    </message>
+    <message>
+        <source>&amp;Recipe:</source>
+        <translation>&amp;Rezept:</translation>
+    </message>
+    <message>
+        <source>Operator&apos;s name</source>
+        <translation>Name des Bedieners</translation>
+    </message>
+    <message>
+        <source>O&amp;perator (optional):</source>
+        <translation>Bedi&amp;ener (freiwillig):</translation>
+    </message>
+    <message>
+        <source>Backup folder for the snapshots</source>
+        <translation>Sicherungsordner für die Sicherungen</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Wählen...</translation>
+    </message>
+    <message>
+        <source>Choose the backup folder</source>
+        <translation>Den Sicherungsordner wählen</translation>
+    </message>
+    <message>
+        <source>&amp;Backup folder:</source>
+        <translation>Sicherungs&amp;ordner:</translation>
+    </message>
+    <message>
+        <source>Write a commissioning &amp;record PDF for every card</source>
+        <translation>Für jede Karte ein Inbetriebnahme&amp;protokoll als PDF schreiben</translation>
+    </message>
+    <message>
+        <source>Station state</source>
+        <translation>Zustand der Station</translation>
+    </message>
+    <message>
+        <source>&amp;Go on</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>Go on commissioning</source>
+        <translation>Mit der Inbetriebnahme weitermachen</translation>
+    </message>
+    <message>
+        <source>&amp;Add a port</source>
+        <translation>Schnittstelle &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a row for another port</source>
+        <translation>Eine Zeile für eine weitere Schnittstelle hinzufügen</translation>
+    </message>
+    <message>
+        <source>Open recipe</source>
+        <translation>Rezept öffnen</translation>
+    </message>
+    <message>
+        <source>Parameter files (*.par);;All files (*)</source>
+        <translation>Parameterdateien (*.par);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Backup folder</source>
+        <translation>Sicherungsordner</translation>
+    </message>
+    <message>
+        <source>Recipe: %1</source>
+        <translation>Rezept: %1</translation>
+    </message>
+    <message>
+        <source>The station stopped: %1 No card is commissioned without its record. Mend the cause, then press Go on.</source>
+        <translation>Die Station hat angehalten: %1 Keine Karte wird ohne ihr Protokoll in Betrieb genommen. Beheben Sie die Ursache und drücken Sie dann Weiter.</translation>
+    </message>
+    <message>
+        <source>Open the recipe first: the parameter file sent to every card.</source>
+        <translation>Öffnen Sie zuerst das Rezept: die Parameterdatei, die an jede Karte gesendet wird.</translation>
+    </message>
+    <message>
+        <source>The recipe &quot;%1&quot; cannot be read: %2. Nothing was sent.</source>
+        <translation>Das Rezept &quot;%1&quot; kann nicht gelesen werden: %2. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The recipe &quot;%1&quot; was changed since it was chosen. Send it as it is now?</source>
+        <translation>Das Rezept &quot;%1&quot; wurde geändert, seit es gewählt wurde. So senden, wie es jetzt ist?</translation>
+    </message>
+    <message>
+        <source>&amp;Use it as it is now</source>
+        <translation>So &amp;verwenden, wie es jetzt ist</translation>
+    </message>
+    <message>
+        <source>Snapshots of %1 cards</source>
+        <translation>Sicherungen von %1-Karten</translation>
+    </message>
+    <message>
+        <source>History of card %1</source>
+        <translation>Verlauf der Karte %1</translation>
+    </message>
+    <message>
+        <source>&amp;Snapshots, newest first:</source>
+        <translation>&amp;Sicherungen, neueste zuerst:</translation>
+    </message>
+    <message>
+        <source>Snapshots</source>
+        <translation>Sicherungen</translation>
+    </message>
+    <message>
+        <source>&amp;Journal of this card:</source>
+        <translation>&amp;Journal dieser Karte:</translation>
+    </message>
+    <message>
+        <source>Journal entries of card %1</source>
+        <translation>Journaleinträge der Karte %1</translation>
+    </message>
+    <message>
+        <source>Nothing recorded of this card.</source>
+        <translation>Von dieser Karte ist nichts verzeichnet.</translation>
+    </message>
+    <message>
+        <source>&amp;Restore on the card of row %1</source>
+        <translation>Auf der Karte der Zeile %1 &amp;wiederherstellen</translation>
     </message>
 </context>
 <context>

@@ -84,4 +84,25 @@ QString valueText(ValueUnit unit, int code)
     return {};
 }
 
+QString unitSymbol(ValueUnit unit)
+{
+    switch (unit) {
+    case ValueUnit::Milliamps:
+        return QStringLiteral("mA");
+    case ValueUnit::Millivolts:
+        return QStringLiteral("mV");
+    case ValueUnit::Seconds:
+        return QStringLiteral("s");
+    case ValueUnit::TenMilliseconds:
+        return QStringLiteral("ms");
+    case ValueUnit::PwmChoice:
+        return QStringLiteral("PWM choice");
+    case ValueUnit::CoilRange:
+        return QStringLiteral("coil range");
+    case ValueUnit::ReferenceInput:
+        return QStringLiteral("reference input");
+    }
+    return {};
+}
+
 } // namespace vrn

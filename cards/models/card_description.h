@@ -101,4 +101,8 @@ inline constexpr const char* kReferenceCaptions[] = {"(E2) 0 - 5V", "(E0) 0 - 10
 // windows do not know reads "code 7". Numbers in the user's number format.
 QString valueText(ValueUnit unit, int code);
 
+// The unit as machine-read output names it, the same in every language: "mA", "mV", "s", "ms",
+// "PWM choice", "coil range", "reference input".
+QString unitSymbol(ValueUnit unit);
+
 } // namespace vrn

@@ -3,6 +3,7 @@
 
 #include "card_job.h"
 #include "card_window.h"
+#include "journal_recorder.h"
 #include "link.h"
 #include "listed_ports.h"
 #include "protocol.h"
@@ -121,13 +122,14 @@ private Q_SLOTS:
     void twoPortsAtOnceAndRestore();
     void recordThatCannotBeKeptStopsTheStation();
     void changedRecipeIsNotSentUnasked();
+    void journalHoldsTheCycle();
 };
 
 void TestStation::cycle_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("verdict");
-    QTest::addColumn<QString>("reason");     // a part of the row's details
+    QTest::addColumn<QString>("reason"); // a part of the row's details
     QTest::addColumn<QStringList>("recorded");
     QTest::addColumn<int>("cardMaximum"); // what the card's H holds afterwards
 
@@ -137,9 +139,8 @@ void TestStation::cycle_data()
     QTest::newRow("a value the card keeps")
         << u"keep H"_s << u"FAIL"_s << u"Maximum current: recipe 2118 mA, card 1172 mA"_s
         << QStringList{u"snapshot done"_s, u"send done"_s, u"verify differs"_s} << 400;
-    QTest::newRow("line lost mid-Send")
-        << u"lose after 5"_s << u"FAIL"_s << u"Send"_s
-        << QStringList{u"snapshot done"_s, u"send failed"_s} << 400;
+    QTest::newRow("line lost mid-Send") << u"lose after 5"_s << u"FAIL"_s << u"Send"_s
+                                        << QStringList{u"snapshot done"_s, u"send failed"_s} << 400;
 }
 
 void TestStation::cycle()
@@ -243,8 +244,8 @@ void TestStation::twoPortsAtOnceAndRestore()
     QTest::keyClick(one->serialBox(), Qt::Key_Return);
     QTest::keyClick(two->serialBox(), Qt::Key_Return);
     QVERIFY(two->cycle()->isRunning() && one->cycle()->isRunning()); // side by side
-    QVERIFY(QTest::qWaitFor([&] { return !one->cycle()->isRunning() && !two->cycle()->isRunning(); },
-                            kLongWaitMs));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return !one->cycle()->isRunning() && !two->cycle()->isRunning(); }, kLongWaitMs));
     QCOMPARE(one->verdict()->text(), u"PASS"_s);
     QCOMPARE(two->verdict()->text(), u"PASS"_s);
     QCOMPARE(second.card().parameter('H'), 723);
@@ -305,6 +306,49 @@ void TestStation::changedRecipeIsNotSentUnasked()
     question->button(QMessageBox::Cancel)->click();
     QTest::qWait(20);
     QVERIFY(server.card().framesReceived().isEmpty());
+}
+
+void TestStation::journalHoldsTheCycle()
+{
+    Station station;
+    Journal journal(station.folder.filePath(u"journal.jsonl"_s));
+    station.window.setRecorder([&journal](const CardEvent& event) {
+        return recordInJournal(journal, event, u"station"_s);
+    });
+    sim::PtyCardServer server;
+    QVERIFY(server.open());
+    presetOldValues(server.card());
+    const QString recipe = station.recipe();
+    QVERIFY(station.window.chooseRecipe(recipe));
+    StationRow* row = station.window.rows().front();
+    row->choosePort(server.slavePath());
+    QVERIFY(station.commission(row, u"J 9"_s));
+    QCOMPARE(row->verdict()->text(), u"PASS"_s);
+
+    QVERIFY(checkJournal(journal.path()).ok());
+    const std::vector<JournalRecord> records = readJournal(journal.path(), u"J 9"_s);
+    QCOMPARE(records.size(), 3u);
+    const auto code = [](const std::vector<JournalValue>& values, const char* name) {
+        for (const JournalValue& value : values) {
+            if (value.name == QLatin1String(name))
+                return value.code.value_or(-1);
+        }
+        return -2;
+    };
+    const JournalEntry& snapshot = records[0].entry;
+    const JournalEntry& send = records[1].entry;
+    const JournalEntry& verify = records[2].entry;
+    QCOMPARE(snapshot.action, u"snapshot"_s);
+    QVERIFY(snapshot.before.empty()); // nothing was known of the card
+    QCOMPARE(code(snapshot.after, "Maximum current"), 400);
+    QCOMPARE(send.action, u"send"_s);
+    QCOMPARE(code(send.before, "Maximum current"), 400);
+    QCOMPARE(code(send.after, "Maximum current"), 723);
+    QCOMPARE(send.file, recipe);
+    QCOMPARE(send.fileSha256, fileSha256(recipe));
+    QCOMPARE(send.port, server.slavePath());
+    QCOMPARE(verify.outcome, u"verified"_s);
+    QCOMPARE(verify.source, u"station"_s);
 }
 
 QTEST_MAIN(TestStation)
