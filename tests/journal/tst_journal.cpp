@@ -321,6 +321,10 @@ void TestJournal::refusedAppendWritesNothing()
             QSKIP("root writes to a read-only file; the row disk-full-mid-line has a journal "
                   "that takes no line");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        // Wine run by root writes to a read-only file as root does.
+        if (QFile probe(path); probe.open(QIODevice::Append))
+            QSKIP("this user writes to a read-only file; the row disk-full-mid-line has a "
+                  "journal that takes no line");
     } else if (place == "proc") {
 #ifdef Q_OS_WIN
         QSKIP("no folder at a fixed place refuses every user on Windows; the row "
