@@ -23,12 +23,10 @@ std::vector<JournalValue> valuesOf(CardModel model, const std::optional<Codes>& 
     for (const CardValue& value : cardDescription(model).values) {
         const auto code = codes->find(value.letter);
         values.push_back({value.displayName(), unitSymbol(value.unit),
-                          code == codes->end() ? std::nullopt
-                                               : std::optional<int>(code->second)});
+                          code == codes->end() ? std::nullopt : std::optional<int>(code->second)});
     }
     return values;
 }
-
 
 constexpr ValueUnit kValueUnits[] = {ValueUnit::Milliamps,     ValueUnit::Millivolts,
                                      ValueUnit::Seconds,       ValueUnit::TenMilliseconds,
@@ -164,8 +162,10 @@ QString journalEntryText(const JournalEntry& entry)
     for (const JournalValue& value : entry.after)
         values << journalValueText(value);
     text += QStringLiteral("    ") +
-            (values.isEmpty() ? QCoreApplication::translate("JournalCommand", "values afterwards not known")
-                              : QCoreApplication::translate("JournalCommand", "afterwards: %1").arg(values.join(QStringLiteral(", ")))) +
+            (values.isEmpty()
+                 ? QCoreApplication::translate("JournalCommand", "values afterwards not known")
+                 : QCoreApplication::translate("JournalCommand", "afterwards: %1")
+                       .arg(values.join(QStringLiteral(", ")))) +
             QLatin1Char('\n');
     return text;
 }

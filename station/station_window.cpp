@@ -435,6 +435,7 @@ StationWindow::StationWindow(Link& programLink, std::shared_ptr<PortSource> port
     auto* rows = new QWidget(this);
     m_rowLayout = new QVBoxLayout(rows);
     m_rowLayout->setContentsMargins(0, 0, 0, 0);
+    m_rowLayout->addStretch(1); // the rows stay together at the top
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(rows);
     scroll->setWidgetResizable(true);
@@ -458,7 +459,8 @@ StationWindow::StationWindow(Link& programLink, std::shared_ptr<PortSource> port
     });
     connect(m_chooseRecipe, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getOpenFileName(
-            this, tr("Open recipe"), QFileInfo(m_recipePath).absolutePath(),
+            this, tr("Open recipe"),
+            m_recipePath.isEmpty() ? QDir::homePath() : QFileInfo(m_recipePath).absolutePath(),
             tr("Parameter files (*.par);;All files (*)"));
         if (!path.isEmpty())
             chooseRecipe(path);
@@ -549,7 +551,7 @@ StationRow* StationWindow::addRow()
     if (!m_rows.empty())
         row->choosePort({}); // a row of its own: no port chosen yet
     m_rows.push_back(row);
-    m_rowLayout->addWidget(row);
+    m_rowLayout->insertWidget(m_rowLayout->count() - 1, row);
     row->prepare(model(), rowRecorder());
     connect(row, &StationRow::commissionWanted, this, &StationWindow::commission);
     connect(row, &StationRow::historyWanted, this, &StationWindow::showHistory);
