@@ -1,6 +1,7 @@
 #include "application.h"
 #include "card_window.h"
 #include "form2.h"
+#include "journal.h"
 #include "graphical_button.h"
 #include "status_line.h"
 
@@ -155,6 +156,13 @@ void TestApplication::simulatedCardConnects()
     QVERIFY(send->isBusy());
     QTRY_VERIFY(!send->isBusy());
     QCOMPARE(t.app.simulatedCard().framesReceived().last(), QByteArray("z$"));
+    // The Send is in the journal, with what the card holds now.
+    const std::vector<JournalRecord> journal = readJournal(Journal::defaultPath());
+    QVERIFY(!journal.empty());
+    const JournalEntry& sent = journal.back().entry;
+    QCOMPARE(sent.action + u' ' + sent.source + u' ' + sent.outcome + u' ' + sent.model,
+             QStringLiteral("send window done VRN-B"));
+    QCOMPARE(sent.after.size(), 3u);
     // A port item that cannot be opened leaves the line that works as it was, and says why.
     t.item("se2")->trigger();
     QVERIFY(t.app.link().isOpen());
