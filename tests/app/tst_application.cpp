@@ -1,8 +1,8 @@
 #include "application.h"
 #include "card_window.h"
 #include "form2.h"
-#include "journal.h"
 #include "graphical_button.h"
+#include "journal.h"
 #include "status_line.h"
 
 #include <QAction>

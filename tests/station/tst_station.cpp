@@ -12,6 +12,7 @@
 #include "station_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFile>
@@ -320,10 +321,14 @@ void TestStation::journalHoldsTheCycle()
     presetOldValues(server.card());
     const QString recipe = station.recipe();
     QVERIFY(station.window.chooseRecipe(recipe));
+    station.window.recordOption()->setChecked(true);
     StationRow* row = station.window.rows().front();
     row->choosePort(server.slavePath());
     QVERIFY(station.commission(row, u"J 9"_s));
     QCOMPARE(row->verdict()->text(), u"PASS"_s);
+    // The commissioning record beside the snapshot, under its name.
+    const QString pdf = station.window.snapshots(u"J 9"_s).first().chopped(4) + u"-record.pdf"_s;
+    QVERIFY2(contents(pdf).startsWith("%PDF"), qPrintable(pdf));
 
     QVERIFY(checkJournal(journal.path()).ok());
     const std::vector<JournalRecord> records = readJournal(journal.path(), u"J 9"_s);
