@@ -286,6 +286,7 @@ void StationRow::showStep(StationCycle::Step step)
     m_start->setEnabled(!running);
     m_history->setEnabled(!running);
     m_port->setEnabled(!running);
+    Q_EMIT runningChanged();
     switch (step) {
     case StationCycle::Step::Idle:
         return; // the result follows
@@ -557,7 +558,29 @@ StationRow* StationWindow::addRow()
     connect(row, &StationRow::historyWanted, this, &StationWindow::showHistory);
     connect(row, &StationRow::recordFailed, this, &StationWindow::stop);
     connect(row, &StationRow::cycleEnded, this, &StationWindow::cycleEnded);
+    // The model and the recipe stay as they are while a card is worked with them.
+    connect(row, &StationRow::runningChanged, this, [this] {
+        m_model->setEnabled(!isRunning());
+        m_chooseRecipe->setEnabled(!isRunning());
+    });
     return row;
+}
+
+bool StationWindow::isRunning() const
+{
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const StationRow* row) {
+        return row->cycle() && row->cycle()->isRunning();
+    });
+}
+
+void StationWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Adapters come and go while the program runs: the rows list the ports there now.
+    for (StationRow* row : m_rows) {
+        if (!row->cycle() || !row->cycle()->isRunning())
+            row->refreshPorts();
+    }
 }
 
 void StationWindow::tell(const QString& text)

@@ -62,6 +62,8 @@ Q_SIGNALS:
     void historyWanted(vrn::StationRow* row);
     void cycleEnded(vrn::StationRow* row, const vrn::CycleResult& result);
     void recordFailed(const QString& why);
+    // A cycle started or ended on the row.
+    void runningChanged();
 
 private:
     void makeJob();
@@ -122,11 +124,16 @@ public:
     // Whether the station stopped because a record could not be kept.
     bool isStopped() const { return m_stopped; }
     QLabel* banner() const { return m_banner; }
+    // Whether a card's cycle runs on any row.
+    bool isRunning() const;
     // Snapshots of the model in the backup folder, newest first; of one card serial, or all.
     QStringList snapshots(const QString& cardSerial = {}) const;
 
 Q_SIGNALS:
     void cycleEnded(vrn::StationRow* row, const vrn::CycleResult& result);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void commission(StationRow* row);
