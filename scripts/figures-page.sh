@@ -3,7 +3,7 @@
 # it at its end): the fuzzing table from fuzzing.txt, the soak's tables from
 # soak-every-fault.txt and soak-fast-only.txt, the performance figures from bench.txt,
 # bench-log.txt and bench-cli.txt, the reopening figures from reopen.txt, the journal's from
-# journal.txt, each section naming the commit in the folder's file "commit".
+# journal.txt, the station's from station.txt, each section naming the commit in the folder's file "commit".
 # A section whose results the run did not make (no --bench, --no-fuzz) is kept as the page had
 # it.
 #   ./scripts/figures-page.sh build/figures/<commit>-<time>              rewrites docs/figures.md
@@ -397,6 +397,45 @@ journal_section() {
     ' "$results/journal.txt"
 }
 
+# The commissioning station: from station.txt (./scripts/bench-station.sh).
+station_section() {
+    awk -v commit="$commit" "$formats"'
+        $1 == "file-system" { fs = $2; device = $3 }
+        /^== Commissioning station/ { cycles = $4 }
+        $1 ~ /^VRN-[AB]\./ && NF >= 4 {
+            split($1, key, ".")
+            v[key[1], key[2], "min"] = $2; v[key[1], key[2], "median"] = $3
+            v[key[1], key[2], "max"] = $4
+        }
+        $1 == "commit" { machine = $0; sub(/^commit [^,]*, /, "", machine) }
+        function line(model) {
+            return wrap(model ": cycle " v[model, "cycle_ms", "median"] " ms against a floor of " \
+                v[model, "floor_ms", "median"] " ms, ratio " ratio(v[model, "ratio", "min"]) \
+                " / **" ratio(v[model, "ratio", "median"]) "** / " ratio(v[model, "ratio", "max"]) \
+                " (min / median / worst). Beyond the floor (medians): " \
+                v[model, "after_snapshot_ms", "median"] " ms from the snapshot'"'"'s reply to the " \
+                "Send (save, entry, recipe loaded), " v[model, "after_send_ms", "median"] \
+                " ms from the Send to the Verify, " v[model, "tail_ms", "median"] " ms after " \
+                "the Verify; the three journal appends, synced, " \
+                v[model, "journal_ms", "median"] " ms.", "- ")
+        }
+        END {
+            if (!(("VRN-A", "ratio", "median") in v) || !(("VRN-B", "ratio", "median") in v))
+                exit 1
+            print "## Commissioning station"
+            print ""
+            print wrap("All figures in this section: **commit " commit "**, measured by " \
+                "`./scripts/bench-station.sh` (" machine "), " cycles " cycles a model on a " \
+                "card at 19200 baud answering after 2 ms, the journal on " fs " (" device \
+                "). A cycle is the snapshot Read saved, the Send of the recipe and the Verify, " \
+                "each entry synced before the next step; from start to the verdict.", "")
+            print ""
+            print line("VRN-A")
+            print line("VRN-B")
+        }
+    ' "$results/station.txt"
+}
+
 # Writes the section made by the function named, or keeps the committed one when the run did
 # not make its results.
 section() { # <function> <section name> <results file...>
@@ -432,6 +471,7 @@ EOF
     section performance_section "Performance" bench.txt bench-log.txt bench-cli.txt
     section reopen_section "Reopening an adapter" reopen.txt
     section journal_section "Journal" journal.txt
+    section station_section "Commissioning station" station.txt
 } >"$page.new"
 # One blank line between paragraphs, none at the end.
 awk 'NF == 0 { blank = 1; next } { if (blank && printed) print ""; blank = 0; printed = 1; print }' \

@@ -9,7 +9,9 @@
 #      time);
 #   4. with --reopen, ./scripts/bench-reopen.sh (a card's line found again after an unplug);
 #   5. with --journal, ./scripts/bench-journal.sh (an append to the journal, synced, and the
-#      check of 100,000 entries).
+#      check of 100,000 entries);
+#   6. with --station, ./scripts/bench-station.sh (the commissioning station's cycle against the
+#      wire's floor).
 # Everything printed is also kept in build/figures/<commit>-<time>/; the commit the figures
 # belong to (and whether the working tree differed from it) opens and closes the output. At the
 # end ./scripts/figures-page.sh writes docs/figures.md from that folder: the sections this run
@@ -21,6 +23,7 @@
 #   ./scripts/figures.sh --no-fuzz             the soak only
 #   ./scripts/figures.sh --reopen --no-soak --no-fuzz   the reopening figures only
 #   ./scripts/figures.sh --journal --no-soak --no-fuzz  the journal's figures only
+#   ./scripts/figures.sh --station --no-soak --no-fuzz  the station's figures only
 #   ./scripts/figures.sh --page /tmp/figures.md   the page written elsewhere (for a trial)
 #   BUILD_DIR=build/x ./scripts/figures.sh     an existing build folder (soak and benchmarks)
 set -euo pipefail
@@ -28,7 +31,7 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
 usage() {
-    echo "usage: $0 [--bench] [--reopen] [--journal] [--no-soak] [--no-fuzz] [--fuzz-seconds N]" \
+    echo "usage: $0 [--bench] [--reopen] [--journal] [--station] [--no-soak] [--no-fuzz] [--fuzz-seconds N]" \
         "[--transfers N] [--seed N] [--page FILE]" >&2
     exit 2
 }
@@ -36,6 +39,7 @@ usage() {
 bench=0
 reopen=0
 journal=0
+station=0
 soak=1
 fuzz_seconds=600
 transfers=4000
@@ -46,6 +50,7 @@ while [ $# -gt 0 ]; do
         --bench) bench=1 ;;
         --reopen) reopen=1 ;;
         --journal) journal=1 ;;
+        --station) station=1 ;;
         --no-soak) soak=0 ;;
         --no-fuzz) fuzz_seconds=0 ;;
         --fuzz-seconds) fuzz_seconds="${2:-}"; shift ;;
@@ -102,6 +107,11 @@ if [ "$journal" -eq 1 ]; then
     # Before the soaks and the fuzzers: the syncs and the check are timings.
     echo
     ./scripts/bench-journal.sh | tee "$out/journal.txt" || failed=1
+fi
+if [ "$station" -eq 1 ]; then
+    # Before the soaks and the fuzzers: the cycles are timings.
+    echo
+    ./scripts/bench-station.sh | tee "$out/station.txt" || failed=1
 fi
 
 if [ "$soak" -eq 1 ]; then
