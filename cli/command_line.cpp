@@ -3,7 +3,6 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QMap>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -184,19 +183,6 @@ QString commandName(CliRequest::Command command)
         return QStringLiteral("journal");
     }
     return {};
-}
-
-QString portFileName(const QString& port)
-{
-    QString name = port;
-    if (name.startsWith(QLatin1String("/dev/")))
-        name = name.mid(5);
-    // Characters that mean something in a path, on any system, become dashes.
-    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]+"));
-    name.replace(unsafe, QStringLiteral("-"));
-    while (name.startsWith(u'-') || name.startsWith(u'.'))
-        name.remove(0, 1);
-    return name.isEmpty() ? QStringLiteral("port") : name;
 }
 
 QString CliRequest::outputFile(const QString& port) const

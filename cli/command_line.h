@@ -46,9 +46,6 @@ struct CliRequest
 // gives it.
 QString commandName(CliRequest::Command command);
 
-// A port's name as a part of a file name: "/dev/pts/3" gives "pts-3", "COM3" gives "COM3".
-QString portFileName(const QString& port);
-
 // Reads vrn-cli's command line: a request, or what to print and the exit status.
 class CommandLine
 {

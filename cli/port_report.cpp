@@ -36,11 +36,6 @@ QString seconds(qint64 ms)
 
 } // namespace
 
-QString PortReport::unitName(ValueUnit unit)
-{
-    return unitSymbol(unit);
-}
-
 QString PortReport::outcomeText(PortOutcome outcome)
 {
     switch (outcome) {
@@ -136,7 +131,7 @@ QJsonObject PortReport::json(const PortResult& r)
         values.append(QJsonObject{
             {QStringLiteral("letter"), QString(QLatin1Char(value.letter))},
             {QStringLiteral("name"), value.displayName()},
-            {QStringLiteral("unit"), unitName(value.unit)},
+            {QStringLiteral("unit"), unitSymbol(value.unit)},
             {QStringLiteral("code"), codeJson(file)},
             {QStringLiteral("text"), textJson(value.unit, file)},
             {QStringLiteral("cardCode"), codeJson(card)},

@@ -24,8 +24,6 @@ public:
                                 int portWidth);
     // "verified", "failed", ... in the user's language.
     static QString outcomeText(PortOutcome outcome);
-    // The unit as the JSON output and the journal name it: "mA", "s", "PWM choice", ...
-    static QString unitName(ValueUnit unit);
 
     // port, adapter, card, command, file, outcome, error, note, seconds, values, differences.
     static QJsonObject json(const PortResult& result);

@@ -4,7 +4,22 @@
 #include "card_windows.h"
 #include "simulated_transport.h"
 
+#include <QRegularExpression>
+
 namespace vrn {
+
+QString portFileName(const QString& port)
+{
+    QString name = port;
+    if (name.startsWith(QLatin1String("/dev/")))
+        name = name.mid(5);
+    // Characters that mean something in a path, on any system, become dashes.
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]+"));
+    name.replace(unsafe, QStringLiteral("-"));
+    while (name.startsWith(u'-') || name.startsWith(u'.'))
+        name.remove(0, 1);
+    return name.isEmpty() ? QStringLiteral("port") : name;
+}
 
 CardJob::CardJob(CardModel model, Link* shared, QObject* parent)
     : QObject(parent), m_model(model),

@@ -21,6 +21,9 @@ class CardWindow;
 // The port name that stands for a card simulated inside the job instead of a serial port.
 inline const QString kSimulatedPort = QStringLiteral("simulated");
 
+// A port's name as a part of a file name: "/dev/pts/3" gives "pts-3", "COM3" gives "COM3".
+QString portFileName(const QString& port);
+
 // One card on one port, worked by a card window of its model that is never shown, with slots,
 // file state and notices of its own, so nothing it loads or reads reaches the program's
 // windows. The window's own Open, Send, Read, Verify and Save do the work, so the frames, the

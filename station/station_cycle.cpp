@@ -54,14 +54,8 @@ QString StationCycle::snapshotName(CardModel model, const QString& cardSerial, c
                                    const QDateTime& at)
 {
     QString who = fileNamePart(cardSerial);
-    if (who.isEmpty()) {
-        QString device = port;
-        if (device.startsWith(QLatin1String("/dev/")))
-            device = device.mid(5);
-        who = fileNamePart(device.replace(QLatin1Char('/'), QLatin1Char('-')));
-    }
     if (who.isEmpty())
-        who = QStringLiteral("card");
+        who = portFileName(port);
     return QStringLiteral("%1-%2-%3.par")
         .arg(modelName(model), who, at.toString(QStringLiteral("yyyyMMdd-HHmmss")));
 }
