@@ -86,9 +86,9 @@ qint64 nodeMadeAtMs(const QString& deviceName)
 SerialTransport::SerialTransport(QString deviceName, PortSource* ports, QObject* parent)
     : Transport(parent), m_deviceName(std::move(deviceName)), m_ports(ports)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &Transport::readyRead);
-    connect(&m_port, &QSerialPort::bytesWritten, this, [this] { Q_EMIT bytesWritten(); });
-    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::onError);
+    connect(&m_port, &SerialPort::readyRead, this, &Transport::readyRead);
+    connect(&m_port, &SerialPort::bytesWritten, this, [this] { Q_EMIT bytesWritten(); });
+    connect(&m_port, &SerialPort::errorOccurred, this, &SerialTransport::onError);
 }
 
 SerialTransport::~SerialTransport()

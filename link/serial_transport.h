@@ -6,7 +6,17 @@
 
 #include <QSerialPort>
 
+#ifdef Q_OS_WIN
+#include "windows_serial_port.h"
+#endif
+
 namespace vrn {
+
+#ifdef Q_OS_WIN
+using SerialPort = WindowsSerialPort;
+#else
+using SerialPort = QSerialPort;
+#endif
 
 // A real serial port at 19200 baud, 8 data bits, no parity, 1 stop bit.
 class SerialTransport : public Transport
@@ -49,7 +59,7 @@ private:
 
     QString m_deviceName;
     PortSource* m_ports;
-    QSerialPort m_port;
+    SerialPort m_port;
     LinkError m_error;
     PortInfo m_info;
     qint64 m_appearedAtMs = -1; // when the open device's node was made, where the system says
