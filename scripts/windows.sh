@@ -202,5 +202,13 @@ if ! env -u WINEPATH xvfb-run --auto-servernum --server-args="-screen 0 1280x102
 fi
 echo "vrn-pc.exe from the unpacked zip opened its launcher window"
 
+step "vrn-cli.exe from the zip on a fresh COM1"
+# A card simulated on a pseudo-terminal, linked as COM1; the simulator and the Linux vrn-cli
+# (which reads what the card holds, for comparison) from the Linux build, built when missing.
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target vrn-card-sim vrn-cli >/dev/null
+env -u WINEPATH scripts/windows-fresh-port.sh "$check/$name/vrn-cli.exe" \
+    "$root/build/dev/cli/vrn-cli" "$root/build/dev/tools/vrn-card-sim" 10
+
 echo
 echo "Windows package: build/windows/$name.zip ($(du -h "$out/$name.zip" | cut -f1))"
