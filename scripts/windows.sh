@@ -177,25 +177,9 @@ step "start from the unpacked zip"
 check=$(mktemp -d)
 trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$check"' EXIT
 unzip -q "$out/$name.zip" -d "$check"
-# start.sh <wine> <wineserver> <program> <log>: starts the program, waits up to 30 s for its
-# launcher window, then ends every program of the prefix while the screen is still there.
-cat >"$check/start.sh" <<'END'
-set -u
-"$1" "$3" -platform windows </dev/null >"$4" 2>&1 &
-shown=1
-for _ in $(seq 60); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"VRN-PC rev01"'; then
-        shown=0
-        break
-    fi
-    sleep 0.5
-done
-"$2" -k 2>/dev/null
-wait
-exit $shown
-END
 if ! env -u WINEPATH xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
-    bash "$check/start.sh" "$wine" "$wineserver" "$check/$name/vrn-pc.exe" "$out/start.log"; then
+    bash scripts/windows-start.sh "$wine" "$wineserver" "$check/$name/vrn-pc.exe" \
+    "$out/start.log"; then
     echo "error: vrn-pc.exe from the zip showed no launcher window within 30 s" >&2
     cat "$out/start.log" >&2
     exit 1
