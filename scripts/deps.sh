@@ -31,10 +31,10 @@ VRN_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-
 VRN_TEST_PACKAGES=(poppler-utils)
 # The Windows build (scripts/windows.sh): MinGW-w64 compilers and wine, librsvg2-bin and icoutils
 # for the program's icon, zip for the package, and a virtual X server (xvfb, xauth, x11-utils) for
-# starting the packed program.
+# starting the packed program; wixl builds the .msi and msitools' msiinfo reads it back.
 VRN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                       binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 librsvg2-bin icoutils
-                      zip unzip xvfb xauth x11-utils)
+                      zip unzip xvfb xauth x11-utils wixl msitools)
 # The screen-reader check (scripts/screen-reader.sh): Debian's AT-SPI client for Python, the
 # accessibility bus and its registry, a D-Bus session of its own, a virtual X server with its
 # cookie for the program's xcb platform, and pdftotext to read the saved record back.

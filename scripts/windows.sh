@@ -3,7 +3,9 @@
 # build/windows/vrn-pc-<version>-win64.zip: vrn-pc.exe, the Qt and MinGW DLLs it needs, the
 # platform plugin, the licences and a README. Unpacked anywhere, vrn-pc.exe starts by
 # double-click; the script checks that by starting it from the unpacked zip under wine on a
-# virtual X server.
+# virtual X server. Last it builds build/windows/vrn-pc-<version>-win64.msi of the same files, the
+# installer for IT departments, and checks its install, start, upgrade and uninstall under wine
+# (scripts/windows-msi.sh).
 #   ./scripts/windows.sh
 #   VRN_QT_WIN64=/opt/qt6-win64 ./scripts/windows.sh   a Windows Qt already unpacked there
 # Without VRN_QT_WIN64 the Windows Qt comes from shared/toolchains/win64/qt6-win64.tar.gz beside
@@ -109,7 +111,7 @@ step "zip"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=vrn-pc-$version-win64
 stage=$out/stage/$name
-rm -rf "$out/stage" "$out/$name.zip"
+rm -rf "$out/stage" "$out/$name.zip" "$out/$name.msi"
 mkdir -p "$stage/platforms" "$stage/licenses"
 # The programs of the zip. The windowed ones start by double-click: no console window, and
 # Explorer shows their icon and version. A console program draws nothing on the screen and
@@ -194,5 +196,9 @@ cmake --build --preset dev --target vrn-card-sim vrn-cli >/dev/null
 env -u WINEPATH scripts/windows-fresh-port.sh "$check/$name/vrn-cli.exe" \
     "$root/build/dev/cli/vrn-cli" "$root/build/dev/tools/vrn-card-sim" 10
 
+step "installer"
+scripts/windows-msi.sh "$stage" "$out/$name.msi" "$version"
+
 echo
-echo "Windows package: build/windows/$name.zip ($(du -h "$out/$name.zip" | cut -f1))"
+echo "Windows packages: build/windows/$name.zip ($(du -h "$out/$name.zip" | cut -f1))," \
+    "build/windows/$name.msi ($(du -h "$out/$name.msi" | cut -f1))"
