@@ -3,6 +3,7 @@
 
 #include "cli_run.h"
 #include "port_source.h"
+#include "portable_folder.h"
 #include "runtime_folder.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
     vrn::provideRuntimeFolder();
     QApplication app(argc, argv);
+    // A portable copy keeps the settings and the journal beside vrn-pc, in the same folder.
+    vrn::usePortableFolder(vrn::portableFolderOf(QCoreApplication::applicationDirPath()));
     QApplication::setApplicationName(QStringLiteral("vrn-cli"));
     QApplication::setApplicationVersion(QStringLiteral(VRN_VERSION));
     vrn::SystemPorts ports;

@@ -3,6 +3,7 @@
 #include "journal_file.h"
 #include "journal_line.h"
 #include "journal_reader.h"
+#include "portable_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,6 +106,9 @@ QString Journal::defaultPath()
         return chosen;
     // One folder for every program of VRN-PC (vrn-pc, vrn-cli, whatever each calls itself),
     // so that they append to one journal: where vrn-pc keeps its data.
+    const QString portable = portableFolder();
+    if (!portable.isEmpty())
+        return portable + QStringLiteral("/journal.jsonl");
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/VRN-PC/journal.jsonl");
 }

@@ -5,6 +5,7 @@
 #include "link.h"
 #include "link_messages.h"
 #include "port_source.h"
+#include "portable_folder.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -413,7 +414,10 @@ StationWindow::StationWindow(Link& programLink, std::shared_ptr<PortSource> port
     auto* backupLabel = new QLabel(tr("&Backup folder:"), this);
     backupLabel->setBuddy(m_backup);
     form->addRow(backupLabel, backupLine);
-    setBackupFolder(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+    const QString portable = portableFolder();
+    setBackupFolder(QDir(portable.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                             : portable)
                         .filePath(QStringLiteral("snapshots")));
 
     m_writeRecord = new QCheckBox(tr("Write a commissioning &record PDF for every card"), this);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace vrn {
+
+// The folder a portable copy of the programs keeps everything it writes in: `executableFolder`
+// itself when a file named "portable" lies in it (a copy on a USB stick, or unpacked where the
+// technician keeps it), otherwise empty.
+QString portableFolderOf(const QString& executableFolder);
+
+// Called once by each program's main, before anything is written, with portableFolderOf() of
+// the executable's folder. A folder given: the program settings, the journal, the station's
+// snapshots and the settings of Qt's file dialog go into it as files (on Windows the file
+// dialog's stay in the registry: Qt keeps them there whatever the default format); empty: the
+// user's folders, as always.
+void usePortableFolder(const QString& folder);
+
+// The folder usePortableFolder() was given; empty where the programs use the user's folders.
+QString portableFolder();
+
+} // namespace vrn
