@@ -188,6 +188,58 @@ if ! env -u WINEPATH xvfb-run --auto-servernum --server-args="-screen 0 1280x102
 fi
 echo "vrn-pc.exe from the unpacked zip opened its launcher window"
 
+step "portable copy"
+# A file named "portable" beside the programs keeps what they write in their folder. The zip
+# unpacked once more, with that file: a start of vrn-pc and a Read of vrn-cli there (it saves a
+# parameter file, so it writes the settings and the journal) must change nothing of the prefix
+# and leave vrn-pc.ini and journal.jsonl in the folder.
+portable_began=$(date +%s%N)
+copy=$check/portable/$name
+mkdir -p "$check/portable"
+unzip -q "$out/$name.zip" -d "$check/portable"
+: >"$copy/portable"
+# What the programs must not change: every file and folder of drive_c (size, time; the copy is
+# on Z:, outside it) and every key of the registry's Software branches, user and machine, with
+# its values. Wine writes the registry to user.reg and system.reg when its server ends. The
+# keys' time stamps (after the key's name and in #time= lines) are left out: wine writes some
+# keys of its own anew with the same values whenever a program starts (Software\Wine\Fonts,
+# Software\Microsoft\Windows NT\CurrentVersion), which renews their time stamps.
+prefix_state() {
+    "$wineserver" -w
+    (cd "$WINEPREFIX/drive_c" && find . -printf '%p %y %s %T@\n' | LC_ALL=C sort)
+    local hive
+    for hive in user system; do
+        awk -v hive="$hive" '
+            /^\[/ { keep = /^\[Software\\\\/; sub(/\] [0-9]+$/, "]") }
+            keep && !/^#time=/ { print hive ".reg " $0 }' "$WINEPREFIX/$hive.reg"
+    done
+}
+prefix_state >"$check/before.txt"
+# vrn-pc first: a wine session that vrn-cli began has no screen to draw vrn-pc's windows on.
+if ! env -u WINEPATH xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
+    bash scripts/windows-start.sh "$wine" "$wineserver" "$copy/vrn-pc.exe" "$out/portable-start.log"; then
+    echo "error: vrn-pc.exe of the portable copy showed no launcher window within 30 s" >&2
+    cat "$out/portable-start.log" >&2
+    exit 1
+fi
+if ! env -u WINEPATH "$wine" "$copy/vrn-cli.exe" read --card vrn-a --port simulated \
+    --out "$(windows_path "$copy/read.par")" </dev/null >"$out/portable.log" 2>&1; then
+    echo "error: vrn-cli.exe of the portable copy could not read the simulated card" >&2
+    cat "$out/portable.log" >&2
+    exit 1
+fi
+prefix_state >"$check/after.txt"
+if ! diff -u "$check/before.txt" "$check/after.txt" >"$out/portable.diff"; then
+    echo "error: the portable copy wrote outside its folder (- before, + after):" >&2
+    cat "$out/portable.diff" >&2
+    exit 1
+fi
+for file in vrn-pc.ini journal.jsonl; do
+    [ -s "$copy/$file" ] || { echo "error: the portable copy wrote no $file beside it" >&2; exit 1; }
+done
+echo "the portable copy kept its settings and journal in its folder and changed nothing of the" \
+    "prefix ($(( ($(date +%s%N) - portable_began) / 1000000 )) ms)"
+
 step "vrn-cli.exe from the zip on a fresh COM1"
 # A card simulated on a pseudo-terminal, linked as COM1; the simulator and the Linux vrn-cli
 # (which reads what the card holds, for comparison) from the Linux build, built when missing.
