@@ -368,7 +368,7 @@ void WindowsSerialPort::onWriteDone()
         return;
     io.writing = false;
     m_writing.clear();
-    if (!ok && systemError != ERROR_OPERATION_ABORTED) { // aborted: dropped by clear()
+    if (!ok) {
         fail(QSerialPort::WriteError, systemError);
         return;
     }
@@ -381,16 +381,13 @@ bool WindowsSerialPort::clear(QSerialPort::Directions directions)
 {
     if (!isOpen())
         return false;
-    DWORD flags = 0;
-    if (directions & QSerialPort::Input) {
-        flags |= PURGE_RXCLEAR; // the waiting read stays: it takes the next character
-        m_received.clear();
-    }
-    if (directions & QSerialPort::Output) {
-        flags |= PURGE_TXABORT | PURGE_TXCLEAR;
+    if (directions & QSerialPort::Output)
         m_queued.clear();
-    }
-    if (!::PurgeComm(m_io->port, flags)) {
+    if (!(directions & QSerialPort::Input))
+        return true;
+    m_received.clear();
+    // The waiting read stays: it takes the next character.
+    if (!::PurgeComm(m_io->port, PURGE_RXCLEAR)) {
         const DWORD systemError = ::GetLastError();
         setError(portErrorOf(systemError), systemError);
         return false;

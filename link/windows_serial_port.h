@@ -45,10 +45,12 @@ public:
     qint64 write(const char* data, qint64 size);
     // Starts sending what is queued (write() does already); true.
     bool flush();
-    // Drops what is queued for sending (and what the driver has not sent yet) or what was
-    // received and not read.
+    // Drops what waits to be handed to the driver, or what was received and not read. What the
+    // driver has is a frame on its way to the card: it goes out whole.
     bool clear(QSerialPort::Directions directions = QSerialPort::AllDirections);
-    qint64 bytesToWrite() const { return m_writing.size() + m_queued.size(); }
+    // Characters not yet handed to the driver (as on Unix, where a frame goes to the driver at
+    // once): 0 right after write() unless an earlier write is still with the driver.
+    qint64 bytesToWrite() const { return m_queued.size(); }
     qint64 bytesAvailable() const { return m_received.size(); }
     QByteArray readAll();
 
