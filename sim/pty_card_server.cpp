@@ -5,15 +5,13 @@
 #include <QSocketNotifier>
 
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 #include <cmath>
-#include <cstring>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <termios.h>
+#ifdef Q_OS_UNIX
 #include <time.h>
 #include <unistd.h>
+#endif
 #ifdef Q_OS_LINUX
 #include <sys/timerfd.h>
 #endif
@@ -24,24 +22,17 @@ namespace {
 constexpr qint64 kNsPerMs = 1000000;
 constexpr qint64 kNsPerSecond = 1000000000;
 
-QString systemError(const char* what)
-{
-    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
-                                        QString::fromLocal8Bit(std::strerror(errno)));
-}
-
 qint64 monotonicNs()
 {
+#ifdef Q_OS_UNIX
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return qint64(now.tv_sec) * kNsPerSecond + now.tv_nsec;
-}
-
-void closeDescriptor(int& fd)
-{
-    if (fd >= 0)
-        ::close(fd);
-    fd = -1;
+#else
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+#endif
 }
 
 } // namespace
@@ -75,48 +66,16 @@ bool PtyCardServer::open()
 {
     close();
     m_error.clear();
-
-    int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0) {
-        m_error = systemError("cannot create a pseudo-terminal");
+    if (!m_terminal.open(&m_error))
         return false;
-    }
-    char name[128] = {};
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
-        ::ptsname_r(master, name, sizeof name) != 0) {
-        m_error = systemError("cannot prepare the pseudo-terminal");
-        closeDescriptor(master);
-        return false;
-    }
-    int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave < 0) {
-        m_error = systemError("cannot open the pseudo-terminal's device");
-        closeDescriptor(master);
-        return false;
-    }
-    // Raw mode: every byte passes untouched (no echo, no line editing, no CR/LF translation).
-    termios mode{};
-    if (::tcgetattr(slave, &mode) == 0) {
-        ::cfmakeraw(&mode);
-        static_assert(protocol::kBaudRate == 19200, "the terminal's speed follows the cards'");
-        ::cfsetispeed(&mode, B19200);
-        ::cfsetospeed(&mode, B19200);
-        ::tcsetattr(slave, TCSANOW, &mode);
-    }
-    ::fcntl(master, F_SETFD, FD_CLOEXEC);
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-
-    m_master = master;
-    m_slave = slave;
-    m_slavePath = QString::fromLocal8Bit(name);
     m_card->resetLine();
     m_originNs = monotonicNs();
     m_receiveFreeNs = 0;
     m_transmitFreeNs = 0;
 
-    m_readNotifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+    m_readNotifier = new QSocketNotifier(m_terminal.descriptor(), QSocketNotifier::Read, this);
     connect(m_readNotifier, &QSocketNotifier::activated, this, &PtyCardServer::onReadable);
-    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier = new QSocketNotifier(m_terminal.descriptor(), QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyCardServer::onWritable);
 #ifdef Q_OS_LINUX
@@ -142,10 +101,12 @@ void PtyCardServer::close()
     m_readNotifier = nullptr;
     m_writeNotifier = nullptr;
     m_timerNotifier = nullptr;
-    closeDescriptor(m_timerFd);
-    closeDescriptor(m_slave);
-    closeDescriptor(m_master);
-    m_slavePath.clear();
+#ifdef Q_OS_UNIX
+    if (m_timerFd >= 0)
+        ::close(m_timerFd);
+#endif
+    m_timerFd = -1;
+    m_terminal.close();
     m_arriving.clear();
     m_answers.clear();
     m_departing.clear();
@@ -156,33 +117,29 @@ void PtyCardServer::onReadable()
 {
     char buffer[1024];
     for (;;) {
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-        if (n > 0) {
-            const qint64 readNs = monotonicNs();
-            const QByteArray bytes(buffer, static_cast<qsizetype>(n));
-            Q_EMIT terminalRead(readNs, bytes);
-            m_received += bytes;
-            const qint64 now = readNs - m_originNs;
-            if (m_characterTimeNs <= 0) {
-                for (char c : bytes)
-                    m_arriving.push_back({now, c});
-            } else {
-                // Each character is complete one character time after the line is free.
-                for (char c : bytes) {
-                    m_receiveFreeNs = std::max(m_receiveFreeNs, now) + m_characterTimeNs;
-                    m_arriving.push_back({m_receiveFreeNs, c});
-                }
-            }
-            continue;
+        QString failure;
+        const qint64 n = m_terminal.read(buffer, sizeof buffer, &failure);
+        if (n < 0) {
+            loseLine(failure);
+            return;
         }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        if (n == 0)
             break;
-        // Not expected while the server holds the terminal's device open itself.
-        loseLine(n == 0 ? QStringLiteral("the pseudo-terminal was closed")
-                        : systemError("cannot read the pseudo-terminal"));
-        return;
+        const qint64 readNs = monotonicNs();
+        const QByteArray bytes(buffer, static_cast<qsizetype>(n));
+        Q_EMIT terminalRead(readNs, bytes);
+        m_received += bytes;
+        const qint64 now = readNs - m_originNs;
+        if (m_characterTimeNs <= 0) {
+            for (char c : bytes)
+                m_arriving.push_back({now, c});
+        } else {
+            // Each character is complete one character time after the line is free.
+            for (char c : bytes) {
+                m_receiveFreeNs = std::max(m_receiveFreeNs, now) + m_characterTimeNs;
+                m_arriving.push_back({m_receiveFreeNs, c});
+            }
+        }
     }
     process();
 }
@@ -194,8 +151,10 @@ void PtyCardServer::onWritable()
 
 void PtyCardServer::onTimerExpired()
 {
+#ifdef Q_OS_UNIX
     quint64 expirations = 0;
     [[maybe_unused]] const ssize_t ignored = ::read(m_timerFd, &expirations, sizeof expirations);
+#endif
     process();
 }
 
@@ -305,19 +264,16 @@ void PtyCardServer::flushOut()
 {
     while (!m_unwritten.isEmpty()) {
         const qint64 writingNs = monotonicNs();
-        const ssize_t n =
-            ::write(m_master, m_unwritten.constData(), static_cast<size_t>(m_unwritten.size()));
-        if (n > 0) {
-            Q_EMIT terminalWritten(writingNs, m_unwritten.left(n));
-            m_unwritten.remove(0, n);
-            continue;
+        QString failure;
+        const qint64 n = m_terminal.write(m_unwritten.constData(), m_unwritten.size(), &failure);
+        if (n < 0) {
+            loseLine(failure);
+            return;
         }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            break; // the terminal's input queue is full: go on when it has room
-        loseLine(systemError("cannot write the pseudo-terminal"));
-        return;
+        if (n == 0)
+            break; // the terminal has no room: go on when it has
+        Q_EMIT terminalWritten(writingNs, m_unwritten.left(n));
+        m_unwritten.remove(0, n);
     }
     if (m_writeNotifier)
         m_writeNotifier->setEnabled(!m_unwritten.isEmpty());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card.h"
+#include "card_terminal.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -20,8 +21,9 @@ namespace vrn::sim {
 double characterTimeMs(int baud);
 
 // Serves a simulated card on a pseudo-terminal: a program opens slavePath() as if it were the
-// card's serial port. The card's answers leave after their delays; with wire emulation on, every
-// character in either direction takes the time it would take on a real line.
+// card's serial port (on Windows a COM port of wine, through vrn-pty-relay: see CardTerminal). The
+// card's answers leave after their delays; with wire emulation on, every character in either
+// direction takes the time it would take on a real line.
 class PtyCardServer : public QObject
 {
     Q_OBJECT
@@ -33,14 +35,14 @@ public:
     ~PtyCardServer() override;
 
     // Creates a new pseudo-terminal (closing one already open); false with errorString() when
-    // the system refuses.
+    // the system refuses, or on Windows when the relay is not running.
     bool open();
     // Closes the terminal: a program that has it open sees its line go dead.
     void close();
-    bool isOpen() const { return m_master >= 0; }
+    bool isOpen() const { return m_terminal.isOpen(); }
 
-    // The device a program opens to reach the card ("/dev/pts/3"); empty while closed.
-    QString slavePath() const { return m_slavePath; }
+    // The device a program opens to reach the card ("/dev/pts/3", "COM10"); empty while closed.
+    QString slavePath() const { return m_terminal.portName(); }
     QString errorString() const { return m_error; }
 
     // Time per character on the emulated line (0: characters pass at once). Takes effect for
@@ -61,9 +63,9 @@ Q_SIGNALS:
     // terminal failed; the server is closed.
     void lineClosed(const QString& reason);
     // Characters as they cross the terminal, stamped with the system's monotonic clock
-    // (CLOCK_MONOTONIC, nanoseconds) right after the read from, or just before the write to, the
-    // program's side: for measuring how fast the program answers the card. Both stamps err on
-    // the late side of the program's answer, never the early one.
+    // (CLOCK_MONOTONIC, on Windows the steady clock; nanoseconds) right after the read from, or
+    // just before the write to, the program's side: for measuring how fast the program answers
+    // the card. Both stamps err on the late side of the program's answer, never the early one.
     void terminalRead(qint64 monotonicNs, const QByteArray& bytes);
     void terminalWritten(qint64 monotonicNs, const QByteArray& bytes);
 
@@ -82,9 +84,7 @@ private:
 
     std::unique_ptr<Card> m_ownCard;
     Card* m_card = nullptr;
-    int m_master = -1;
-    int m_slave = -1; // held open so the terminal survives a program closing and reopening it
-    QString m_slavePath;
+    CardTerminal m_terminal;
     QString m_error;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
