@@ -67,6 +67,14 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" >/dev/null
 cmake --build "$build" --parallel 2
 
+# The tests' cards are served on pseudo-terminals, which a Windows program cannot create: they
+# reach vrn-pty-relay (Linux, plain POSIX) on a local socket, which makes one for each card and
+# serves it as a COM port of the wine prefix. One source file, no Qt: built for Linux here.
+relay=$out/vrn-pty-relay
+if [ ! -x "$relay" ] || [ tools/vrn-pty-relay/main.cpp -nt "$relay" ]; then
+    g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -o "$relay" tools/vrn-pty-relay/main.cpp
+fi
+
 step "tests under wine"
 # Wine passes no QT_* variable to a Windows program: the tests' settings live in the registry of
 # a wine prefix of our own. Offscreen platform; the test log on stderr (there is no console);
@@ -85,7 +93,15 @@ unset DISPLAY
 # with this script, as does a server of this prefix left by an interrupted run.
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
+relay_pid=
+stop_relay() { # it takes its COM ports away as it ends
+    if [ -n "$relay_pid" ]; then
+        kill "$relay_pid" 2>/dev/null || true
+        wait "$relay_pid" 2>/dev/null || true
+        relay_pid=
+    fi
+}
+trap 'stop_relay; "$wineserver" -k 2>/dev/null || true' EXIT
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine" wineboot -i </dev/null >"$out/wineboot.log" 2>&1
     "$wineserver" -w # the server of the set-up, which a persistent one cannot replace
@@ -105,7 +121,24 @@ registry 'HKCU\Environment' QT_QPA_FONTDIR "$(windows_path /usr/share/fonts/true
 # many technicians' Windows have it: the card windows must follow it, the files keep ".".
 registry 'HKCU\Control Panel\International' sDecimal ','
 registry 'HKCU\Control Panel\International' sThousand '.'
+# The relay on a free port, its COM ports from COM10 up (wine links COM1..COM4 itself); the
+# links of a relay that did not end cleanly go first.
+find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com[1-9][0-9]*' -lname '/dev/pts/*' -delete
+"$relay" --prefix "$WINEPREFIX" >"$out/pty-relay.port" 2>"$out/pty-relay.log" </dev/null &
+relay_pid=$!
+for _ in $(seq 50); do
+    [ -s "$out/pty-relay.port" ] && break
+    sleep 0.1
+done
+relay_port=$(head -n 1 "$out/pty-relay.port")
+if [ -z "$relay_port" ]; then
+    echo "error: vrn-pty-relay did not start" >&2
+    cat "$out/pty-relay.log" >&2
+    exit 1
+fi
+registry 'HKCU\Environment' VRN_PTY_RELAY "127.0.0.1:$relay_port"
 ctest --test-dir "$build" --output-on-failure --parallel 2
+stop_relay
 
 step "zip"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
