@@ -5,16 +5,13 @@
 #include "card_window.h"
 #include "form2.h"
 #include "graphical_button.h"
+#include "pty_card_server.h"
 
 #include <QAction>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include "pty_card_server.h"
-#endif
 
 using namespace vrn;
 
@@ -23,9 +20,6 @@ Q_DECLARE_METATYPE(QList<vrn::SerialPortEntry>)
 namespace {
 
 constexpr int kTransferWaitMs = 10000;
-
-[[maybe_unused]] constexpr const char* kNoPseudoTerminal =
-    "the card is served on a pseudo-terminal, which Windows does not have";
 
 // The application with its notices kept instead of shown and the ports it lists given by the
 // test.
@@ -173,9 +167,6 @@ void TestLauncherPorts::systemPortsUnderTheirUsualNames()
 
 void TestLauncherPorts::listedPortOpensThatDevice()
 {
-#ifndef Q_OS_UNIX
-    QSKIP(kNoPseudoTerminal);
-#else
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     TestApp t;
@@ -194,14 +185,10 @@ void TestLauncherPorts::listedPortOpensThatDevice()
     QVERIFY2(t.app.notices().history().isEmpty(), qPrintable(t.app.notices().last()));
     QCOMPARE(card.card().framesReceived().size(), 11);
     QCOMPARE(card.card().framesReceived().last(), QByteArray("z$"));
-#endif
 }
 
 void TestLauncherPorts::listedPortClosesOpenPortFirst()
 {
-#ifndef Q_OS_UNIX
-    QSKIP(kNoPseudoTerminal);
-#else
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     TestApp t;
@@ -214,7 +201,6 @@ void TestLauncherPorts::listedPortClosesOpenPortFirst()
     QVERIFY(t.send());
     QCOMPARE(card.card().framesReceived().size(), 11);
     QVERIFY(t.app.simulatedCard().framesReceived().isEmpty());
-#endif
 }
 
 void TestLauncherPorts::listedPortThatIsGoneIsReported()
@@ -250,15 +236,9 @@ void TestLauncherPorts::otherPortOpensTypedDevice()
     QFETCH(bool, accepted);
     QFETCH(bool, opens);
     QFETCH(QString, told);
-#ifdef Q_OS_UNIX
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     const QString cardPort = card.slavePath();
-#else
-    if (opens)
-        QSKIP(kNoPseudoTerminal);
-    const QString cardPort;
-#endif
     TestApp t;
     t.app.start();
     t.item("seOther")->trigger();
@@ -274,13 +254,11 @@ void TestLauncherPorts::otherPortOpensTypedDevice()
         dialog->reject();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(t.app.link().isOpen(), opens);
-#ifdef Q_OS_UNIX
     if (opens) {
         QCOMPARE(t.app.link().portName(), cardPort);
         QVERIFY(t.send());
         QCOMPARE(card.card().framesReceived().size(), 11);
     }
-#endif
     if (told.isEmpty())
         QVERIFY2(t.app.notices().history().isEmpty(), qPrintable(t.app.notices().last()));
     else

@@ -364,6 +364,10 @@ void TestPtyLink::lineLostSoonAfterAppearing_data()
 
 void TestPtyLink::lineLostSoonAfterAppearing()
 {
+#ifdef Q_OS_WIN
+    QSKIP("how soon a port vanished is the age of its device node (the change time stat gives "
+          "under /dev), which Windows does not tell of a COM port");
+#endif
     QFETCH(bool, brailleDaemon);
     auto ports = std::make_shared<ListedPorts>();
     ports->brailleDaemon = brailleDaemon;

@@ -79,7 +79,7 @@ void TestCommissioningRecord::recordStatesCardAndVerify_data()
         << "Form3" << Setup{}
         << QStringList{"^Card model VRN-B$",
                        "^Serial number not given$",
-                       "^Port /dev/\\S+$",
+                       "^Port (/dev/\\S+|COM\\d+)$",
                        "^Program VRN-PC 4\\.5\\.6$",
                        "^Value Setting Code$",
                        "^PWM not set -$",

@@ -4,11 +4,9 @@
 #include "card_window.h"
 #include "commissioning.h"
 #include "form2.h"
-#include "link.h"
-#ifdef Q_OS_UNIX
-#include "pty_card_server.h"
-#endif
 #include "graphical_button.h"
+#include "link.h"
+#include "pty_card_server.h"
 #include "spin_slider.h"
 #include "status_line.h"
 
@@ -157,9 +155,6 @@ void TestStatusLine::verifyComparesAndChangesNothing()
 
 void TestStatusLine::verifyOverPseudoTerminal()
 {
-#ifndef Q_OS_UNIX
-    QSKIP("the card's port here is a pseudo-terminal, which Windows does not have");
-#else
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     card.card().setParameter('H', 410); // the card holds another current than the window
@@ -179,7 +174,6 @@ void TestStatusLine::verifyOverPseudoTerminal()
     t.app.chooseSimulatedCard();
     QCOMPARE(vrnD->statusLine()->transferText(), QString());
     QCOMPARE(vrnD->statusLine()->cardText(), QStringLiteral("Not compared with the card yet"));
-#endif
 }
 
 void TestStatusLine::verifyAfterEverySendIsRemembered()

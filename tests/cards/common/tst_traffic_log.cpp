@@ -6,13 +6,10 @@
 #include "card_window.h"
 #include "form2.h"
 #include "link.h"
+#include "pty_card_server.h"
 #include "status_line.h"
 #include "traffic_log_window.h"
 #include "traffic_text.h"
-
-#ifdef Q_OS_UNIX
-#include "pty_card_server.h"
-#endif
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -485,7 +482,6 @@ void TestTrafficLog::commandInEveryWindow()
 
 void TestTrafficLog::sendAndReadOverPseudoTerminal()
 {
-#ifdef Q_OS_UNIX
     sim::PtyCardServer card;
     QVERIFY2(card.open(), qPrintable(card.errorString()));
     card.card().setParameter('B', 3);
@@ -519,9 +515,6 @@ void TestTrafficLog::sendAndReadOverPseudoTerminal()
                                                  "Maximum current 2253 mA")),
              qPrintable(lines.at(1)));
     QVERIFY(lines.contains(QStringLiteral("→ card  H00769$  Maximum current 2253 mA")));
-#else
-    QSKIP("pseudo-terminals exist on Unix only");
-#endif
 }
 
 QTEST_MAIN(TestTrafficLog)
