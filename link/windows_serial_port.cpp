@@ -12,12 +12,25 @@ struct WindowsSerialPort::Io
 {
     HANDLE port = INVALID_HANDLE_VALUE;
     OVERLAPPED read = {};
-    OVERLAPPED write = {};
     char readChar = 0;
     bool reading = false; // a read is with the driver
-    bool writing = false; // a write is with the driver
     DCB restoredLine = {};
     COMMTIMEOUTS restoredTimeouts = {};
+};
+
+// One write with the driver: its characters stay here until the driver is done with them.
+struct WindowsSerialPort::Write
+{
+    OVERLAPPED overlapped = {};
+    QByteArray bytes;
+    std::unique_ptr<QWinEventNotifier> done;
+
+    ~Write()
+    {
+        done.reset();
+        if (overlapped.hEvent)
+            ::CloseHandle(overlapped.hEvent);
+    }
 };
 
 namespace {
@@ -134,13 +147,9 @@ bool WindowsSerialPort::open(QIODevice::OpenMode mode)
         return false;
     }
     io.read = {};
-    io.write = {};
     io.read.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    io.write.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_readDone = new QWinEventNotifier(io.read.hEvent, this);
-    m_writeDone = new QWinEventNotifier(io.write.hEvent, this);
     connect(m_readDone, &QWinEventNotifier::activated, this, &WindowsSerialPort::onReadDone);
-    connect(m_writeDone, &QWinEventNotifier::activated, this, &WindowsSerialPort::onWriteDone);
     startRead();
     return isOpen();
 }
@@ -151,27 +160,24 @@ void WindowsSerialPort::close()
     if (io.port == INVALID_HANDLE_VALUE)
         return;
     delete m_readDone;
-    delete m_writeDone;
-    m_readDone = m_writeDone = nullptr;
-    // The driver writes into the read character and reads the write buffer until the
-    // cancelled operations have ended: wait for both before they go away.
+    m_readDone = nullptr;
+    // The driver writes into the read character and reads the writes' characters until the
+    // cancelled operations have ended: wait for them before they go away.
     ::CancelIo(io.port);
     DWORD ignored = 0;
     if (io.reading)
         ::GetOverlappedResult(io.port, &io.read, &ignored, TRUE);
-    if (io.writing)
-        ::GetOverlappedResult(io.port, &io.write, &ignored, TRUE);
-    io.reading = io.writing = false;
+    for (const auto& write : m_writes)
+        ::GetOverlappedResult(io.port, &write->overlapped, &ignored, TRUE);
+    m_writes.clear();
+    io.reading = false;
     ::SetCommState(io.port, &io.restoredLine);
     ::SetCommTimeouts(io.port, &io.restoredTimeouts);
     ::CloseHandle(io.port);
     ::CloseHandle(io.read.hEvent);
-    ::CloseHandle(io.write.hEvent);
     io.port = INVALID_HANDLE_VALUE;
-    io.read.hEvent = io.write.hEvent = nullptr;
+    io.read.hEvent = nullptr;
     m_received.clear();
-    m_writing.clear();
-    m_queued.clear();
 }
 
 bool WindowsSerialPort::applyLine()
@@ -324,55 +330,50 @@ QByteArray WindowsSerialPort::readAll()
 
 qint64 WindowsSerialPort::write(const char* data, qint64 size)
 {
-    if (!isOpen() || size <= 0)
-        return isOpen() ? 0 : -1;
-    m_queued.append(data, size);
-    startWrite();
+    if (!isOpen())
+        return -1;
+    if (size <= 0)
+        return 0;
+    auto write = std::make_unique<Write>();
+    write->bytes = QByteArray(data, size);
+    write->overlapped.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!::WriteFile(m_io->port, write->bytes.constData(), DWORD(size), nullptr,
+                     &write->overlapped)) {
+        const DWORD systemError = ::GetLastError();
+        if (systemError != ERROR_IO_PENDING) {
+            fail(QSerialPort::WriteError, systemError);
+            return -1;
+        }
+    }
+    // Done at once or later, the write's event tells onWriteDone.
+    Write* pending = write.get();
+    write->done = std::make_unique<QWinEventNotifier>(write->overlapped.hEvent);
+    connect(write->done.get(), &QWinEventNotifier::activated, this,
+            [this, pending] { onWriteDone(pending); });
+    m_writes.push_back(std::move(write));
     return size;
 }
 
-bool WindowsSerialPort::flush()
+void WindowsSerialPort::onWriteDone(Write* write)
 {
-    startWrite();
-    return true;
-}
-
-void WindowsSerialPort::startWrite()
-{
-    Io& io = *m_io;
-    if (!isOpen() || io.writing || m_queued.isEmpty())
-        return;
-    m_writing.swap(m_queued);
-    m_queued.clear();
-    ::ResetEvent(io.write.hEvent);
-    if (!::WriteFile(io.port, m_writing.constData(), DWORD(m_writing.size()), nullptr, &io.write)) {
-        const DWORD systemError = ::GetLastError();
-        if (systemError != ERROR_IO_PENDING) {
-            m_writing.clear();
-            fail(QSerialPort::WriteError, systemError);
-            return;
-        }
-    }
-    io.writing = true;
-}
-
-void WindowsSerialPort::onWriteDone()
-{
-    Io& io = *m_io;
-    if (!io.writing)
-        return;
     DWORD sent = 0;
-    const bool ok = ::GetOverlappedResult(io.port, &io.write, &sent, FALSE);
+    const bool ok = ::GetOverlappedResult(m_io->port, &write->overlapped, &sent, FALSE);
     const DWORD systemError = ok ? ERROR_SUCCESS : ::GetLastError();
     if (!ok && systemError == ERROR_IO_INCOMPLETE)
         return;
-    io.writing = false;
-    m_writing.clear();
+    const auto done = std::find_if(m_writes.begin(), m_writes.end(),
+                                   [write](const auto& w) { return w.get() == write; });
+    if (done != m_writes.end()) {
+        // The notifier is telling this right now: it goes when the event loop is back.
+        QWinEventNotifier* notifier = (*done)->done.release();
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        m_writes.erase(done);
+    }
     if (!ok) {
         fail(QSerialPort::WriteError, systemError);
         return;
     }
-    startWrite();
     if (sent > 0)
         Q_EMIT bytesWritten(sent);
 }
@@ -381,8 +382,6 @@ bool WindowsSerialPort::clear(QSerialPort::Directions directions)
 {
     if (!isOpen())
         return false;
-    if (directions & QSerialPort::Output)
-        m_queued.clear();
     if (!(directions & QSerialPort::Input))
         return true;
     m_received.clear();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QWinEventNotifier;
 
@@ -42,15 +43,16 @@ public:
     bool setStopBits(QSerialPort::StopBits stopBits);
     bool setFlowControl(QSerialPort::FlowControl flowControl);
 
+    // Hands the characters to the driver at once, as on Unix: a write of its own, behind those
+    // still with the driver, reported by bytesWritten() when done.
     qint64 write(const char* data, qint64 size);
-    // Starts sending what is queued (write() does already); true.
-    bool flush();
-    // Drops what waits to be handed to the driver, or what was received and not read. What the
-    // driver has is a frame on its way to the card: it goes out whole.
+    // True: write() has handed everything to the driver already.
+    bool flush() { return true; }
+    // Drops what was received and not read. What the driver has for sending is a frame on its
+    // way to the card: it goes out whole, so clearing the output drops nothing.
     bool clear(QSerialPort::Directions directions = QSerialPort::AllDirections);
-    // Characters not yet handed to the driver (as on Unix, where a frame goes to the driver at
-    // once): 0 right after write() unless an earlier write is still with the driver.
-    qint64 bytesToWrite() const { return m_queued.size(); }
+    // Characters not handed to the driver: none, once write() has returned.
+    qint64 bytesToWrite() const { return 0; }
     qint64 bytesAvailable() const { return m_received.size(); }
     QByteArray readAll();
 
@@ -65,14 +67,14 @@ Q_SIGNALS:
 
 private:
     struct Io;
+    struct Write;
 
     // Sets the line as the members say; false with the error set when the driver refuses.
     bool applyLine();
     void startRead();
     void onReadDone();
     void drainDriver();
-    void startWrite();
-    void onWriteDone();
+    void onWriteDone(Write* write);
     void fail(QSerialPort::SerialPortError error, unsigned long systemError);
     void setError(QSerialPort::SerialPortError error, unsigned long systemError);
 
@@ -85,10 +87,8 @@ private:
     QSerialPort::FlowControl m_flowControl = QSerialPort::NoFlowControl;
     std::unique_ptr<Io> m_io;
     QWinEventNotifier* m_readDone = nullptr;
-    QWinEventNotifier* m_writeDone = nullptr;
     QByteArray m_received;
-    QByteArray m_writing; // handed to the driver, not yet reported written
-    QByteArray m_queued;  // waiting for the write in progress to end
+    std::vector<std::unique_ptr<Write>> m_writes; // with the driver, oldest first
     QSerialPort::SerialPortError m_error = QSerialPort::NoError;
     QString m_errorString;
 };
