@@ -79,22 +79,26 @@ void TestPtyLink::sendAndReadOverTheTerminal_data()
 {
     QTest::addColumn<int>("baud");
     QTest::addColumn<sim::Faults>("faults");
+    QTest::addColumn<bool>("sendFirst"); // false: the Read is the first thing on the fresh port
 
-    QTest::newRow("instant-line") << 0 << sim::Faults{};
-    QTest::newRow("line-paced-at-19200-baud") << 19200 << sim::Faults{};
+    QTest::newRow("instant-line") << 0 << sim::Faults{} << true;
+    QTest::newRow("line-paced-at-19200-baud") << 19200 << sim::Faults{} << true;
     sim::Faults split;
     split.splitAnswers = true;
     split.splitGapMs = 10;
-    QTest::newRow("answers-in-two-bursts-at-19200-baud") << 19200 << split;
+    QTest::newRow("answers-in-two-bursts-at-19200-baud") << 19200 << split << true;
     sim::Faults slow;
     slow.answerDelayMs = 40;
-    QTest::newRow("slow-card") << 19200 << slow;
+    QTest::newRow("slow-card") << 19200 << slow << true;
+    QTest::newRow("read-first-on-a-fresh-port") << 19200 << sim::Faults{} << false;
+    QTest::newRow("read-first-from-a-slow-card") << 19200 << slow << false;
 }
 
 void TestPtyLink::sendAndReadOverTheTerminal()
 {
     QFETCH(int, baud);
     QFETCH(sim::Faults, faults);
+    QFETCH(bool, sendFirst);
 
     sim::PtyCardServer server;
     server.setCharacterTimeMs(sim::characterTimeMs(baud));
@@ -107,8 +111,10 @@ void TestPtyLink::sendAndReadOverTheTerminal()
     QVERIFY2(link.openDevice(server.slavePath()), qPrintable(saidOfPort(link.lastError())));
     QCOMPARE(link.portName(), server.slavePath());
 
-    const QList<QByteArray> frames{"A00002$", "B00003$", "C00040$", "E00300$",
-                                   "H00700$", "I$",      "a00001$", "z$"};
+    const QList<QByteArray> frames =
+        sendFirst ? QList<QByteArray>{"A00002$", "B00003$", "C00040$", "E00300$",
+                                      "H00700$", "I$",      "a00001$", "z$"}
+                  : QList<QByteArray>{};
     std::vector<TransferStep> steps = transactions(frames);
     steps.push_back(TransferStep::readRequest());
     Completion done;
@@ -128,13 +134,15 @@ void TestPtyLink::sendAndReadOverTheTerminal()
     const sim::Card& card = server.card();
     QCOMPARE(done.outcome.reply, card.readReply());
     const ReplyFields fields(done.outcome.reply);
+    QCOMPARE(fields.field(protocol::field::kOverSupply), 25.0);
+    if (!sendFirst)
+        return;
     QCOMPARE(fields.field(protocol::field::kCoil), 2.0);
     QCOMPARE(fields.field(protocol::field::kPwm), 3.0);
     QCOMPARE(fields.field(protocol::field::kRampUp), 40.0);
     QCOMPARE(fields.pair(protocol::field::kVtHigh, protocol::field::kVtLow), 300.0);
     QCOMPARE(fields.pair(protocol::field::kMaxHigh, protocol::field::kMaxLow), 700.0);
     QCOMPARE(fields.field(protocol::field::kReference), 1.0);
-    QCOMPARE(fields.field(protocol::field::kOverSupply), 25.0);
 
     // Wire pacing: 63 characters out and 8 answers plus 56 in cannot pass in less time.
     if (baud > 0) {
