@@ -9,6 +9,9 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace vrn::soak {
 
@@ -27,6 +30,12 @@ qint64 residentSetBytes()
         return 0;
     return static_cast<qint64>(counters.WorkingSetSize);
 #else
+#ifdef __GLIBC__
+    // Freed memory the allocator still holds goes back to the system first: the reading then
+    // follows the memory in use, not the allocator's free lists, which made the second half's
+    // growth anything from 0.1 to 4.2 MiB in runs of one seed.
+    malloc_trim(0);
+#endif
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
