@@ -29,7 +29,6 @@ public:
     ~WindowsSerialPort() override;
 
     void setPortName(const QString& name) { m_name = name; }
-    QString portName() const { return m_name; }
     // Characters kept for readAll() at most; the rest waits in the driver. 0: no limit.
     void setReadBufferSize(qint64 size) { m_readLimit = size; }
 
